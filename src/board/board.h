@@ -1,0 +1,174 @@
+// The board subsystem's face: the one global board record, piece codes, the move word,
+// Zobrist keys, FEN reading and writing, move generation, attack tests, make/unmake, perft.
+#pragma once
+
+#include <cstdint>
+
+using u64 = std::uint64_t;
+using u32 = std::uint32_t;
+using u16 = std::uint16_t;
+using i64 = std::int64_t;
+using i32 = std::int32_t;
+using i16 = std::int16_t;
+using i8 = std::int8_t;
+
+// Squares run from a8 = 0 to h1 = 63: row = s / 8 (row 0 is rank 8), file = s % 8.
+// White pawns move towards lower indices.
+constexpr int A8 = 0, E8 = 4, H8 = 7, A1 = 56, E1 = 60, H1 = 63;
+
+// Piece codes; a black piece is the white code plus 7.
+enum : int {
+    NINGUNA = 0,  // only left behind by a rejected FEN
+    PEON_B = 1, CABALLO_B, ALFIL_B, TORRE_B, DAMA_B, REY_B,
+    VACIA = 7,
+    PEON_N = 8, CABALLO_N, ALFIL_N, TORRE_N, DAMA_N, REY_N,
+    SIN_PIEZA = 15  // "nothing" inside the Capturada and Coronacion fields of a move word
+};
+
+// The 32-bit move word. A word of 0 means "no move"; no generated move is 0 because
+// Capturada and Coronacion are never both 0.
+using Jugada = u32;
+constexpr u32 FLAG_ALPASO = 1u << 26;
+constexpr u32 FLAG_AVANCE_DOBLE = 1u << 27;
+constexpr u32 FLAG_ENROQUE = 1u << 28;
+
+constexpr int Origen(Jugada j) { return j & 127; }
+constexpr int Destino(Jugada j) { return (j >> 7) & 127; }
+constexpr int Pieza(Jugada j) { return (j >> 14) & 15; }
+constexpr int Capturada(Jugada j) { return (j >> 18) & 15; }
+constexpr int Coronacion(Jugada j) { return (j >> 22) & 15; }
+constexpr bool AlPaso(Jugada j) { return j & FLAG_ALPASO; }
+constexpr bool AvanceDoble(Jugada j) { return j & FLAG_AVANCE_DOBLE; }
+constexpr bool Enroque(Jugada j) { return j & FLAG_ENROQUE; }
+constexpr Jugada CrearJugada(int origen, int destino, int pieza, int capturada,
+                             int coronacion = SIN_PIEZA, u32 flags = 0) {
+    return u32(origen) | u32(destino) << 7 | u32(pieza) << 14 | u32(capturada) << 18 |
+           u32(coronacion) << 22 | flags;
+}
+
+// A move list: the generators write Jugada, move ordering writes Puntuacion.
+struct EntradaLista {
+    u32 Jugada;
+    i32 Puntuacion;
+};
+constexpr int MAX_JUGADAS = 255;
+using ListaJugadas = EntradaLista[MAX_JUGADAS];
+
+constexpr int MAX_PLY = 64;               // entries of the undo stack
+constexpr int MAX_REPETICIONES = 600;     // slots of the key list
+constexpr int LIMITE_REPETICIONES = 599;  // keys are appended only while the count is below this
+
+// One undo-stack entry: the move and what it changed, as they were before the move.
+struct EntradaHistorial {
+    u64 Hash;
+    u32 Jugada;
+    i32 PosicionReyBlanco, PosicionReyNegro;
+    i32 EnroqueBlancas, EnroqueNegras;
+    i32 FichaAlPaso;
+    i32 Regla50;
+};
+
+// Castling states: 0 none, 1 short only, 2 long only, 3 both, 4 castled long, 5 castled short.
+struct TipoTablero {
+    i32 PosicionReyBlanco;
+    i32 PosicionReyNegro;
+    i32 EnroqueBlancas;
+    i32 EnroqueNegras;
+    i32 FichaAlPaso;  // square of the pawn that has just advanced two squares, 0 = none
+    i32 Ply;          // moves made since the root; index of the next free Historial entry
+    i32 Turno;        // 1 = White to move, 0 = Black
+    i32 Regla50;      // half-move clock
+    i32 FaseJuego;    // 0..24, written by the evaluation
+    EntradaHistorial Historial[MAX_PLY];
+    u64 Repeticiones[MAX_REPETICIONES];
+    i32 NumeroRepeticiones;
+    u64 Hash;
+    i32 ColorCasilla[64];  // 1 light, 0 dark: tells true diagonal/knight steps from wrapped ones
+    i32 Tablero[64];
+};
+
+// Per-side record. The board keeps the five piece counts exact through FEN loading and
+// make/unmake; everything else is the evaluation's working space, rebuilt at each evaluation.
+struct DatosBando {
+    i32 PeonesColumna[8];
+    i8 PeonPasado[8];
+    i32 CasillaPeon[4][8];
+    i32 CasillaCaballo[8];
+    i32 CasillaAlfil[8];
+    i32 CasillaTorre[8];
+    i32 CasillaDama[8];
+    i32 NumPeones, NumCaballos, NumAlfiles, NumTorres, NumDamas;
+    i32 PuntosMedio, PuntosFinal;
+    i32 Defendida[64];
+    i32 AtaquesCaballo[64];
+    i32 NumAtaquesCaballo;
+    i32 AtaquesAlfil[112];
+    i32 NumAtaquesAlfil;
+    i32 AtaquesTorre[112];
+    i32 NumAtaquesTorre;
+    i32 AtaquesDama[224];
+    i32 NumAtaquesDama;
+    i32 AtaquesZonaRey;
+    i32 PesoAtacantes;
+    i32 ReyEnPeligro;
+};
+
+extern TipoTablero TableroGlobal;
+extern DatosBando Blancas, Negras;
+extern i32 Salir;      // set to end the process after the current command
+extern i32 IndexMove;  // moves written by the last generator call
+extern u64 zobrist_Tablero[14][64];
+extern u64 zobrist_Turno;
+extern const char* const NombreCasilla[64];
+
+constexpr const char* FEN_INICIAL = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+
+// Single-precision figures (speeds, hash fill) truncated to an int, saturating instead of
+// overflowing when a tiny elapsed time makes them huge.
+inline int ATruncado(float x) {
+    if (x >= 2147483647.0f) return 2147483647;
+    if (x <= -2147483648.0f) return -2147483647 - 1;
+    return int(x);
+}
+
+// board.cpp
+void LlenarColorCasilla();
+void LimpiarBandos();     // empty side records (counts included)
+bool TableroValido();     // consistency check used by tests and the checked build
+void MovimientoCoordenadas(Jugada j, char texto[6]);  // "e2e4", "a7a8q"; move 0 gives "a8a8"
+
+// zobrist.cpp
+int Aleatorio();          // the C library's unseeded rand(), reduced to 15 bits
+u64 rand64();
+void InicializarZobrist();
+u64 CalcularHash();       // the key of the current position, composed from scratch
+
+// fen.cpp
+int CargarFen(const char* fen);
+void EscribirFen(char* fen);  // at least 100 bytes
+
+// attacks.cpp
+int JaqueBlancas(int casilla);  // attacked by Black?
+int JaqueNegras(int casilla);   // attacked by White?
+int Jaque2(int casilla);        // attacked by the opponent of the side to move?
+
+// movegen.cpp
+constexpr int GENERAR_TODAS = 1;
+constexpr int GENERAR_CAPTURAS = 2;  // captures, en passant and promotions only
+int GenerarMovimientos(int ModoGeneracion, EntradaLista* lista);
+
+// makemove.cpp
+int HacerMovimiento(Jugada j);  // 1 when the mover's king is safe afterwards
+void DeshacerMovimiento();
+void HacerMovimientoNull();
+void DeshacerMovimientoNull();
+
+// perft.cpp
+void ComandoPerft(const char* resto);
+
+#ifdef VEMSUL_CHECK_BOARD
+#include <cassert>
+#define COMPROBAR_TABLERO() assert(TableroValido())
+#else
+#define COMPROBAR_TABLERO() ((void)0)
+#endif

@@ -1,0 +1,64 @@
+// POSIX implementation of the platform layer.
+#include "platform.h"
+
+#include <dlfcn.h>
+#include <poll.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+std::int64_t RelojMs() {
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return std::int64_t(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+namespace {
+// Our own buffer over descriptor 0: the input test must see what we have read ahead.
+char entrada[8192];
+int inicio = 0, fin = 0;
+bool agotada = false;  // end of input or a read error has been met
+
+bool Rellenar() {
+    if (agotada) return false;
+    for (;;) {
+        ssize_t n = read(0, entrada, sizeof entrada);
+        if (n > 0) {
+            inicio = 0;
+            fin = int(n);
+            return true;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        agotada = true;
+        return false;
+    }
+}
+}  // namespace
+
+bool LeerLinea(char* buffer, int tamano) {
+    int n = 0;
+    while (n < tamano - 1) {
+        if (inicio == fin && !Rellenar()) break;
+        char c = entrada[inicio++];
+        buffer[n++] = c;
+        if (c == '\n') break;
+    }
+    buffer[n] = 0;
+    return n > 0;
+}
+
+bool HayEntradaEsperando() {
+    if (inicio < fin || agotada) return true;
+    pollfd p{0, POLLIN, 0};
+    int r = poll(&p, 1, 0);
+    if (r < 0) return errno != EINTR;
+    // Readable, hung up or broken: in every case the command loop has something to meet.
+    return r > 0 && (p.revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL));
+}
+
+void* CargarBiblioteca(const char* nombre) { return dlopen(nombre, RTLD_NOW | RTLD_LOCAL); }
+
+void* BuscarOperacion(void* biblioteca, const char* nombre) { return dlsym(biblioteca, nombre); }
+
+bool LiberarBiblioteca(void* biblioteca) { return dlclose(biblioteca) == 0; }

@@ -1,0 +1,22 @@
+// Everything the engine needs from its operating system, in one place: a monotonic clock,
+// line input with a non-consuming "is input waiting?" test, and run-time library loading.
+#pragma once
+
+#include <cstdint>
+
+// Milliseconds from an arbitrary fixed point of a monotonic clock.
+std::int64_t RelojMs();
+
+// Reads one line from standard input like fgets(buffer, tamano, stdin): at most tamano - 1
+// characters, the newline kept when it fits. Returns false at end of input (or on a read
+// error) when nothing was read.
+bool LeerLinea(char* buffer, int tamano);
+
+// True when a read would not block: bytes already buffered by LeerLinea, bytes waiting on
+// descriptor 0, or an input that has been closed or broken. Consumes nothing.
+bool HayEntradaEsperando();
+
+// Run-time loading of a shared library; null / false on failure.
+void* CargarBiblioteca(const char* nombre);
+void* BuscarOperacion(void* biblioteca, const char* nombre);
+bool LiberarBiblioteca(void* biblioteca);

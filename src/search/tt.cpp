@@ -1,0 +1,148 @@
+// Transposition table: one entry per index, the index a remainder of the key (not a mask),
+// the newest store always wins. The evaluation cache is sized and cleared here too.
+#include "search/tt.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+RegistroTT TT_Opciones;
+EntradaTT* TT_Datos = nullptr;
+EntradaCacheEval* TT_Cache = nullptr;
+
+namespace {
+
+constexpr int MATE_UMBRAL = 30000;
+constexpr EntradaTT TT_VACIA = {0, 0, -32000, 0};
+constexpr EntradaCacheEval CACHE_VACIA = {0, -32000, {}, {}};
+
+// A negative remainder cannot come from our keys; if it ever does the table is left alone.
+inline EntradaTT* Entrada() {
+    if (!TT_Datos) return nullptr;
+    i64 indice = i64(TableroGlobal.Hash) % i64(TT_Opciones.EntradasTT);
+    if (indice < 0) {
+        Salir = 1;
+        return nullptr;
+    }
+    return &TT_Datos[indice];
+}
+
+void Limpiar() {
+    if (TT_Datos)
+        for (i64 i = 0; i <= TT_Opciones.EntradasTT; i++) TT_Datos[i] = TT_VACIA;
+    if (TT_Cache && TT_Opciones.MegasCache != 0)
+        for (i64 i = 0; i <= TT_Opciones.EntradasCache; i++) TT_Cache[i] = CACHE_VACIA;
+    TT_Opciones.Escrituras = 0;
+    TT_Opciones.Generacion = 0;
+}
+
+}  // namespace
+
+void DimensionarTransposicion(int megas, RegistroTT& r) {
+    if (megas < 1) {
+        r.MegasTT = 1;
+        r.MegasCache = 0;
+    } else if (megas < 32) {
+        r.MegasTT = megas;
+        r.MegasCache = 0;
+    } else if (megas <= 1024) {
+        int k = int(float(megas) * 2.0f * 0.0625f + 0.5f);  // an eighth, rounded
+        r.MegasTT = megas - k;
+        r.MegasCache = k;
+    } else {
+        r.MegasTT = 896;
+        r.MegasCache = 128;
+    }
+    r.EntradasTT = int(float(r.MegasTT) * 1048576.0f * 0.0625f + 0.5f);  // 16 bytes an entry
+    if (r.MegasCache != 0) r.EntradasCache = int(float(r.MegasCache) * 1048576.0f * 0.03125f + 0.5f);
+}
+
+void LiberarTransposicion() {
+    std::free(TT_Datos);
+    TT_Datos = nullptr;
+    std::free(TT_Cache);
+    TT_Cache = nullptr;
+}
+
+void CrearTransposicion(int megas) {
+    DimensionarTransposicion(megas, TT_Opciones);
+    LiberarTransposicion();
+    TT_Datos = static_cast<EntradaTT*>(std::malloc((size_t(TT_Opciones.EntradasTT) + 1) * sizeof(EntradaTT)));
+    if (TT_Opciones.MegasCache != 0 && TT_Datos)
+        TT_Cache = static_cast<EntradaCacheEval*>(
+            std::malloc((size_t(TT_Opciones.EntradasCache) + 1) * sizeof(EntradaCacheEval)));
+    if (!TT_Datos || (TT_Opciones.MegasCache != 0 && !TT_Cache)) {
+        std::printf("Memoria insuficiente para la tabla hash.\n");
+        Salir = 1;
+        return;
+    }
+    Limpiar();
+}
+
+void LimpiarTransposicion() { Limpiar(); }
+
+int AlmacenarPuntosHash(int p) {
+    if (p > MATE_UMBRAL) return p + TableroGlobal.Ply;
+    if (p < -MATE_UMBRAL) return p - TableroGlobal.Ply;
+    return p;
+}
+
+int RecuperarPuntosHash(int p) {
+    if (p > MATE_UMBRAL) return p - TableroGlobal.Ply;
+    if (p < -MATE_UMBRAL) return p + TableroGlobal.Ply;
+    return p;
+}
+
+void AlmacenarPosicion(int profundidad, int puntuacion, int cota, Jugada jugada) {
+    EntradaTT* e = Entrada();
+    if (!e) return;
+    // A fail-low store does not erase the best move already known for this position.
+    if (e->Clave == TableroGlobal.Hash && jugada == 0) jugada = e->Jugada;
+    if (TT_Opciones.Escrituras < TT_Opciones.EntradasTT) TT_Opciones.Escrituras++;
+    e->Clave = TableroGlobal.Hash;
+    e->Jugada = jugada;
+    e->Puntuacion = i16(AlmacenarPuntosHash(puntuacion));
+    e->Empaquetado = u16((profundidad & 127) | (TT_Opciones.Generacion & 127) << 7 | (cota & 3) << 14);
+}
+
+int RecuperarPosicion(int alpha, int beta, const int& profundidad, int& puntuacion, Jugada& jugada) {
+    if (!TT_Datos) return 0;
+    puntuacion = -32000;
+    jugada = 0;
+    EntradaTT* e = Entrada();
+    if (!e || e->Clave != TableroGlobal.Hash) return 0;
+    puntuacion = e->Puntuacion;
+    jugada = e->Jugada;
+    if (ProfundidadTT(*e) < profundidad) return 0;
+    puntuacion = RecuperarPuntosHash(puntuacion);
+    bool corta;
+    switch (CotaTT(*e)) {
+        case Exacta: corta = true; break;
+        case CotaInferior: corta = puntuacion >= beta; break;
+        case CotaSuperior: corta = puntuacion <= alpha; break;
+        default: corta = false; break;
+    }
+    if (corta)
+        e->Empaquetado = u16((e->Empaquetado & ~(127u << 7)) | (TT_Opciones.Generacion & 127) << 7);
+    return corta;
+}
+
+Jugada RecuperarMovimientoHash() {
+    EntradaTT* e = Entrada();
+    return (e && e->Clave == TableroGlobal.Hash) ? e->Jugada : 0;
+}
+
+bool CancelarNull(int alpha, int profundidadNull) {
+    EntradaTT* e = Entrada();
+    return e && e->Clave == TableroGlobal.Hash && ProfundidadTT(*e) >= profundidadNull &&
+           e->Puntuacion <= alpha && CotaTT(*e) != CotaInferior;
+}
+
+int ObtenerHashCompleto() {
+    if (TT_Opciones.EntradasTT <= 0) return 0;
+    return ATruncado(float(TT_Opciones.Escrituras) / float(TT_Opciones.EntradasTT) * 1000.0f);
+}
+
+void AvanzarGeneracion() {
+    TT_Opciones.Escrituras = 0;
+    if (++TT_Opciones.Generacion > 127) Limpiar();
+}

@@ -1,0 +1,58 @@
+// The transposition table and the evaluation cache that shares its memory budget.
+#pragma once
+
+#include "board/board.h"
+
+// Bound kinds of an entry.
+enum : int { COTA_VACIA = 0, Exacta = 1, CotaSuperior = 2, CotaInferior = 3 };
+
+struct EntradaTT {
+    u64 Clave;        // the full key; the only verification
+    u32 Jugada;       // best or refuting move, 0 = none
+    i16 Puntuacion;   // mate scores stored relative to the node
+    u16 Empaquetado;  // bits 0-6 depth, 7-13 generation, 14-15 bound
+};
+static_assert(sizeof(EntradaTT) == 16);
+
+struct EntradaCacheEval {
+    u64 Clave;
+    i16 Puntuacion;
+    i8 PasadoBlancas[8];
+    i8 PasadoNegras[8];
+};
+static_assert(sizeof(EntradaCacheEval) == 32);
+
+struct RegistroTT {
+    i32 MegasTT;        // megabytes of the transposition table
+    i32 MegasCache;     // megabytes of the evaluation cache; 0 = no cache
+    i32 EntradasTT;     // index modulus of the table
+    i32 EntradasCache;  // index modulus of the cache
+    i32 Escrituras;     // stores since the last search ended, for "hashfull"
+    i32 Generacion;     // search generation 0..127
+};
+
+extern RegistroTT TT_Opciones;
+extern EntradaTT* TT_Datos;
+extern EntradaCacheEval* TT_Cache;
+
+inline int ProfundidadTT(const EntradaTT& e) { return e.Empaquetado & 127; }
+inline int GeneracionTT(const EntradaTT& e) { return (e.Empaquetado >> 7) & 127; }
+inline int CotaTT(const EntradaTT& e) { return e.Empaquetado >> 14; }
+
+// Sizes, frees, allocates and clears both tables for a "Hash" value in megabytes.
+void CrearTransposicion(int megas);
+void LimpiarTransposicion();
+void LiberarTransposicion();
+// Sizing only (no allocation): what CrearTransposicion would set in TT_Opciones.
+void DimensionarTransposicion(int megas, RegistroTT& r);
+
+void AlmacenarPosicion(int profundidad, int puntuacion, int cota, Jugada jugada);
+int RecuperarPosicion(int alpha, int beta, const int& profundidad, int& puntuacion, Jugada& jugada);
+Jugada RecuperarMovimientoHash();
+bool CancelarNull(int alpha, int profundidadNull);
+int ObtenerHashCompleto();
+void AvanzarGeneracion();  // end of a search: new generation, the table cleared every 128th
+
+// Mate scores are kept relative to the node in the table and relative to the root outside.
+int AlmacenarPuntosHash(int puntuacion);
+int RecuperarPuntosHash(int puntuacion);

@@ -1,0 +1,30 @@
+// The search-limits record: how the front end, the search, the input check and the info
+// lines talk to each other. One global instance.
+#pragma once
+
+#include "board/board.h"
+
+constexpr int PROFUNDIDAD_MAXIMA = 63;
+
+struct RegistroJuego {
+    i32 Parar;               // 1 = end the search now
+    i32 TiempoLimite;        // budget of this move, ms
+    i32 TiempoInicio;        // clock reading when the search started, ms
+    i32 TiempoTranscurrido;  // elapsed ms, as last reported
+    i32 ControlTiempo;       // 1 = the clock limits this search
+    i32 Infinito;            // 1 = "infinite" was given; stays until "ucinewgame"
+    i32 ProfundidadMaxima;   // depth limit of iterative deepening, 1..63
+    i32 Profundidad;         // depth of the iteration now running
+    u64 Nodos;
+    i32 NumeroJugadaRaiz;    // root move that last raised alpha (currmovenumber)
+    i32 MovimientosRestantes;  // plies of the last position command, then the moves-to-go divisor
+    i32 Ponder;              // option Ponder
+    i32 PonderActivo;        // 1 = the search now running is the engine's own ponder search
+    char JugadaPonder[6];    // text of the move the engine expects (or plays when pondering)
+    i32 ShowPv;              // 0 None, 1 Middle, 2 Full
+};
+
+extern RegistroJuego TipoJuego;
+
+// Milliseconds since the process started, from a monotonic clock.
+i32 ObtenerTiempo();

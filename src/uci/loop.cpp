@@ -1,0 +1,79 @@
+// Start-up, the command loop with its dispatch table, and the single way out.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "book/book.h"
+#include "platform.h"
+#include "search/search.h"
+#include "search/tt.h"
+#include "tablebases/gaviota.h"
+#include "uci/limits.h"
+#include "uci/uci.h"
+
+const char* Split_String(const char* pos, char palabra[TAM_PALABRA]) {
+    while (*pos == ' ') pos++;
+    int n = 0;
+    while (*pos && *pos != ' ' && n < 78) palabra[n++] = *pos++;
+    palabra[n] = 0;
+    return pos;
+}
+
+void IniciarMotor() {
+    Salir = 0;
+    // Whole lines reach the GUI at once: every reply line ends with a newline. Standard input
+    // is read by our own unbuffered line reader (platform.cpp).
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    InicializarValoresCaptura();
+    InicializarZobrist();
+    TT_Opciones.MegasTT = 128;
+    CrearTransposicion(128);
+
+    std::strcpy(tbprobe_Gaviota.GaviotaTbPath, "empty");
+    tbprobe_Gaviota.UseGaviotaTablebases = 0;
+    tbprobe_Gaviota.TablasCargadas = 0;
+    tbprobe_Gaviota.GaviotaCompression = 4;
+    tbprobe_Gaviota.GaviotaTbCache = 32;
+    tbprobe_Gaviota.Verbosidad = 1;
+    tbprobe_Gaviota.FraccionWDL = 96;
+    LibroSql.OwnBook = 0;
+    LibroSql.OwnBookLimit = 8;
+    TipoJuego.Ponder = 0;
+    TipoJuego.Infinito = 0;
+    TipoJuego.PonderActivo = 0;
+    TipoJuego.JugadaPonder[0] = 0;
+
+    UciNewGame();
+}
+
+void EjecutarComando(const char* linea) {
+    char palabra[TAM_PALABRA];
+    const char* resto = Split_String(linea, palabra);
+    // Exact, case-sensitive comparisons; anything else is ignored without a word.
+    if (!std::strcmp(palabra, "ucinewgame")) UciNewGame();
+    else if (!std::strcmp(palabra, "uci")) ResponderUci();
+    else if (!std::strcmp(palabra, "isready")) ResponderIsReady();
+    else if (!std::strcmp(palabra, "setoption")) ParseSetoption(resto);
+    else if (!std::strcmp(palabra, "position")) Position_Fen_Startpos(resto);
+    else if (!std::strcmp(palabra, "perft")) ComandoPerft(resto);
+    else if (!std::strcmp(palabra, "quit")) Salir = 1;
+    else if (!std::strcmp(palabra, "d")) ComandoD();
+}
+
+void LeerComandos() {
+    static char linea[TAM_LINEA];
+    while (!Salir) {
+        std::memset(linea, 0, sizeof linea);
+        // End of input counts as "quit"; the pass still goes on with the empty line.
+        if (!LeerLinea(linea, TAM_LINEA)) Salir = 1;
+        if (char* nl = std::strchr(linea, '\n')) *nl = 0;
+        EjecutarComando(linea);
+    }
+}
+
+void LiberarMemoria() {
+    Salir = 1;
+    LiberarTransposicion();
+    Descargar_gtbgaviota_dll();
+    std::exit(0);
+}

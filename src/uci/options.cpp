@@ -1,0 +1,102 @@
+// Engine options: the "uci" reply that shows the values in force, "setoption" that stores
+// them, and "isready" that carries out what they demand.
+#include <cstdio>
+#include <cstring>
+
+#include "book/book.h"
+#include "search/tt.h"
+#include "tablebases/gaviota.h"
+#include "uci/limits.h"
+#include "uci/uci.h"
+
+namespace {
+
+constexpr int MAX_VALOR_CRUDO = 252;
+
+// A number is 1 to 79 decimal digits and nothing else; its value is kept in 32 bits.
+bool LeerNumero(const char* texto, i32& valor) {
+    size_t n = std::strlen(texto);
+    if (n < 1 || n > 79) return false;
+    u64 v = 0;
+    for (const char* p = texto; *p; p++) {
+        if (*p < '0' || *p > '9') return false;
+        v = v * 10 + u64(*p - '0');
+    }
+    valor = i32(u32(v));
+    return true;
+}
+
+i32 Rango(const char* texto, i32 minimo, i32 maximo, i32 defecto) {
+    i32 v;
+    return (LeerNumero(texto, v) && v >= minimo && v <= maximo) ? v : defecto;
+}
+
+const char* VerdaderoFalso(i32 v) { return v == 1 ? "true" : "false"; }
+
+}  // namespace
+
+void ResponderUci() {
+    std::printf("id name Vemsul 0.4");
+    std::printf(" x86\n");
+    std::printf("id author Edrin Valcor, Spain.\n");
+    std::printf("option name Hash type spin default %d min 1 max 1024\n", TT_Opciones.MegasTT + TT_Opciones.MegasCache);
+    std::printf("option name Ponder type check default %s\n", VerdaderoFalso(TipoJuego.Ponder));
+    std::printf("option name OwnBook type check default %s\n", ComprobarAccesoLibro() ? "true" : "false");
+    std::printf("option name OwnBookLimit type spin default %d min 2 max 10\n", LibroSql.OwnBookLimit);
+    static const char* const modos[3] = {"None", "Middle", "Full"};
+    int modo = TipoJuego.ShowPv >= 0 && TipoJuego.ShowPv <= 2 ? TipoJuego.ShowPv : 2;
+    std::printf("option name ShowPv type combo default %s var None var Middle var Full\n", modos[modo]);
+    std::printf("option name UseGaviotaTablebases type check default %s\n",
+                VerdaderoFalso(tbprobe_Gaviota.UseGaviotaTablebases));
+    std::printf("option name GaviotaTbPath type string %s\n", tbprobe_Gaviota.GaviotaTbPath);
+    std::printf("option name GaviotaTbCache type spin default %d min 8 max 1024\n", tbprobe_Gaviota.GaviotaTbCache);
+    std::printf("option name GaviotaCompression type spin default %d min 0 max 9\n",
+                tbprobe_Gaviota.GaviotaCompression);
+    std::printf("uciok\n");
+}
+
+void ResponderIsReady() {
+    RegistroGaviota& tb = tbprobe_Gaviota;
+    if (tb.UseGaviotaTablebases == 1 && tb.TablasCargadas == 0) Cargar_gtbgaviota_dll();
+    else if (tb.UseGaviotaTablebases == 0 && tb.TablasCargadas == 1) Descargar_gtbgaviota_dll();
+    // The table is rebuilt (and cleared) at every "isready", changed size or not.
+    CrearTransposicion(TT_Opciones.MegasTT + TT_Opciones.MegasCache);
+    std::printf("readyok\n");
+}
+
+void ParseSetoption(const char* resto) {
+    char ignorada[TAM_PALABRA], nombre[TAM_PALABRA];
+    resto = Split_String(resto, ignorada);  // normally "name"
+    resto = Split_String(resto, nombre);
+    resto = Split_String(resto, ignorada);  // normally "value"
+    // An over-long value changes nothing (the path field holds 255 characters).
+    if (std::strlen(resto) > MAX_VALOR_CRUDO) return;
+    if (!*resto) return;
+    const char* valor = resto;
+    while (*valor == ' ') valor++;
+
+    if (!std::strcmp(nombre, "Hash")) {
+        i32 v;
+        TT_Opciones.MegasTT = LeerNumero(valor, v) ? (v > 1024 ? 1024 : v) : 128;
+        TT_Opciones.MegasCache = 0;
+    } else if (!std::strcmp(nombre, "Ponder")) {
+        TipoJuego.Ponder = !std::strcmp(valor, "true");
+    } else if (!std::strcmp(nombre, "ShowPv")) {
+        if (!std::strcmp(valor, "None")) TipoJuego.ShowPv = 0;
+        else if (!std::strcmp(valor, "Full")) TipoJuego.ShowPv = 2;
+        else TipoJuego.ShowPv = 1;
+    } else if (!std::strcmp(nombre, "OwnBook")) {
+        LibroSql.OwnBook = !std::strcmp(valor, "true");
+    } else if (!std::strcmp(nombre, "OwnBookLimit")) {
+        LibroSql.OwnBookLimit = Rango(valor, 2, 10, 8);
+    } else if (!std::strcmp(nombre, "UseGaviotaTablebases")) {
+        tbprobe_Gaviota.UseGaviotaTablebases = !std::strcmp(valor, "true");
+    } else if (!std::strcmp(nombre, "GaviotaTbCache")) {
+        tbprobe_Gaviota.GaviotaTbCache = Rango(valor, 0, 1014, 32);
+    } else if (!std::strcmp(nombre, "GaviotaCompression")) {
+        tbprobe_Gaviota.GaviotaCompression = Rango(valor, 0, 9, 4);
+    } else if (!std::strcmp(nombre, "GaviotaTbPath")) {
+        std::memset(tbprobe_Gaviota.GaviotaTbPath, 0, sizeof tbprobe_Gaviota.GaviotaTbPath);
+        std::strncpy(tbprobe_Gaviota.GaviotaTbPath, valor, sizeof tbprobe_Gaviota.GaviotaTbPath - 1);
+    }
+}

@@ -1,0 +1,31 @@
+// The protocol front end: start-up, the command loop, the word reader and the handlers.
+#pragma once
+
+#include "board/board.h"
+
+constexpr int TAM_LINEA = 6144;    // line buffer: 6143 characters plus terminator
+constexpr int TAM_PALABRA = 80;    // word buffer: 78 characters, terminator, spare
+
+// Reads the next blank-separated word (blanks are spaces only) into palabra, cut at 78
+// characters. Returns the reading position behind it.
+const char* Split_String(const char* pos, char palabra[TAM_PALABRA]);
+
+// loop.cpp
+void IniciarMotor();        // the start-up sequence, silent
+void LeerComandos();        // the command loop; returns when the process should end
+void EjecutarComando(const char* linea);  // dispatch one command line
+[[noreturn]] void LiberarMemoria();       // the exit sequence: free, unload, exit(0)
+
+// options.cpp
+void ParseSetoption(const char* resto);
+void ResponderUci();
+void ResponderIsReady();
+
+// position.cpp
+void UciNewGame();
+void Position_Fen_Startpos(const char* texto);
+void Movimiento(const char* texto, int& encontrada);
+void MovimientoLibro(int& encontrada);  // plays LibroSql.JugadaLibro
+
+// commands.cpp: console commands beyond the protocol
+void ComandoD();

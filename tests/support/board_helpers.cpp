@@ -1,0 +1,74 @@
+#include "support/board_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+
+#include "uci/uci.h"
+
+void Posicion(const std::string& argumentos) { Position_Fen_Startpos(argumentos.c_str()); }
+
+void PonerFen(const std::string& fen) { Posicion("fen " + fen); }
+
+std::string Capturar(const std::function<void()>& f) {
+    testing::internal::CaptureStdout();
+    f();
+    std::fflush(stdout);
+    return testing::internal::GetCapturedStdout();
+}
+
+std::vector<std::string> Lineas(const std::string& texto) {
+    std::vector<std::string> r;
+    std::istringstream in(texto);
+    for (std::string l; std::getline(in, l);) r.push_back(l);
+    return r;
+}
+
+bool Instantanea::operator==(const Instantanea& o) const {
+    TipoTablero a = tablero, b = o.tablero;
+    // Key slots above the count and undo entries above the ply are not part of the state.
+    for (int i = a.NumeroRepeticiones; i < MAX_REPETICIONES; i++) a.Repeticiones[i] = 0;
+    for (int i = b.NumeroRepeticiones; i < MAX_REPETICIONES; i++) b.Repeticiones[i] = 0;
+    for (int i = a.Ply; i < MAX_PLY; i++) std::memset(&a.Historial[i], 0, sizeof a.Historial[i]);
+    for (int i = b.Ply; i < MAX_PLY; i++) std::memset(&b.Historial[i], 0, sizeof b.Historial[i]);
+    return std::memcmp(&a, &b, sizeof a) == 0 && std::memcmp(&blancas, &o.blancas, sizeof blancas) == 0 &&
+           std::memcmp(&negras, &o.negras, sizeof negras) == 0;
+}
+
+Instantanea Tomar() {
+    Instantanea s;
+    std::memcpy(&s.tablero, &TableroGlobal, sizeof s.tablero);
+    std::memcpy(&s.blancas, &Blancas, sizeof s.blancas);
+    std::memcpy(&s.negras, &Negras, sizeof s.negras);
+    return s;
+}
+
+std::vector<std::string> JugadasLegales() {
+    std::vector<std::string> r;
+    ListaJugadas lista;
+    int n = GenerarMovimientos(GENERAR_TODAS, lista);
+    for (int i = 0; i < n; i++) {
+        if (HacerMovimiento(lista[i].Jugada)) {
+            char t[6];
+            MovimientoCoordenadas(lista[i].Jugada, t);
+            r.push_back(t);
+        }
+        DeshacerMovimiento();
+    }
+    return r;
+}
+
+bool Jugar(const std::string& texto) {
+    ListaJugadas lista;
+    int n = GenerarMovimientos(GENERAR_TODAS, lista);
+    for (int i = 0; i < n; i++) {
+        char t[6];
+        MovimientoCoordenadas(lista[i].Jugada, t);
+        if (texto != t) continue;
+        if (HacerMovimiento(lista[i].Jugada)) return true;
+        DeshacerMovimiento();
+        return false;
+    }
+    return false;
+}

@@ -1,0 +1,45 @@
+// Drives the real engine binary through pipes, as a GUI does: send lines, read lines with a
+// timeout, close the input, collect the exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class ProcesoMotor {
+public:
+    // Starts the engine binary (or another program, such as a reference engine) with the
+    // given arguments, in the given working directory.
+    explicit ProcesoMotor(const std::vector<std::string>& argumentos = {}, const std::string& directorio = "",
+                          const std::string& programa = VEMSUL_BINARY);
+    ~ProcesoMotor();
+    ProcesoMotor(const ProcesoMotor&) = delete;
+    ProcesoMotor& operator=(const ProcesoMotor&) = delete;
+
+    void Enviar(const std::string& linea);  // a newline is appended
+    void EnviarCrudo(const std::string& bytes);
+    void CerrarEntrada();
+
+    // Next output line without its newline; false on timeout or end of output.
+    bool LeerLinea(std::string& linea, int milisegundos = 10000);
+    // Reads lines until one equals `esperada` (included in the result) or the time runs out.
+    std::vector<std::string> LeerHasta(const std::string& esperada, int milisegundos = 10000);
+    // Reads lines until one starts with `prefijo`.
+    std::vector<std::string> LeerHastaPrefijo(const std::string& prefijo, int milisegundos = 10000);
+    // Everything until the engine closes its output.
+    std::vector<std::string> LeerTodo(int milisegundos = 20000);
+    // Waits for the process to end; returns its exit status, or -1 if it did not end in time
+    // (it is then killed) or ended by a signal.
+    int Esperar(int milisegundos = 10000);
+    bool Vivo();
+
+private:
+    int pid_ = -1;
+    int entrada_ = -1;
+    int salida_ = -1;
+    std::string pendiente_;
+    bool fin_ = false;
+    int estado_ = -2;
+};
+
+// Runs the engine with the given input (lines joined by newlines) and returns its output lines.
+std::vector<std::string> Transcripcion(const std::vector<std::string>& lineas, int* estado = nullptr);
