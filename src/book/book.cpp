@@ -19,3 +19,11 @@ int ComprobarAccesoLibro() {
     LibroSql.OwnBook = 0;
     return 0;
 }
+
+int BuscarJugadaLibro() {
+    LibroSql.TextoPartida[0] = 0;
+    LibroSql.FueraDeLibro = 1;
+    return 0;
+}
+
+void VerificarLibroApertura() {}

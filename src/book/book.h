@@ -17,3 +17,8 @@ extern RegistroLibro LibroSql;
 
 // Opens and closes the book; switches OwnBook off when it cannot be opened. Returns OwnBook.
 int ComprobarAccesoLibro();
+
+// The probe of the go handler: 1 when a book move was played (printed as bestmove).
+int BuscarJugadaLibro();
+// The "book" console command: replays every line of the book.
+void VerificarLibroApertura();

@@ -17,3 +17,5 @@ void A_Inicio(int) {
     HistoricoIniciar();
     AvanzarGeneracion();
 }
+
+void Buscar() {}

@@ -7,3 +7,8 @@ RegistroGaviota tbprobe_Gaviota;
 void Cargar_gtbgaviota_dll() { tbprobe_Gaviota.TablasCargadas = 0; }
 
 int Descargar_gtbgaviota_dll() { return 1; }
+
+int Probar_gtbgaviota(int& puntuacion, int) {
+    puntuacion = 0;
+    return 0;
+}

@@ -19,3 +19,7 @@ extern RegistroGaviota tbprobe_Gaviota;
 
 void Cargar_gtbgaviota_dll();
 int Descargar_gtbgaviota_dll();  // 1 on success or when nothing was loaded
+
+// Exact result of the current position from the tablebases, as a search score from the side
+// to move's point of view. Returns 1 when the library answered, else 0 (score 0).
+int Probar_gtbgaviota(int& puntuacion, int profundidad);

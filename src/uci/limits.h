@@ -28,3 +28,11 @@ extern RegistroJuego TipoJuego;
 
 // Milliseconds since the process started, from a monotonic clock.
 i32 ObtenerTiempo();
+
+// Called by the searches every 2048 nodes: sets Parar when the time budget is spent (from
+// depth 2 on, once there is a move to play) or when input is waiting.
+void ComprobarTiempo();
+
+// The input half of that check can be switched off (bench, tests), since a closed or
+// redirected standard input always counts as waiting input.
+extern bool SondearEntrada;

@@ -55,9 +55,13 @@ void EjecutarComando(const char* linea) {
     else if (!std::strcmp(palabra, "isready")) ResponderIsReady();
     else if (!std::strcmp(palabra, "setoption")) ParseSetoption(resto);
     else if (!std::strcmp(palabra, "position")) Position_Fen_Startpos(resto);
+    else if (!std::strcmp(palabra, "go")) ComandoGo(resto);
+    else if (!std::strcmp(palabra, "book")) VerificarLibroApertura();
     else if (!std::strcmp(palabra, "perft")) ComandoPerft(resto);
     else if (!std::strcmp(palabra, "quit")) Salir = 1;
     else if (!std::strcmp(palabra, "d")) ComandoD();
+    else if (!std::strcmp(palabra, "eval")) ComandoEval();
+    else if (!std::strcmp(palabra, "bench")) ComandoBench(resto);
 }
 
 void LeerComandos() {

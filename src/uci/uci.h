@@ -27,5 +27,10 @@ void Position_Fen_Startpos(const char* texto);
 void Movimiento(const char* texto, int& encontrada);
 void MovimientoLibro(int& encontrada);  // plays LibroSql.JugadaLibro
 
-// commands.cpp: console commands beyond the protocol
+// go.cpp
+void ComandoGo(const char* resto);
+
+// commands.cpp and bench.cpp: console commands beyond the protocol
 void ComandoD();
+void ComandoEval();
+void ComandoBench(const char* resto);  // also "vemsul bench [depth]" from the shell
