@@ -164,6 +164,7 @@ Resultado LeerEco(std::istream& entrada) {
         r.entradas++;
         LimpiarBandos();
         CargarFen(FEN_INICIAL);
+        TableroGlobal.Hash = CalcularHash();
         std::string linea, error;
         bool llena = false;  // the line is cut here; the rest of the entry is still checked
         for (;;) {

@@ -67,26 +67,27 @@ X09 "Ambiguous"  1.d4 d5 2.Nf3 Nf6 3.Nd2 *
     EXPECT_EQ(lineas.size(), esperadas.size()) << "repeated lines are written once";
 }
 
-// The book built from the full ECO file, written once into a directory of its own.
+// The book built from the full ECO file, written once per test process into a directory of
+// its own (a failed build fails the test instead of skipping it).
 class LibroEcoCompleto : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (!std::filesystem::exists(ECO_DEBIAN)) return;
-        dir_ = new DirectorioTemporal;
-        int estado = -5;
-        auto salida = Convertir({"-o", dir_->Fichero("Book.db"), ECO_DEBIAN}, &estado);
-        EXPECT_EQ(estado, 0);
-        EXPECT_TRUE(salida.empty());
-        lineas_ = Convertir({ECO_DEBIAN}, &estado);
+    void SetUp() override {
+        if (!std::filesystem::exists(ECO_DEBIAN)) {
+            GTEST_SKIP() << ECO_DEBIAN << " is missing (Debian package scid-data)";
+        }
+        if (!dir_) {
+            dir_ = new DirectorioTemporal;
+            int estado = -5;
+            auto salida = Convertir({"-o", dir_->Fichero("Book.db"), ECO_DEBIAN}, &estado);
+            ASSERT_EQ(estado, 0);
+            ASSERT_TRUE(salida.empty());
+            lineas_ = Convertir({ECO_DEBIAN}, &estado);
+            ASSERT_EQ(estado, 0);
+        }
     }
     static void TearDownTestSuite() {
         delete dir_;
         dir_ = nullptr;
-    }
-    void SetUp() override {
-        if (!dir_) {
-            GTEST_SKIP() << ECO_DEBIAN << " is missing (Debian package scid-data)";
-        }
     }
     static DirectorioTemporal* dir_;
     static std::vector<std::string> lineas_;
