@@ -1,5 +1,4 @@
-// Is a square attacked? Plain ray walks over the mailbox; the square-colour table tells a
-// true diagonal or knight step from one that wrapped around the board edge.
+// Is a square attacked? Plain ray walks over the mailbox, returning at the first attacker.
 #include "board/board.h"
 
 namespace {
@@ -15,74 +14,79 @@ struct Atacante {
     static constexpr int Rey = Blanco ? REY_B : REY_N;
 };
 
+// Walks n squares from s in direction d; true when the first piece met is one of a, b.
+inline bool Rayo(const i32* tab, int s, int d, int n, int a, int b) {
+    for (int t = s + d; n > 0; n--, t += d) {
+        int c = tab[t];
+        if (c == VACIA) continue;
+        return c == a || c == b;
+    }
+    return false;
+}
+
+// Edge tests use the row and file of the square: a step that would wrap around the board
+// is exactly one that changes the colour where it should keep it, or the reverse.
 template <bool Blanco>
 inline int Atacada(int s) {
     using A = Atacante<Blanco>;
     const i32* tab = TableroGlobal.Tablero;
-    const i32* color = TableroGlobal.ColorCasilla;
-    const int cs = color[s];
+    const int fila = s >> 3, col = s & 7;
 
     // Pawns capture towards the enemy: a white pawn attacks s from below (s + 7, s + 9).
     if constexpr (Blanco) {
-        if (s < 57 && tab[s + 7] == A::Peon && color[s + 7] == cs) return 1;
-        if (s < 55 && tab[s + 9] == A::Peon && color[s + 9] == cs) return 1;
+        if (fila < 7) {
+            if (col > 0 && tab[s + 7] == A::Peon) return 1;
+            if (col < 7 && tab[s + 9] == A::Peon) return 1;
+        }
     } else {
-        if (s > 6 && tab[s - 7] == A::Peon && color[s - 7] == cs) return 1;
-        if (s > 8 && tab[s - 9] == A::Peon && color[s - 9] == cs) return 1;
-    }
-
-    static constexpr int saltos[8] = {10, -6, 6, -10, 17, 15, -15, -17};
-    for (int d : saltos) {
-        int t = s + d;
-        if (t >= 0 && t < 64 && tab[t] == A::Caballo && color[t] != cs) return 1;
-    }
-
-    static constexpr int diagonales[4] = {9, 7, -7, -9};
-    for (int d : diagonales) {
-        for (int t = s + d; t >= 0 && t < 64 && color[t] == cs; t += d) {
-            int c = tab[t];
-            if (c == VACIA) continue;
-            if (c == A::Alfil || c == A::Dama) return 1;
-            break;
+        if (fila > 0) {
+            if (col < 7 && tab[s - 7] == A::Peon) return 1;
+            if (col > 0 && tab[s - 9] == A::Peon) return 1;
         }
     }
 
-    for (int t = s + 8; t < 64; t += 8) {
-        int c = tab[t];
-        if (c == VACIA) continue;
-        if (c == A::Torre || c == A::Dama) return 1;
-        break;
+    // Knight jumps as (rows, files): +10 (1,2), -6 (-1,2), +6 (1,-2), -10 (-1,-2),
+    // +17 (2,1), +15 (2,-1), -15 (-2,1), -17 (-2,-1).
+    if (col < 6) {
+        if (fila < 7 && tab[s + 10] == A::Caballo) return 1;
+        if (fila > 0 && tab[s - 6] == A::Caballo) return 1;
     }
-    for (int t = s - 8; t >= 0; t -= 8) {
-        int c = tab[t];
-        if (c == VACIA) continue;
-        if (c == A::Torre || c == A::Dama) return 1;
-        break;
+    if (col > 1) {
+        if (fila < 7 && tab[s + 6] == A::Caballo) return 1;
+        if (fila > 0 && tab[s - 10] == A::Caballo) return 1;
     }
-    const int inicioFila = s & ~7;
-    for (int t = s - 1; t >= inicioFila; t--) {
-        int c = tab[t];
-        if (c == VACIA) continue;
-        if (c == A::Torre || c == A::Dama) return 1;
-        break;
+    if (fila < 6) {
+        if (col < 7 && tab[s + 17] == A::Caballo) return 1;
+        if (col > 0 && tab[s + 15] == A::Caballo) return 1;
     }
-    for (int t = s + 1; t <= inicioFila + 7; t++) {
-        int c = tab[t];
-        if (c == VACIA) continue;
-        if (c == A::Torre || c == A::Dama) return 1;
-        break;
+    if (fila > 1) {
+        if (col < 7 && tab[s - 15] == A::Caballo) return 1;
+        if (col > 0 && tab[s - 17] == A::Caballo) return 1;
     }
 
-    static constexpr int pasosRey[8] = {8, -8, 1, -1, 9, -9, 7, -7};
-    for (int d : pasosRey) {
-        int t = s + d;
-        if (t < 0 || t > 63 || tab[t] != A::Rey) continue;
-        bool diagonal = d == 9 || d == -9 || d == 7 || d == -7;
-        bool lateral = d == 1 || d == -1;
-        if (diagonal && color[t] != cs) continue;
-        if (lateral && color[t] == cs) continue;
-        return 1;
+    const int abajo = 7 - fila, derecha = 7 - col;
+    if (Rayo(tab, s, 9, abajo < derecha ? abajo : derecha, A::Alfil, A::Dama)) return 1;
+    if (Rayo(tab, s, 7, abajo < col ? abajo : col, A::Alfil, A::Dama)) return 1;
+    if (Rayo(tab, s, -7, fila < derecha ? fila : derecha, A::Alfil, A::Dama)) return 1;
+    if (Rayo(tab, s, -9, fila < col ? fila : col, A::Alfil, A::Dama)) return 1;
+
+    if (Rayo(tab, s, 8, abajo, A::Torre, A::Dama)) return 1;
+    if (Rayo(tab, s, -8, fila, A::Torre, A::Dama)) return 1;
+    if (Rayo(tab, s, -1, col, A::Torre, A::Dama)) return 1;
+    if (Rayo(tab, s, 1, derecha, A::Torre, A::Dama)) return 1;
+
+    if (fila < 7) {
+        if (tab[s + 8] == A::Rey) return 1;
+        if (col < 7 && tab[s + 9] == A::Rey) return 1;
+        if (col > 0 && tab[s + 7] == A::Rey) return 1;
     }
+    if (fila > 0) {
+        if (tab[s - 8] == A::Rey) return 1;
+        if (col > 0 && tab[s - 9] == A::Rey) return 1;
+        if (col < 7 && tab[s - 7] == A::Rey) return 1;
+    }
+    if (col < 7 && tab[s + 1] == A::Rey) return 1;
+    if (col > 0 && tab[s - 1] == A::Rey) return 1;
     return 0;
 }
 

@@ -1,8 +1,155 @@
 // "go": the opening book first, then the search limits and the time budget, the search, and
 // with Ponder on the engine's own pondering.
+#include "uci/go.h"
+
+#include <cstring>
+
 #include "book/book.h"
 #include "search/search.h"
 #include "uci/limits.h"
 #include "uci/uci.h"
 
-void ComandoGo(const char*) {}
+namespace {
+
+bool ParametroConValor(const char* palabra, i32*& destino, ParametrosGo& p) {
+    if (!std::strcmp(palabra, "wtime")) destino = &p.wtime;
+    else if (!std::strcmp(palabra, "btime")) destino = &p.btime;
+    else if (!std::strcmp(palabra, "winc")) destino = &p.winc;
+    else if (!std::strcmp(palabra, "binc")) destino = &p.binc;
+    else if (!std::strcmp(palabra, "depth")) destino = &p.profundidad;
+    else if (!std::strcmp(palabra, "movestogo")) destino = &p.movestogo;
+    else if (!std::strcmp(palabra, "movetime")) destino = &p.movetime;
+    else return false;
+    return true;
+}
+
+// The reserve every clock budget keeps: never spend the clock below a tenth of it, nor below
+// 50 ms, and without increment never more than a tenth of a short clock on one move.
+i32 LimitarPresupuesto(i32 presupuesto, i32 tiempo, i32 incremento) {
+    if (incremento == 0 && tiempo <= 9999 && tiempo / 10 < presupuesto) presupuesto = tiempo / 10;
+    i32 reserva = tiempo / 10 > 50 ? tiempo / 10 : 50;
+    if (tiempo - reserva < presupuesto) presupuesto = tiempo - reserva;
+    return presupuesto;
+}
+
+}  // namespace
+
+ParametrosGo LeerParametrosGo(const char* resto) {
+    ParametrosGo p{};
+    char palabra[TAM_PALABRA];
+    for (;;) {
+        resto = Split_String(resto, palabra);
+        if (!palabra[0]) break;
+        if (!std::strcmp(palabra, "infinite")) {
+            p.infinito = true;
+            p.profundidad = PROFUNDIDAD_MAXIMA;
+            continue;
+        }
+        i32* destino;
+        // Any other word, and a value that follows it, is skipped on its own.
+        if (!ParametroConValor(palabra, destino, p)) continue;
+        char valor[TAM_PALABRA];
+        resto = Split_String(resto, valor);
+        if (!valor[0]) break;
+        LeerNumero(valor, *destino);
+        if (destino == &p.profundidad && p.profundidad > PROFUNDIDAD_MAXIMA) p.profundidad = PROFUNDIDAD_MAXIMA;
+    }
+    return p;
+}
+
+LimitesGo CalcularLimites(const ParametrosGo& p, int turno, int plies) {
+    LimitesGo l{};
+    l.profundidadMaxima = p.profundidad;
+    l.movimientosRestantes = plies;
+    const i32 tiempo = turno == 1 ? p.wtime : p.btime;
+    const i32 incremento = turno == 1 ? p.winc : p.binc;
+
+    // Later rules overwrite what earlier ones set.
+    if (l.profundidadMaxima != 0) {
+        l.controlTiempo = 0;
+        l.buscar = true;
+    }
+    if (p.movetime != 0) {
+        l.profundidadMaxima = PROFUNDIDAD_MAXIMA;
+        l.controlTiempo = 1;
+        l.tiempoLimite = p.movetime - 500;
+        l.buscar = true;
+    }
+    if (p.wtime != 0 && p.btime != 0 && p.movestogo != 0) {
+        l.profundidadMaxima = PROFUNDIDAD_MAXIMA;
+        l.controlTiempo = 1;
+        l.movimientosRestantes = p.movestogo;
+        i32 t1 = ATruncado(float(tiempo) / float(p.movestogo) + 0.5f);
+        i32 t2 = i32(double(incremento) * 0.6);
+        l.tiempoLimite = LimitarPresupuesto(t1 + t2, tiempo, incremento);
+        l.buscar = true;
+    } else if (p.movestogo == 0 && p.wtime != 0 && p.btime != 0) {
+        // Sudden death or increment: the clock is spread over the moves a game still lasts.
+        i32 m = 130 - plies;
+        if (m <= 1) m = 2;
+        l.movimientosRestantes = m;
+        l.profundidadMaxima = PROFUNDIDAD_MAXIMA;
+        l.controlTiempo = 1;
+        i32 b;
+        if (tiempo >= 10001 && tiempo <= 19999) {
+            b = ATruncado(float(tiempo) / float(m) + 0.5f) + incremento;
+            if (b <= 999) b = incremento != 0 ? incremento : 1000;
+        } else if (tiempo >= 20000 || tiempo == 10000) {
+            b = ATruncado(float(tiempo) / float(m) + 250.5f) + incremento;
+        } else {
+            b = incremento != 0 ? incremento : 500;
+        }
+        l.tiempoLimite = LimitarPresupuesto(b, tiempo, incremento);
+        l.buscar = true;
+    }
+    return l;
+}
+
+void ComandoGo(const char* resto) {
+    if (LibroSql.OwnBook == 1 && LibroSql.FueraDeLibro == 0) {
+        if (BuscarJugadaLibro()) return;
+    } else {
+        LibroSql.TextoPartida[0] = 0;
+    }
+
+    ParametrosGo p = LeerParametrosGo(resto);
+    if (p.infinito) TipoJuego.Infinito = 1;
+    LimitesGo l = CalcularLimites(p, TableroGlobal.Turno, TipoJuego.MovimientosRestantes);
+    TipoJuego.ProfundidadMaxima = l.profundidadMaxima;
+    // Nothing to search by (no depth, time or clock): no answer at all.
+    if (!l.buscar) return;
+    TipoJuego.ControlTiempo = l.controlTiempo;
+    TipoJuego.TiempoLimite = l.tiempoLimite;
+    TipoJuego.MovimientosRestantes = l.movimientosRestantes;
+
+    Buscar();
+    if (TipoJuego.Ponder == 1) PonderarPropiaJugada();
+}
+
+void PonderarPropiaJugada() {
+    TipoTablero& T = TableroGlobal;
+    // Without a move to play (a mated or stalemated root) there is nothing to ponder on.
+    if (pv_line_fin[0] == 0) return;
+    if (T.Ply <= 62) T.Ply++;
+    ListaJugadas lista;
+    int n = GenerarMovimientos(GENERAR_TODAS, lista);
+    bool encontrada = false;
+    for (int i = 0; i < n && !encontrada; i++) {
+        char texto[6];
+        MovimientoCoordenadas(lista[i].Jugada, texto);
+        if (std::strcmp(texto, TipoJuego.JugadaPonder) != 0) continue;
+        encontrada = true;
+        HacerMovimiento(lista[i].Jugada);
+        if (T.NumeroRepeticiones < LIMITE_REPETICIONES) T.Repeticiones[T.NumeroRepeticiones++] = T.Hash;
+    }
+    if (!encontrada) {
+        ImprimirMovimientoIlegal(TipoJuego.JugadaPonder);
+        Salir = 1;
+    }
+    // The opponent's position, searched without a limit until the GUI speaks again.
+    TipoJuego.ProfundidadMaxima = PROFUNDIDAD_MAXIMA;
+    TipoJuego.ControlTiempo = 0;
+    TipoJuego.Parar = 0;
+    TipoJuego.PonderActivo = 1;
+    Buscar();
+}

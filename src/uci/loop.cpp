@@ -19,6 +19,18 @@ const char* Split_String(const char* pos, char palabra[TAM_PALABRA]) {
     return pos;
 }
 
+bool LeerNumero(const char* texto, i32& valor) {
+    size_t n = std::strlen(texto);
+    if (n < 1 || n > 79) return false;
+    u64 v = 0;
+    for (const char* p = texto; *p; p++) {
+        if (*p < '0' || *p > '9') return false;
+        v = v * 10 + u64(*p - '0');  // wraps modulo 2^64 for absurd lengths; only the low 32 bits count
+    }
+    valor = i32(u32(v));
+    return true;
+}
+
 void IniciarMotor() {
     Salir = 0;
     // Whole lines reach the GUI at once: every reply line ends with a newline. Standard input

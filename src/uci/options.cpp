@@ -13,19 +13,6 @@ namespace {
 
 constexpr int MAX_VALOR_CRUDO = 252;
 
-// A number is 1 to 79 decimal digits and nothing else; its value is kept in 32 bits.
-bool LeerNumero(const char* texto, i32& valor) {
-    size_t n = std::strlen(texto);
-    if (n < 1 || n > 79) return false;
-    u64 v = 0;
-    for (const char* p = texto; *p; p++) {
-        if (*p < '0' || *p > '9') return false;
-        v = v * 10 + u64(*p - '0');
-    }
-    valor = i32(u32(v));
-    return true;
-}
-
 i32 Rango(const char* texto, i32 minimo, i32 maximo, i32 defecto) {
     i32 v;
     return (LeerNumero(texto, v) && v >= minimo && v <= maximo) ? v : defecto;

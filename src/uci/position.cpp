@@ -8,9 +8,7 @@
 #include "uci/limits.h"
 #include "uci/uci.h"
 
-namespace {
-
-void ImprimirDiagnostico(const char* texto) {
+void ImprimirMovimientoIlegal(const char* texto) {
     const TipoTablero& T = TableroGlobal;
     std::printf("info string Movimiento ilegal: %s\n", texto);
     std::printf("info string Enroque Blancas: %d\n", T.EnroqueBlancas);
@@ -19,8 +17,6 @@ void ImprimirDiagnostico(const char* texto) {
     std::printf("info string Posici\xF3n Rey Blanco: %d\n", T.PosicionReyBlanco);
     std::printf("info string Posici\xF3n Rey Negro: %d\n", T.PosicionReyNegro);
 }
-
-}  // namespace
 
 void Movimiento(const char* texto, int& encontrada) {
     TipoTablero& T = TableroGlobal;
@@ -39,7 +35,7 @@ void Movimiento(const char* texto, int& encontrada) {
         return;
     }
     encontrada = 0;
-    ImprimirDiagnostico(texto);
+    ImprimirMovimientoIlegal(texto);
     Salir = 1;
 }
 

@@ -10,6 +10,10 @@ constexpr int TAM_PALABRA = 80;    // word buffer: 78 characters, terminator, sp
 // characters. Returns the reading position behind it.
 const char* Split_String(const char* pos, char palabra[TAM_PALABRA]);
 
+// A number is 1 to 79 decimal digits and nothing else (no sign, no blank); its value is kept
+// in 32 bits. Leaves valor untouched and returns false for anything else.
+bool LeerNumero(const char* texto, i32& valor);
+
 // loop.cpp
 void IniciarMotor();        // the start-up sequence, silent
 void LeerComandos();        // the command loop; returns when the process should end
@@ -26,6 +30,7 @@ void UciNewGame();
 void Position_Fen_Startpos(const char* texto);
 void Movimiento(const char* texto, int& encontrada);
 void MovimientoLibro(int& encontrada);  // plays LibroSql.JugadaLibro
+void ImprimirMovimientoIlegal(const char* texto);  // the illegal-move line and its diagnostics
 
 // go.cpp
 void ComandoGo(const char* resto);
