@@ -2,6 +2,7 @@
 // the position command's own move matching and reports the first line that does not play.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "book/book.h"
 #include "book/database.h"
@@ -11,14 +12,17 @@ namespace {
 
 // Plays the blank-separated moves of `linea` from the current position; false at the first
 // move that is not found. A move longer than four characters cannot be a book move (the probe
-// answers with four) and makes the line bad without being tried.
+// answers with four): it is reported like an illegal one without being tried.
 bool ReproducirLinea(const char* linea) {
     const char* p = linea;
     for (;;) {
         const char* blanco = std::strchr(p, ' ');
         size_t n = blanco ? size_t(blanco - p) : std::strlen(p);
         std::memset(LibroSql.JugadaLibro, 0, sizeof LibroSql.JugadaLibro);
-        if (n >= sizeof LibroSql.JugadaLibro) return false;
+        if (n >= sizeof LibroSql.JugadaLibro) {
+            ImprimirMovimientoIlegal(std::string(p, n).c_str());
+            return false;
+        }
         std::memcpy(LibroSql.JugadaLibro, p, n);
         int encontrada = 0;
         MovimientoLibro(encontrada);
