@@ -3,7 +3,7 @@
 # As root it runs apt-get; otherwise it prints the command to run and fails.
 set -eu
 
-PAQUETES="g++ make cmake libgtest-dev libsqlite3-dev sqlite3 libgaviotatb1 gaviotatb stockfish"
+PAQUETES="g++ make cmake libgtest-dev libsqlite3-dev sqlite3 libgaviotatb1 gaviotatb stockfish scid-data"
 
 faltan=""
 for p in $PAQUETES; do

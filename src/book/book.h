@@ -1,8 +1,12 @@
-// The opening book: an SQLite file "Book.db" whose table Book holds whole opening lines
-// (column Partida, coordinate moves separated by single blanks).
+// The opening book: an SQLite file "Book.db" in the working directory whose table Book holds
+// whole opening lines (column Partida, four-character coordinate moves from the start
+// position separated by single blanks, at most 100 characters).
 #pragma once
 
 #include "board/board.h"
+
+constexpr int FILAS_LIBRO = 15;      // lines fetched by one probe
+constexpr int TAM_LINEA_LIBRO = 101; // a line of at most 100 characters and its terminator
 
 struct RegistroLibro {
     i32 FueraDeLibro;       // 1 = do not probe the book for the current position
@@ -15,10 +19,22 @@ struct RegistroLibro {
 
 extern RegistroLibro LibroSql;
 
+// book.cpp
 // Opens and closes the book; switches OwnBook off when it cannot be opened. Returns OwnBook.
 int ComprobarAccesoLibro();
+// Finalizes the open statement and closes the database, whichever of them is open.
+void CerrarBaseDeDatos();
 
-// The probe of the go handler: 1 when a book move was played (printed as bestmove).
+// probe.cpp
+// The probe of the go handler: 1 when a book move was printed as bestmove; 0 when the game
+// has left the book (FueraDeLibro is then 1) and the search must answer.
 int BuscarJugadaLibro();
-// The "book" console command: replays every line of the book.
+// Number of rows of the book (0 when it cannot be counted); the book must be open.
+int ObtenerNumeroAperturas();
+// Puts into JugadaLibro the move of `linea` that follows the moves text; 0 when there is none.
+int ObtenerJugadaLibro(const char* linea);
+
+// verify.cpp
+// The "book" console command: replays every line and reports the first one with a move the
+// engine cannot play.
 void VerificarLibroApertura();

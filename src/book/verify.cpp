@@ -1,0 +1,85 @@
+// The "book" console command: replays every line of the book from the start position with
+// the position command's own move matching and reports the first line that does not play.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "book/book.h"
+#include "book/database.h"
+#include "uci/uci.h"
+
+namespace {
+
+// Plays the blank-separated moves of `linea` from the current position; false at the first
+// move that is not found. A move longer than four characters cannot be a book move (the probe
+// answers with four): it is reported like an illegal one without being tried.
+bool ReproducirLinea(const char* linea) {
+    const char* p = linea;
+    for (;;) {
+        const char* blanco = std::strchr(p, ' ');
+        size_t n = blanco ? size_t(blanco - p) : std::strlen(p);
+        std::memset(LibroSql.JugadaLibro, 0, sizeof LibroSql.JugadaLibro);
+        if (n >= sizeof LibroSql.JugadaLibro) {
+            ImprimirMovimientoIlegal(std::string(p, n).c_str());
+            return false;
+        }
+        std::memcpy(LibroSql.JugadaLibro, p, n);
+        int encontrada = 0;
+        MovimientoLibro(encontrada);
+        if (!encontrada) {
+            Salir = 0;  // an illegal book move is reported, it does not end the engine
+            return false;
+        }
+        if (!blanco || !blanco[1]) return true;
+        p = blanco + 1;
+    }
+}
+
+void InformarLineaMala(int rc, const char* copia) {
+    std::printf("Error en el libro de apertura.\n");
+    std::printf("C\xF3" "digo de error: %d\n", rc);
+    std::printf("Apertura incorrecta en: %s\n", copia);
+}
+
+}  // namespace
+
+void VerificarLibroApertura() {
+    std::printf("Analizando libro de aperturas...\n");
+    if (!AbrirLibro()) {
+        std::printf("Libro de apertura cargado: No.\n");
+        CerrarBaseDeDatos();
+        LibroSql.TextoPartida[0] = 0;
+        LibroSql.FueraDeLibro = 1;
+        return;
+    }
+    char consulta[255] = "SELECT Partida FROM Book;";
+    int rc = sqlite3_prepare_v2(BaseDatosLibro, consulta, -1, &SentenciaLibro, nullptr);
+    if (rc == SQLITE_ERROR) {
+        std::printf("Error: Libro de aperturas corrupto.\n");
+        CerrarBaseDeDatos();
+        LibroSql.TextoPartida[0] = 0;
+        return;
+    }
+
+    char copia[TAM_LINEA_LIBRO] = {};
+    bool mala = false;
+    // Any other failed prepare (a file that is not a database) leaves no statement to step:
+    // that ends as stepping a missing statement does, with the misuse code and no line.
+    if (rc != SQLITE_OK) rc = SQLITE_MISUSE;
+    else {
+        while ((rc = sqlite3_step(SentenciaLibro)) == SQLITE_ROW) {
+            if (mala) break;  // reported with code 100: a following row was already fetched
+            std::memset(copia, 0, sizeof copia);
+            const unsigned char* texto = sqlite3_column_text(SentenciaLibro, 0);
+            const char* linea = texto ? reinterpret_cast<const char*>(texto) : "";
+            size_t bytes = size_t(sqlite3_column_bytes(SentenciaLibro, 0));
+            if (bytes < sizeof copia) std::memcpy(copia, linea, bytes);
+            Position_Fen_Startpos(FEN_INICIAL);
+            mala = !ReproducirLinea(linea);
+        }
+    }
+    if (rc == SQLITE_DONE && !mala) std::printf("Libro de apertura correcto.\n");
+    else InformarLineaMala(rc, copia);
+    CerrarBaseDeDatos();
+    LibroSql.TextoPartida[0] = 0;
+}

@@ -1,0 +1,79 @@
+#include "book_files.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "support/engine_process.h"
+
+DirectorioTemporal::DirectorioTemporal() {
+    char plantilla[] = "/tmp/vemsul_libro_XXXXXX";
+    if (!mkdtemp(plantilla)) std::abort();
+    ruta_ = plantilla;
+}
+
+DirectorioTemporal::~DirectorioTemporal() {
+    std::error_code e;
+    std::filesystem::remove_all(ruta_, e);
+}
+
+void EjecutarSql(const std::string& fichero, const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(fichero.c_str(), &db), SQLITE_OK);
+    char* error = nullptr;
+    int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
+    EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "") << " in " << sql;
+    sqlite3_free(error);
+    sqlite3_close(db);
+}
+
+void CrearLibro(const std::string& fichero, const std::vector<std::string>& lineas) {
+    EjecutarSql(fichero, "CREATE TABLE Book (Partida TEXT);");
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(fichero.c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* s = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "INSERT INTO Book VALUES (?1);", -1, &s, nullptr), SQLITE_OK);
+    for (const auto& l : lineas) {
+        sqlite3_bind_text(s, 1, l.c_str(), -1, SQLITE_TRANSIENT);
+        EXPECT_EQ(sqlite3_step(s), SQLITE_DONE);
+        sqlite3_reset(s);
+    }
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+}
+
+int FilasLibro(const std::string& fichero) {
+    sqlite3* db = nullptr;
+    int n = -1;
+    if (sqlite3_open_v2(fichero.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* s = nullptr;
+        if (sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM Book;", -1, &s, nullptr) == SQLITE_OK &&
+            sqlite3_step(s) == SQLITE_ROW)
+            n = sqlite3_column_int(s, 0);
+        sqlite3_finalize(s);
+    }
+    sqlite3_close(db);
+    return n;
+}
+
+void CrearLibroQueFalla(const std::string& fichero, const std::vector<std::string>& lineas) {
+    EjecutarSql(fichero, "CREATE TABLE t (p TEXT, m INTEGER);");
+    for (const auto& l : lineas) EjecutarSql(fichero, "INSERT INTO t VALUES ('" + l + "', 0);");
+    EjecutarSql(fichero,
+                "INSERT INTO t VALUES ('x', -9223372036854775808);"
+                "CREATE VIEW Book AS SELECT CASE WHEN m = 0 THEN p ELSE abs(m) END AS Partida FROM t;");
+}
+
+std::vector<std::string> SesionEn(const std::string& directorio, const std::vector<std::string>& lineas,
+                                  int* estado) {
+    ProcesoMotor motor({}, directorio);
+    for (const auto& l : lineas) motor.Enviar(l);
+    motor.CerrarEntrada();
+    auto salida = motor.LeerTodo();
+    int e = motor.Esperar();
+    if (estado) *estado = e;
+    return salida;
+}
