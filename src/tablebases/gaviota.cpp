@@ -1,14 +1,127 @@
-// Loading and unloading the tablebase probing library.
+// Loading the tablebase probing library at "isready", with its report, and releasing it.
+#include <cstdio>
+
+#include "platform.h"
 #include "tablebases/gaviota.h"
+#include "tablebases/operaciones.h"
 
 RegistroGaviota tbprobe_Gaviota;
+const char* NombreBibliotecaGaviota = "libgaviotatb.so.1";
+void* gtb_hmod = nullptr;
+bool (*LiberarBibliotecaGaviota)(void*) = LiberarBiblioteca;
 
-// The library is not loaded yet: the engine plays without tablebases.
-void Cargar_gtbgaviota_dll() { tbprobe_Gaviota.TablasCargadas = 0; }
+inline namespace operaciones_gtb {
+TipoTbInit tb_init;
+TipoTbInit tb_restart;
+TipoTbVacia tb_done;
+TipoTbSonda tb_probe_hard;
+TipoTbSonda tb_probe_soft;
+TipoTbSondaWDL tb_probe_WDL_hard;
+TipoTbSondaWDL tb_probe_WDL_soft;
+TipoTbConsulta tb_is_initialized;
+TipoTbDisponibles tb_availability;
+TipoTbMemoria tb_indexmemory;
+TipoTbCacheInit tbcache_init;
+TipoTbCacheInit tbcache_restart;
+TipoTbVacia tbcache_done;
+TipoTbConsulta tbcache_is_on;
+TipoTbVacia tbcache_flush;
+TipoTbVacia tbstats_reset;
+TipoTbRutasInit tbpaths_init;
+TipoTbRutasAnadir tbpaths_add;
+TipoTbRutasFin tbpaths_done;
+TipoTbRutaPrincipal tbpaths_getmain;
+}  // namespace operaciones_gtb
 
-int Descargar_gtbgaviota_dll() { return 1; }
+namespace {
 
-int Probar_gtbgaviota(int& puntuacion, int) {
-    puntuacion = 0;
-    return 0;
+template <class T>
+bool Localizar(const char* nombre, T& destino) {
+    void* p = BuscarOperacion(gtb_hmod, nombre);
+    destino = reinterpret_cast<T>(p);
+    return p != nullptr;
+}
+
+// In this order; the first one missing ends the search.
+bool LocalizarOperaciones() {
+    return Localizar("tb_init", tb_init) && Localizar("tb_restart", tb_restart) && Localizar("tb_done", tb_done) &&
+           Localizar("tb_probe_hard", tb_probe_hard) && Localizar("tb_probe_soft", tb_probe_soft) &&
+           Localizar("tb_probe_WDL_hard", tb_probe_WDL_hard) && Localizar("tb_probe_WDL_soft", tb_probe_WDL_soft) &&
+           Localizar("tb_is_initialized", tb_is_initialized) && Localizar("tb_availability", tb_availability) &&
+           Localizar("tb_indexmemory", tb_indexmemory) && Localizar("tbcache_init", tbcache_init) &&
+           Localizar("tbcache_restart", tbcache_restart) && Localizar("tbcache_done", tbcache_done) &&
+           Localizar("tbcache_is_on", tbcache_is_on) && Localizar("tbcache_flush", tbcache_flush) &&
+           Localizar("tbstats_reset", tbstats_reset) && Localizar("tbpaths_init", tbpaths_init) &&
+           Localizar("tbpaths_add", tbpaths_add) && Localizar("tbpaths_done", tbpaths_done) &&
+           Localizar("tbpaths_getmain", tbpaths_getmain);
+}
+
+void AnularOperaciones() {
+    tb_init = tb_restart = nullptr;
+    tb_done = tbcache_done = tbcache_flush = tbstats_reset = nullptr;
+    tb_probe_hard = tb_probe_soft = nullptr;
+    tb_probe_WDL_hard = tb_probe_WDL_soft = nullptr;
+    tb_is_initialized = tbcache_is_on = nullptr;
+    tb_availability = nullptr;
+    tb_indexmemory = nullptr;
+    tbcache_init = tbcache_restart = nullptr;
+    tbpaths_init = nullptr;
+    tbpaths_add = nullptr;
+    tbpaths_done = nullptr;
+    tbpaths_getmain = nullptr;
+}
+
+void Disponibilidad(i32 bits, i32 presentes, i32 completas, const char* piezas) {
+    if (bits & presentes) std::printf("%s TBs available\n", piezas);
+    else std::printf("No %s TBs available\n", piezas);
+    if (bits & completas) std::printf("%s TBs complete\n", piezas);
+}
+
+}  // namespace
+
+void Cargar_gtbgaviota_dll() {
+    RegistroGaviota& tb = tbprobe_Gaviota;
+    tb.TablasCargadas = 0;
+    gtb_hmod = CargarBiblioteca(NombreBibliotecaGaviota);
+    if (!gtb_hmod) return;
+    if (!LocalizarOperaciones()) {
+        // Of no use without every operation: let it go at once, so that neither the unload
+        // nor a probe can ever call an operation that was not found.
+        LiberarBibliotecaGaviota(gtb_hmod);
+        gtb_hmod = nullptr;
+        AnularOperaciones();
+        return;
+    }
+    tb.TablasCargadas = 1;
+
+    tb.Rutas = tbpaths_done(tb.Rutas);
+    tb.Rutas = tbpaths_init();
+    tb.Rutas = tbpaths_add(tb.Rutas, tb.GaviotaTbPath);
+    if (const char* texto = tb_init(tb.Verbosidad, tb.GaviotaCompression, tb.Rutas)) std::printf("%s\n", texto);
+    tbcache_init(std::size_t(u32(tb.GaviotaTbCache)) * 1048576, tb.FraccionWDL);
+    tbstats_reset();
+
+    std::printf("Initialized: %s\n\n", tb_is_initialized() ? "Ok" : "FAILED");
+    std::printf("State cache: %s\n\n", tbcache_is_on() ? "Ok" : "FAILED");
+    tb.TablasDisponibles = i32(tb_availability());
+    Disponibilidad(tb.TablasDisponibles, 1, 2, "3-pc");
+    Disponibilidad(tb.TablasDisponibles, 4, 8, "4-pc");
+    Disponibilidad(tb.TablasDisponibles, 16, 32, "5-pc");
+}
+
+int Descargar_gtbgaviota_dll() {
+    RegistroGaviota& tb = tbprobe_Gaviota;
+    if (!gtb_hmod) return 1;
+    tbcache_flush();
+    tbcache_done();
+    tb_done();
+    tb.Rutas = tbpaths_done(tb.Rutas);
+    if (!LiberarBibliotecaGaviota(gtb_hmod)) {
+        std::printf("Error: Liberar bitbases.\n");
+        return 0;
+    }
+    gtb_hmod = nullptr;
+    AnularOperaciones();
+    tb.TablasCargadas = 0;
+    return 1;
 }

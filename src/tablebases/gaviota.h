@@ -1,4 +1,5 @@
-// Gaviota endgame tablebases through the probing library, loaded at run time.
+// Gaviota endgame tablebases through the probing library, loaded at run time (never linked:
+// without the library the engine simply plays without tablebases).
 #pragma once
 
 #include "board/board.h"
@@ -17,9 +18,23 @@ struct RegistroGaviota {
 
 extern RegistroGaviota tbprobe_Gaviota;
 
+// Availability bits of the library: bit 0 some 3-piece tables, bit 1 all of them, bits 2/3
+// the same for 4 pieces, bits 4/5 for 5 pieces.
+constexpr i32 TB_3_PIEZAS = 1, TB_4_PIEZAS = 4, TB_5_PIEZAS = 16;
+
+// The library's file name, handed to the platform loader; tests point it at a stand-in.
+extern const char* NombreBibliotecaGaviota;
+extern void* gtb_hmod;  // handle of the loaded library, null when none is loaded
+
+// Loads and initialises the library and prints its report; silent when it cannot be loaded
+// or lacks an operation (it is then released again at once).
 void Cargar_gtbgaviota_dll();
-int Descargar_gtbgaviota_dll();  // 1 on success or when nothing was loaded
+// Shuts the library down and releases it. 1 on success or when nothing was loaded; 0 (with
+// "Error: Liberar bitbases.") when the release failed.
+int Descargar_gtbgaviota_dll();
 
 // Exact result of the current position from the tablebases, as a search score from the side
-// to move's point of view. Returns 1 when the library answered, else 0 (score 0).
+// to move's point of view (a win scores 30999 minus the plies to mate). profundidad is the
+// iteration depth: above 3 only the library's cache is consulted. Returns 1 when the library
+// answered, else 0 (score 0).
 int Probar_gtbgaviota(int& puntuacion, int profundidad);
