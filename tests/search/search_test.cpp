@@ -45,11 +45,11 @@ TEST(Tactica, FindsMatesAtModestDepth) {
     };
     const Caso casos[] = {
         {"6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", "d1d8", "mate 1", 3},
-        {"r2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq - 1 1", "d5f6", "mate 2", 5},
-        {"6k1/pp4p1/2p5/2bp4/8/P5Pb/1P3rrP/2BRRN1K b - - 0 1", "g2g1", "mate 2", 5},
-        {"2rr3k/pp3pp1/1nnqbN1p/3pN3/2pP4/2P3Q1/PPB4P/R4RK1 w - - 0 1", "g3g6", "mate 2", 5},
-        {"r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1", "f6a6", "mate 3", 7},
-        {"r1b1kb1r/pppp1ppp/5q2/4n3/3KP3/2N3PN/PPP4P/R1BQ1B1R b kq - 0 1", "f8c5", "mate 3", 7},
+        {"r2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq - 1 1", "d5f6", "mate 2", 6},
+        {"6k1/pp4p1/2p5/2bp4/8/P5Pb/1P3rrP/2BRRN1K b - - 0 1", "g2g1", "mate 2", 6},
+        {"2rr3k/pp3pp1/1nnqbN1p/3pN3/2pP4/2P3Q1/PPB4P/R4RK1 w - - 0 1", "g3g6", "mate 2", 6},
+        {"r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1", "f6a6", "mate 3", 9},
+        {"r1b1kb1r/pppp1ppp/5q2/4n3/3KP3/2N3PN/PPP4P/R1BQ1B1R b kq - 0 1", "f8c5", "mate 3", 9},
     };
     for (const auto& c : casos) {
         auto r = BuscarEn(std::string("fen ") + c.fen, c.profundidad);
