@@ -1,4 +1,5 @@
-// The search driver: iterative deepening, and the reset between searches.
+// The search driver: iterative deepening with aspiration windows, the per-iteration report,
+// the mate stop, the final bestmove, and the reset between searches.
 #include <cstring>
 
 #include "search/search.h"
@@ -7,6 +8,7 @@
 
 u32 pv_line[MAX_PLY][MAX_PLY];
 u32 pv_line_fin[MAX_PLY];
+u64 NodosUltimaBusqueda = 0;
 
 void A_Inicio(int) {
     TipoJuego.Parar = 0;
@@ -18,4 +20,98 @@ void A_Inicio(int) {
     AvanzarGeneracion();
 }
 
-void Buscar() {}
+void Actualizar_Pv_Terminada() { std::memcpy(pv_line_fin, pv_line[0], sizeof pv_line_fin); }
+
+void VentanaAspiracion(int previa, int intento, int& alpha, int& beta) {
+    if (intento < 0 || intento > 2) {
+        alpha = -VALOR_INFINITO;
+        beta = VALOR_INFINITO;
+        return;
+    }
+    const int w = 25 << (2 * intento);  // 25, 100, 400
+    alpha = previa - w;
+    beta = previa + w;
+}
+
+namespace {
+
+inline int Cota(int s, int previa) { return s > previa + 100 ? 1 : (s < previa - 100 ? -1 : 0); }
+
+}  // namespace
+
+void Buscar() {
+    TipoTablero& T = TableroGlobal;
+    RegistroJuego& J = TipoJuego;
+    T.Ply = 0;
+    J.Profundidad = 1;
+    J.TiempoInicio = ObtenerTiempo();
+    if (J.ProfundidadMaxima < 1) J.ProfundidadMaxima = 1;
+    if (J.ProfundidadMaxima > PROFUNDIDAD_MAXIMA) J.ProfundidadMaxima = PROFUNDIDAD_MAXIMA;
+
+    const int enJaque = BandoEnJaque();
+    int previa = 0;      // score of the last iteration
+    int ultima = 0;      // score kept for the mate stop, first set at depth 2
+    int reportada = 1;   // depth of the last completed iteration
+
+    for (int d = 1; d <= J.ProfundidadMaxima; d++) {
+        J.Profundidad = d;
+        if (J.Parar) break;
+
+        int s;
+        if (d <= 5 || EsPuntuacionMate(previa)) {
+            s = AlphaBeta_Pv(d, -VALOR_INFINITO, VALOR_INFINITO, enJaque, 0, 0);
+            if (EsPuntuacionMate(previa) && J.Parar) break;
+        } else {
+            bool cortada = false;
+            for (int intento = 0;; intento++) {
+                int alpha, beta;
+                VentanaAspiracion(previa, intento, alpha, beta);
+                s = AlphaBeta_Pv(d, alpha, beta, enJaque, 0, 0);
+                if (intento == 3) break;  // the full window: the stop is looked at below
+                if (J.Parar) {
+                    cortada = true;
+                    break;
+                }
+                if ((s > alpha && s < beta) || EsPuntuacionMate(s)) break;
+            }
+            if (cortada) break;
+        }
+
+        if (d == 1) {
+            previa = s;
+            if (!J.Parar) {
+                Actualizar_Pv_Terminada();
+                reportada = 1;
+            }
+            ImprimirPv(reportada, s, 0);
+            continue;
+        }
+        // Two mate scores in a row end the search, unless it is infinite.
+        if (EsPuntuacionMate(ultima) && EsPuntuacionMate(s) && !J.Infinito) break;
+        if (!J.Parar) {
+            const int cota = Cota(s, previa);
+            previa = ultima = s;
+            Actualizar_Pv_Terminada();
+            reportada = d;
+            ImprimirPv(d, s, cota);
+        } else {
+            // Stopped inside a full-window search: report the last completed iteration again.
+            ImprimirPv(reportada, ultima, Cota(ultima, previa));
+            previa = ultima;
+        }
+    }
+
+    NodosUltimaBusqueda = J.Nodos;
+    if (J.Ponder != 1) {
+        ImprimirMejorJugada(pv_line_fin[0], pv_line_fin[1]);
+        std::memset(J.JugadaPonder, 0, sizeof J.JugadaPonder);
+        A_Inicio(0);
+    } else if (J.PonderActivo == 1) {
+        MovimientoCoordenadas(pv_line_fin[0], J.JugadaPonder);
+        J.Parar = 0;
+        J.PonderActivo = 0;
+    } else if (J.PonderActivo == 0) {
+        ImprimirMejorJugada(pv_line_fin[0], pv_line_fin[1]);
+        MovimientoCoordenadas(pv_line_fin[0], J.JugadaPonder);
+    }
+}

@@ -1,5 +1,7 @@
-// Move ordering: the capture tables built from the exchange values and the history tables
-// that the main search fills at beta cut-offs.
+// Move ordering: the capture tables built from the exchange values, the ordering bands, the
+// selection step, and the history tables that the main search fills at beta cut-offs.
+#include "search/ordering.h"
+
 #include <cstring>
 
 #include "search/search.h"
@@ -14,6 +16,24 @@ u32 Historico_Refutation[64 * 64];
 i32 valor_captura[14][14];
 i32 valor_captura_coronacion[14][14];
 i32 valor_coronacion[14];
+
+namespace {
+
+// Bonus of a quiet move that is the counter move, by moving piece; 7, 14 and 15 are no piece.
+constexpr i32 PuntosMovimientoRefutation[16] = {0,    1475, 1001, 1000, 825, 600, 10000, 0,
+                                                1475, 1001, 1000, 825,  600, 10000, 0, 0};
+
+inline int FilaHistorico(int lado, Jugada j) { return lado * 14 + Pieza(j); }
+
+// Captures, en passant and promotions score the same in and out of check.
+inline int PuntuacionTactica(Jugada j) {
+    if (AlPaso(j)) return valor_captura[PEON_B][PEON_B];
+    const int cap = Capturada(j), cor = Coronacion(j);
+    if (cap != SIN_PIEZA) return cor == SIN_PIEZA ? valor_captura[Pieza(j)][cap] : valor_captura_coronacion[cor][cap];
+    return valor_coronacion[cor];
+}
+
+}  // namespace
 
 void InicializarValoresCaptura() {
     for (int a = 0; a < 14; a++) {
@@ -33,4 +53,119 @@ void HistoricoIniciar() {
     std::memset(Historico_Killer, 0, sizeof Historico_Killer);
     std::memset(Historico_Killer_Mate, 0, sizeof Historico_Killer_Mate);
     std::memset(Historico_Refutation, 0, sizeof Historico_Refutation);
+}
+
+int HistoricoValor(int lado, Jugada j) {
+    const int f = FilaHistorico(lado, j), d = Destino(j);
+    const int b = Historico_Bueno[f][d], m = Historico_Malo[f][d];
+    if (b > 0 && m > 0) return int(float(b) * 100.0f / float(m));
+    if (b > 0) return b < 100 ? b : 100;
+    if (m > 0) return -(m < 100 ? m : 100);
+    return 0;
+}
+
+int HistoricoMalaPuntuacionZW(int lado, Jugada j) {
+    const int f = FilaHistorico(lado, j), d = Destino(j);
+    const int b = Historico_Bueno[f][d], m = Historico_Malo[f][d];
+    if (b == 0 && m > 0) return 1;
+    if (m == 0) return 0;
+    return 60.0f > 100.0f * float(b) / float(m);
+}
+
+bool HistoricoEsMovimientoKiller(Jugada j, int ply, int lado) {
+    const u32* k = Historico_Killer[ply][lado];
+    return j == k[0] || j == k[1];
+}
+
+bool HistoricoEsMovimientoKillerMate(Jugada j, int ply, int lado) {
+    const u32* k = Historico_Killer_Mate[ply][lado];
+    return j == k[0] || j == k[1];
+}
+
+Jugada GetRefutation(int ply) {
+    if (ply <= 0) return 0;
+    const Jugada previa = TableroGlobal.Historial[ply - 1].Jugada;
+    return previa ? Historico_Refutation[Origen(previa) * 64 + Destino(previa)] : 0;
+}
+
+bool Refutes(Jugada j, int ply) {
+    if (ply < 2) return false;
+    const Jugada q = TableroGlobal.Historial[ply - 2].Jugada;
+    if (!q) return false;
+    const Jugada r = Historico_Refutation[Origen(q) * 64 + Destino(q)];
+    if (!r) return false;
+    return j == Historico_Refutation[Origen(r) * 64 + Destino(r)];
+}
+
+void OrdenarMovimientosTodos(int n, Jugada hash, EntradaLista* lista, int enJaque, Jugada refutacion) {
+    const TipoTablero& T = TableroGlobal;
+    const int lado = T.Turno;
+    if (enJaque) {
+        for (int i = 0; i < n; i++) {
+            const Jugada j = lista[i].Jugada;
+            int p;
+            if (j == hash) p = ORDEN_HASH;
+            else if (!EsTranquila(j)) p = PuntuacionTactica(j);
+            else if (Pieza(j) == REY_B || Pieza(j) == REY_N) p = ORDEN_REY_EVASION + HistoricoValor(lado, j);
+            else p = ORDEN_EVASION + HistoricoValor(lado, j);
+            lista[i].Puntuacion = p;
+        }
+        return;
+    }
+    // Killers of this ply and side; a slot never holds a move word of 0 that could match.
+    const int ply = T.Ply;
+    const u32* km = Historico_Killer_Mate[ply][lado];
+    const u32* k = Historico_Killer[ply][lado];
+    for (int i = 0; i < n; i++) {
+        const Jugada j = lista[i].Jugada;
+        int p;
+        if (j == hash) p = ORDEN_HASH;
+        else if (!EsTranquila(j)) p = PuntuacionTactica(j);
+        else if (j == km[0] || j == km[1]) p = ORDEN_KILLER_MATE;
+        else if (j == k[0] || j == k[1]) p = ORDEN_KILLER;
+        else {
+            p = HistoricoValor(lado, j);
+            if (refutacion != 0 && j == refutacion) {
+                const int pieza = Pieza(j);
+                if (pieza == VACIA || pieza >= 14) Salir = 1;
+                p += PuntosMovimientoRefutation[pieza];
+            }
+        }
+        lista[i].Puntuacion = p;
+    }
+}
+
+void OrdenaMovimiento(EntradaLista* lista, int i, int n) {
+    int mejor = i;
+    int puntos = lista[i].Puntuacion;
+    for (int k = i + 1; k < n; k++) {
+        if (lista[k].Puntuacion > puntos) {
+            puntos = lista[k].Puntuacion;
+            mejor = k;
+        }
+    }
+    if (mejor != i) {
+        const EntradaLista t = lista[i];
+        lista[i] = lista[mejor];
+        lista[mejor] = t;
+    }
+}
+
+void HistoricoActualizar(Jugada j, int puntuacion, const Jugada* tranquilas, int numTranquilas, int ply, int lado) {
+    const int f = FilaHistorico(lado, j), d = Destino(j);
+    Historico_Malo[f][d]++;
+    Historico_Bueno[f][d]++;
+    u32* k = EsPuntuacionMate(puntuacion) ? Historico_Killer_Mate[ply][lado] : Historico_Killer[ply][lado];
+    if (k[0] != j) {
+        k[1] = k[0];
+        k[0] = j;
+    }
+    // Every quiet move searched before the cutting one (which is the list's last) failed here.
+    for (int i = 0; i + 1 < numTranquilas; i++) Historico_Malo[FilaHistorico(lado, tranquilas[i])][Destino(tranquilas[i])]++;
+}
+
+void UpdateRefutation(Jugada j, int ply) {
+    if (ply <= 0) return;
+    const Jugada previa = TableroGlobal.Historial[ply - 1].Jugada;
+    if (previa) Historico_Refutation[Origen(previa) * 64 + Destino(previa)] = j;
 }

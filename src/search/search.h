@@ -1,30 +1,46 @@
-// The search subsystem's face: principal variation, history tables, the driver and its reset.
+// The search subsystem's face: score conventions, the principal variation, the driver and its
+// reset, the two searches and the info/bestmove lines.
 #pragma once
 
 #include "board/board.h"
 
-constexpr int VALOR_MATE = 31000;
-constexpr int UMBRAL_MATE = 30000;
-constexpr int VALOR_INFINITO = 32000;
+constexpr int VALOR_MATE = 31000;      // mate delivered n plies from the root scores 31000 - n
+constexpr int UMBRAL_MATE = 30000;     // beyond +-30000 a score is a mate score
+constexpr int VALOR_INFINITO = 32000;  // the full window; -32000 also means "no score yet"
 
 inline bool EsPuntuacionMate(int p) {
     return (p > UMBRAL_MATE || p < -UMBRAL_MATE) && p != VALOR_INFINITO && p != -VALOR_INFINITO;
 }
 
-// Principal variation: row p is the best line from ply p; pv_line_fin the last completed one.
+// Principal variation: row p is the best line from ply p; pv_line_fin the last completed one
+// (0-terminated unless all 64 words are moves). pv_line_fin[0] is the move to play.
 extern u32 pv_line[MAX_PLY][MAX_PLY];
 extern u32 pv_line_fin[MAX_PLY];
 
-// History tables (ordering.cpp).
-extern i32 Historico_Bueno[28][64];
-extern i32 Historico_Malo[28][64];
-extern u32 Historico_Killer[MAX_PLY][2][2];
-extern u32 Historico_Killer_Mate[MAX_PLY][2][2];
-extern u32 Historico_Refutation[64 * 64];
+// Nodes counted by the last search, read before the end-of-search reset clears the counter.
+extern u64 NodosUltimaBusqueda;
 
 void InicializarValoresCaptura();  // capture-ordering tables from the exchange values; at start-up
 void HistoricoIniciar();           // zero the five history tables
 
 // driver.cpp
-void Buscar();
+void Buscar();       // iterative deepening on TableroGlobal; prints info lines and bestmove
 void A_Inicio(int);  // reset per-search state; the transposition table stays
+void Actualizar_Pv_Terminada();
+// The aspiration window of attempt 0, 1, 2 (half-widths 25, 100, 400) around the previous
+// score; attempt 3 and later give the full window.
+void VentanaAspiracion(int previa, int intento, int& alpha, int& beta);
+
+// search.cpp and qsearch.cpp: fail-soft scores from the side to move's point of view.
+int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNoPv, int SinNulo);
+int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque);
+bool Es_Tabla_Repeticion();  // fifty-move rule or an earlier occurrence within the reversible plies
+bool BandoEnJaque();         // is the side to move in check? (an impossible Turno sets Salir)
+
+// report.cpp
+void ImprimirPv(int profundidad, int puntuacion, int cota);
+void ImprimirMejorJugada(Jugada mejor, Jugada ponder);
+// The "score ..." part of an info line: "mate N" or "cp N" with its bound mark.
+void TextoPuntuacion(int puntuacion, int cota, char* texto);
+// The info lines ImprimirPv prints, for a given elapsed time in ms; returns their length.
+int FormatearInfo(char* buf, int tam, int profundidad, int puntuacion, int cota, int transcurrido);

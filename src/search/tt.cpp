@@ -27,10 +27,15 @@ inline EntradaTT* Entrada() {
 }
 
 void Limpiar() {
-    if (TT_Datos)
-        for (i64 i = 0; i <= TT_Opciones.EntradasTT; i++) TT_Datos[i] = TT_VACIA;
-    if (TT_Cache && TT_Opciones.MegasCache != 0)
-        for (i64 i = 0; i <= TT_Opciones.EntradasCache; i++) TT_Cache[i] = CACHE_VACIA;
+    // Locals: the stores could otherwise alias the counts and force a reload every entry.
+    if (EntradaTT* datos = TT_Datos) {
+        const i64 n = TT_Opciones.EntradasTT;
+        for (i64 i = 0; i <= n; i++) datos[i] = TT_VACIA;
+    }
+    if (EntradaCacheEval* cache = TT_Cache; cache && TT_Opciones.MegasCache != 0) {
+        const i64 n = TT_Opciones.EntradasCache;
+        for (i64 i = 0; i <= n; i++) cache[i] = CACHE_VACIA;
+    }
     TT_Opciones.Escrituras = 0;
     TT_Opciones.Generacion = 0;
 }

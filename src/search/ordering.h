@@ -1,0 +1,46 @@
+// Move ordering: ordering scores in fixed bands, the best-first selection step, and the history,
+// killer and counter-move tables that the main search fills at beta cut-offs.
+#pragma once
+
+#include "board/board.h"
+
+// Ordering bands.
+constexpr int ORDEN_HASH = 5000000;
+constexpr int ORDEN_CAPTURA = 4000000;  // captures sit around here: victim value - attacker value
+constexpr int ORDEN_REY_EVASION = 3000000;
+constexpr int ORDEN_KILLER = 2000000;
+constexpr int ORDEN_KILLER_MATE = 1000000;
+constexpr int ORDEN_EVASION = 1000000;
+
+// Capture-ordering tables, filled once at start-up from the exchange values.
+extern i32 valor_captura[14][14];             // attacker x victim
+extern i32 valor_captura_coronacion[14][14];  // promotion piece x victim
+extern i32 valor_coronacion[14];              // promotion piece
+
+// History tables (rows: side to move x 14 + moving piece; columns: destination).
+extern i32 Historico_Bueno[28][64];  // cut-offs caused by the quiet move
+extern i32 Historico_Malo[28][64];   // times searched at a node that was cut off
+extern u32 Historico_Killer[MAX_PLY][2][2];       // [ply][side][slot]
+extern u32 Historico_Killer_Mate[MAX_PLY][2][2];  // the same for cut-offs with a mate score
+extern u32 Historico_Refutation[64 * 64];         // counter move, by the previous move's from/to
+
+inline bool EsTranquila(Jugada j) {
+    return Capturada(j) == SIN_PIEZA && Coronacion(j) == SIN_PIEZA && !AlPaso(j);
+}
+
+// Scores entries 0..n-1. hash and refutacion (the counter move) may be 0.
+void OrdenarMovimientosTodos(int n, Jugada hash, EntradaLista* lista, int enJaque, Jugada refutacion);
+// Brings the best-scored entry of i..n-1 to i (the earliest one among equals).
+void OrdenaMovimiento(EntradaLista* lista, int i, int n);
+
+int HistoricoValor(int lado, Jugada j);             // cut rate in percent, or minus the searches
+int HistoricoMalaPuntuacionZW(int lado, Jugada j);  // cut rate below 60 %
+inline int HistoricoMalaPuntuacionPV(int lado, Jugada j) { return HistoricoMalaPuntuacionZW(lado, j); }
+bool HistoricoEsMovimientoKiller(Jugada j, int ply, int lado);
+bool HistoricoEsMovimientoKillerMate(Jugada j, int ply, int lado);
+Jugada GetRefutation(int ply);       // counter move to the move that led to this ply
+bool Refutes(Jugada j, int ply);     // j answers the counter move to the side's own last move
+
+// At a beta cut-off by the quiet move j (the last entry of the node's quiet moves).
+void HistoricoActualizar(Jugada j, int puntuacion, const Jugada* tranquilas, int numTranquilas, int ply, int lado);
+void UpdateRefutation(Jugada j, int ply);

@@ -1,0 +1,88 @@
+// The quiescence search: stand pat on the static evaluation and resolve captures and
+// promotions (every evasion when in check), with delta and losing-capture pruning. No table,
+// no principal variation, no history.
+#include "eval/eval.h"
+#include "search/ordering.h"
+#include "search/search.h"
+#include "search/see.h"
+#include "uci/limits.h"
+
+int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
+    TipoTablero& T = TableroGlobal;
+    RegistroJuego& J = TipoJuego;
+    ResultadoEval re;
+    if (T.Ply > 62) return Evaluar(&re);
+
+    if ((++J.Nodos & 2047) == 0) ComprobarTiempo();
+    if (J.Parar) return 0;
+
+    if (Es_Tabla_Repeticion()) return 0;
+
+    const int ply = T.Ply;
+    if (alpha < ply - VALOR_MATE) alpha = ply - VALOR_MATE;
+    if (beta > VALOR_MATE - ply) beta = VALOR_MATE - ply;
+    if (alpha >= beta) return alpha;
+
+    ListaJugadas lista;
+    int n;
+    int eval = -VALOR_INFINITO;
+    int mejor;
+    if (!EnJaque) {
+        eval = Evaluar(&re);
+        if (eval >= beta) return eval;  // stand pat
+        if (ProfundidadQs < 1) {
+            // Out of budget: add what the exchange on the last move's square still promises.
+            if (ply == 0) return eval;
+            const Jugada previa = T.Historial[ply - 1].Jugada;
+            return eval + See(&previa, T.Turno);
+        }
+        if (eval > alpha) alpha = eval;
+        mejor = eval;
+        n = GenerarMovimientos(GENERAR_CAPTURAS, lista);
+        OrdenarMovimientosTodos(n, 0, lista, 0, 0);
+    } else {
+        n = GenerarMovimientos(GENERAR_TODAS, lista);
+        OrdenarMovimientosTodos(n, 0, lista, 1, 0);
+        mejor = -VALOR_INFINITO;
+    }
+
+    int buscadas = 0;
+    for (int i = 0; i < n; i++) {
+        OrdenaMovimiento(lista, i, n);
+        const Jugada j = lista[i].Jugada;
+        if (!HacerMovimiento(j)) {
+            DeshacerMovimiento();
+            continue;
+        }
+        const int daJaque = BandoEnJaque();
+        const int capturada = Capturada(j);
+        if (!daJaque && !EnJaque && capturada != SIN_PIEZA && Coronacion(j) == SIN_PIEZA) {
+            // Delta pruning: even winning the piece cannot bring the score up to alpha.
+            if (alpha > eval + ValorPieza(capturada) + 300) {
+                DeshacerMovimiento();
+                continue;
+            }
+            // CaptureIsBad: a piece taking something cheaper that loses the exchange.
+            const int pieza = Pieza(j);
+            if (pieza != PEON_B && pieza != PEON_N && ValorPieza(pieza) > ValorPieza(capturada) &&
+                See(&j, T.Turno) < 0) {
+                DeshacerMovimiento();
+                continue;
+            }
+        }
+        const int s = -AlphaBeta_Qs(ProfundidadQs - 1, -beta, -alpha, daJaque);
+        DeshacerMovimiento();
+        if (J.Parar) return 0;
+
+        buscadas++;
+        if (s > mejor) {
+            if (s > alpha) {
+                if (s >= beta) return s;
+                alpha = s;
+            }
+            mejor = s;
+        }
+    }
+    if (!buscadas && EnJaque) return ply - VALOR_MATE;
+    return mejor;
+}

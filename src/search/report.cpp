@@ -1,0 +1,84 @@
+// Search output: the two info lines of an iteration and the final bestmove line.
+#include <cinttypes>
+#include <cstdio>
+
+#include "search/search.h"
+#include "search/tt.h"
+#include "uci/limits.h"
+
+namespace {
+
+// Length of the last completed line; a full row of 64 moves has no terminator and counts 0.
+int LargoPv() {
+    for (int i = 0; i < MAX_PLY; i++)
+        if (pv_line_fin[i] == 0) return i;
+    return 0;
+}
+
+}  // namespace
+
+void TextoPuntuacion(int puntuacion, int cota, char* texto) {
+    if (EsPuntuacionMate(puntuacion)) {
+        // Moves, not plies: mate in 3 plies is "mate 2", mated in 2 plies "mate -1".
+        const float jugadas = puntuacion > 0 ? 0.5f * float(VALOR_MATE - puntuacion + 1)
+                                             : 0.5f * float(-VALOR_MATE - puntuacion - 1);
+        std::sprintf(texto, "mate %d", int(jugadas));
+        return;
+    }
+    std::sprintf(texto, "cp %d%s", puntuacion, cota == 1 ? " lowerbound" : (cota == -1 ? " upperbound" : ""));
+}
+
+int FormatearInfo(char* buf, int tam, int profundidad, int puntuacion, int cota, int transcurrido) {
+    const RegistroJuego& J = TipoJuego;
+    const int n = LargoPv();
+    const int nps = ATruncado(float(J.Nodos) * 1000.0f / float(transcurrido) + 0.5f);
+    int k = 0;
+    auto escribir = [&](auto... args) {
+        if (k < tam) k += std::snprintf(buf + k, size_t(tam - k), args...);
+    };
+    char texto[40];
+    if (J.PonderActivo == 0) {
+        TextoPuntuacion(puntuacion, cota, texto);
+        escribir("info depth %d seldepth %d time %d nodes %" PRIu64 " nps %d score %s pv ", profundidad, n,
+                 transcurrido, J.Nodos, nps, texto);
+        for (int i = 0; i < n; i++) {
+            char jugada[6];
+            MovimientoCoordenadas(pv_line_fin[i], jugada);
+            escribir("%s ", jugada);
+        }
+        escribir("\n");
+    } else if (J.PonderActivo == 1) {
+        // Pondering searches the opponent's position: the score is turned to our side.
+        escribir("info depth %d seldepth %d nodes %" PRIu64 " nps %d score cp %d%s\n", profundidad, n, J.Nodos, nps,
+                 -puntuacion, cota == 1 ? " lowerbound" : (cota == -1 ? " upperbound" : ""));
+    }
+    char actual[6];
+    MovimientoCoordenadas(pv_line_fin[0], actual);
+    escribir("info currmove %s currmovenumber %d hashfull %d\n", actual, J.NumeroJugadaRaiz, ObtenerHashCompleto());
+    return k;
+}
+
+void ImprimirPv(int profundidad, int puntuacion, int cota) {
+    RegistroJuego& J = TipoJuego;
+    if (!J.Infinito) {
+        if (J.ShowPv == 0) return;
+        if (J.ShowPv == 1 && ObtenerTiempo() - J.TiempoInicio <= 749) return;
+    }
+    J.TiempoTranscurrido = ObtenerTiempo() - J.TiempoInicio + 1;
+    char buf[1024];
+    FormatearInfo(buf, sizeof buf, profundidad, puntuacion, cota, J.TiempoTranscurrido);
+    std::fputs(buf, stdout);
+    std::fflush(stdout);
+}
+
+void ImprimirMejorJugada(Jugada mejor, Jugada ponder) {
+    char a[6], b[6];
+    MovimientoCoordenadas(mejor, a);
+    if (ponder) {
+        MovimientoCoordenadas(ponder, b);
+        std::printf("bestmove %s ponder %s\n", a, b);
+    } else {
+        std::printf("bestmove %s\n", a);
+    }
+    std::fflush(stdout);
+}

@@ -1,0 +1,309 @@
+// The main search: fail-soft negamax principal variation search with table cut-offs,
+// tablebase probes, razoring, reverse futility pruning, null move, internal iterative
+// deepening, check and passed-pawn extensions, late move reductions and history/futility
+// pruning of late quiet moves. Every node keeps its lists on the stack; nothing is allocated.
+#include "eval/eval.h"
+#include "search/ordering.h"
+#include "search/search.h"
+#include "search/see.h"
+#include "search/tt.h"
+#include "tablebases/gaviota.h"
+#include "uci/limits.h"
+
+namespace {
+
+// Reverse-futility margins by remaining depth 0..3.
+constexpr int STAT_NULL_MARGIN[4] = {0, 40, 80, 120};
+
+// A pawn of the side to move one step from promotion.
+inline bool HayPeonEnSeptima(int lado) {
+    const i32* tab = TableroGlobal.Tablero;
+    const int peon = lado == 1 ? PEON_B : PEON_N;
+    const int desde = lado == 1 ? 8 : 48;
+    for (int s = desde; s < desde + 8; s++)
+        if (tab[s] == peon) return true;
+    return false;
+}
+
+inline bool TienePiezas(const DatosBando& b) {
+    return b.NumCaballos + b.NumAlfiles + b.NumTorres + b.NumDamas > 0;
+}
+
+// The mover's passed pawn on the file of the move's origin stands on that origin.
+inline bool EsPeonLibre(Jugada j, int lado, const ResultadoEval& r) {
+    const int o = Origen(j);
+    return (lado == 1 ? r.PeonPasadoBlancas : r.PeonPasadoNegras)[o & 7] == o;
+}
+
+// The side's passed pawn reaching its seventh rank without losing the exchange; called with
+// the move made.
+inline bool ExtensionPeonEnSeptima(Jugada j, int lado, const ResultadoEval& r) {
+    const int d = Destino(j);
+    if (lado == 1) {
+        if (Pieza(j) != PEON_B || d < 8 || d > 15) return false;
+    } else {
+        if (Pieza(j) != PEON_N || d < 48 || d > 55) return false;
+    }
+    return EsPeonLibre(j, lado, r) && See(&j, TableroGlobal.Turno) >= 0;
+}
+
+inline void Actualizar_Pv(int ply, Jugada j) {
+    if (ply >= MAX_PLY - 1) return;
+    u32* fila = pv_line[ply];
+    const u32* siguiente = pv_line[ply + 1];
+    fila[0] = j;
+    for (int i = 1; i < MAX_PLY - 1; i++) fila[i] = siguiente[i - 1];
+    fila[MAX_PLY - 1] = 0;
+}
+
+inline bool ConsultarTablas(int& puntuacion) {
+    const RegistroGaviota& g = tbprobe_Gaviota;
+    if (g.TablasCargadas != 1) return false;
+    const int hombres = Blancas.NumPeones + Blancas.NumCaballos + Blancas.NumAlfiles + Blancas.NumTorres +
+                        Blancas.NumDamas + Negras.NumPeones + Negras.NumCaballos + Negras.NumAlfiles +
+                        Negras.NumTorres + Negras.NumDamas + 2;
+    const int bits = g.TablasDisponibles;
+    if (!((hombres <= 3 && (bits & 1)) || (hombres <= 4 && (bits & 4)) || (hombres <= 5 && (bits & 16)))) return false;
+    return Probar_gtbgaviota(puntuacion, TipoJuego.Profundidad) == 1;
+}
+
+}  // namespace
+
+bool BandoEnJaque() {
+    const TipoTablero& T = TableroGlobal;
+    if (T.Turno == 1) return JaqueBlancas(T.PosicionReyBlanco);
+    if (T.Turno == 0) return JaqueNegras(T.PosicionReyNegro);
+    Salir = 1;
+    return false;
+}
+
+bool Es_Tabla_Repeticion() {
+    const TipoTablero& T = TableroGlobal;
+    if (T.Regla50 <= 2) return false;
+    if (T.Regla50 > 100) return true;
+    // The current position is the last key, so one earlier occurrence makes the second match.
+    int vistas = 0;
+    for (int i = T.NumeroRepeticiones - T.Regla50; i < T.NumeroRepeticiones; i++) {
+        if (i < 0 || i >= MAX_REPETICIONES) continue;
+        if (T.Repeticiones[i] == T.Hash && ++vistas == 2) return true;
+    }
+    return false;
+}
+
+int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNoPv, int SinNulo) {
+    TipoTablero& T = TableroGlobal;
+    RegistroJuego& J = TipoJuego;
+    const int ply = T.Ply;
+
+    if (profundidad < 1 || ply > 62) {
+        // The quiescence search keeps no line: a PV node ends its line here, so the parent
+        // never copies a line left over from another branch.
+        if (!EsNodoNoPv) pv_line[ply][0] = 0;
+        return AlphaBeta_Qs(8, alpha, beta, EnJaque);
+    }
+    J.Nodos++;
+
+    const int lado = T.Turno;
+    Jugada hash = 0;
+    int eval = -VALOR_INFINITO;
+    ResultadoEval re = {i16(-VALOR_INFINITO), {}, {}};
+    int puntosTT = 0;
+
+    if (ply == 0) {
+        // The root never cuts on the table; its hash move is the last iteration's best move.
+        Jugada jTT = 0;
+        if (RecuperarPosicion(alpha, beta, profundidad, puntosTT, jTT) && EsNodoNoPv) return puntosTT;
+        hash = pv_line[0][0];
+        if (!EnJaque && !SinNulo) {
+            eval = Evaluar(&re);
+            re.Puntuacion = i16(eval);
+        }
+        if (!hash && !EnJaque && profundidad >= 4) {
+            AlphaBeta_Pv(profundidad - 3, alpha, beta, 0, 0, 1);
+            if (J.Parar) return 0;
+            hash = RecuperarMovimientoHash();
+        }
+    } else {
+        if (!EsNodoNoPv) pv_line[ply][0] = 0;
+        if ((J.Nodos & 2047) == 0) ComprobarTiempo();
+        if (J.Parar) return 0;
+
+        if (Es_Tabla_Repeticion()) return 0;
+
+        // Mate-distance bounds.
+        if (alpha < ply - VALOR_MATE) alpha = ply - VALOR_MATE;
+        if (beta > VALOR_MATE - ply) beta = VALOR_MATE - ply;
+        if (alpha >= beta) return alpha;
+
+        int puntosTB;
+        if (ConsultarTablas(puntosTB)) return puntosTB;
+
+        const int corte = RecuperarPosicion(alpha, beta, profundidad, puntosTT, hash);
+        if (corte && EsNodoNoPv) return puntosTT;
+
+        if (!EnJaque) {
+            eval = Evaluar(&re);
+            re.Puntuacion = i16(eval);
+            if (EsNodoNoPv && !SinNulo) {
+                // Razoring: hopeless at low depth unless the captures say otherwise.
+                if (!hash && profundidad <= 3 && !HayPeonEnSeptima(lado)) {
+                    const int t = beta - 15 * profundidad - 300;
+                    if (eval < t) {
+                        const int v = AlphaBeta_Qs(8, t - 1, t, 0);
+                        if (J.Parar) return 0;
+                        if (v < t) return v;
+                    }
+                }
+                if (beta < UMBRAL_MATE) {
+                    // Reverse futility pruning.
+                    if (profundidad <= 3 && beta <= eval - STAT_NULL_MARGIN[profundidad])
+                        return eval - STAT_NULL_MARGIN[profundidad];
+                    // Null move, without verification.
+                    if (profundidad >= 3 && beta <= eval && TienePiezas(lado == 1 ? Blancas : Negras)) {
+                        const int dNull = int((4.0f - float(profundidad)) * 0.25f + float(profundidad) - 3.25f);
+                        if (!CancelarNull(alpha, dNull)) {
+                            HacerMovimientoNull();
+                            const int v = -AlphaBeta_Pv(dNull, -beta, 1 - beta, 0, 1, 1);
+                            DeshacerMovimientoNull();
+                            if (J.Parar) return 0;
+                            if (v >= beta) return EsPuntuacionMate(v) ? beta : v;
+                        }
+                    }
+                }
+            }
+        }
+
+        // Internal iterative deepening finds a move to try first.
+        if (!hash && !EnJaque) {
+            int d = 0;
+            if (!EsNodoNoPv && profundidad >= 4) d = profundidad - 3;
+            else if (EsNodoNoPv && profundidad > 6) d = profundidad - 3 - int(float(profundidad) * 0.25f + 0.5f);
+            if (d) {
+                AlphaBeta_Pv(d, alpha, beta, 0, EsNodoNoPv, 1);
+                if (J.Parar) return 0;
+                hash = RecuperarMovimientoHash();
+            }
+        }
+    }
+
+    ListaJugadas lista;
+    const int n = GenerarMovimientos(GENERAR_TODAS, lista);
+    OrdenarMovimientosTodos(n, hash, lista, EnJaque, ply ? GetRefutation(ply) : 0);
+
+    Jugada JugadasTranquilas[MAX_JUGADAS];
+    int numTranquilas = 0;
+    int mejor = -VALOR_INFINITO;
+    Jugada mejorJugada = 0;
+    int legales = 0;
+
+    for (int i = 0; i < n; i++) {
+        OrdenaMovimiento(lista, i, n);
+        const Jugada j = lista[i].Jugada;
+        if (!HacerMovimiento(j)) {
+            DeshacerMovimiento();
+            continue;
+        }
+        legales++;
+        const int daJaque = BandoEnJaque();
+
+        int ext = 0;
+        if (!EsNodoNoPv) ext = (daJaque || ExtensionPeonEnSeptima(j, lado, re)) ? 1 : 0;
+        else ext = (daJaque && profundidad <= 6) ? 1 : 0;
+
+        int r = 0;
+        if (ply > 0) {
+            const bool exenta = ext || daJaque || EnJaque || legales == 1;
+            if (!EsNodoNoPv) {
+                if (!exenta && !HistoricoEsMovimientoKiller(j, ply, lado) &&
+                    !HistoricoEsMovimientoKillerMate(j, ply, lado) && Coronacion(j) == SIN_PIEZA &&
+                    !EsPeonLibre(j, lado, re) && beta <= 29999 && legales >= 4 && profundidad >= 3 &&
+                    !Refutes(j, ply)) {
+                    r = 1;
+                    if (profundidad > 5 && HistoricoMalaPuntuacionPV(lado, j)) {
+                        r = int(float(profundidad) * (1.0f / 6.0f) + 0.5f) + 1;
+                        if (r > 5) r = 5;
+                    }
+                }
+            } else if (!exenta && Coronacion(j) == SIN_PIEZA && !EsPeonLibre(j, lado, re) && beta <= 29999 &&
+                       !Enroque(j) && !HistoricoEsMovimientoKiller(j, ply, lado) &&
+                       !HistoricoEsMovimientoKillerMate(j, ply, lado) && !Refutes(j, ply)) {
+                if (Capturada(j) == SIN_PIEZA && !AlPaso(j)) {
+                    // History pruning, then futility pruning of late quiet moves.
+                    if (legales > 2 * profundidad + 4 && HistoricoMalaPuntuacionZW(lado, j)) {
+                        DeshacerMovimiento();
+                        continue;
+                    }
+                    if (alpha >= -29999 && profundidad <= 9 && eval + 50 * profundidad < beta) {
+                        DeshacerMovimiento();
+                        continue;
+                    }
+                }
+                if (profundidad >= 3 && legales >= 4) {
+                    r = 1;
+                    if (profundidad > 5 && HistoricoMalaPuntuacionZW(lado, j)) {
+                        r = int(float(legales + profundidad) * (1.0f / 6.0f) + 0.5f) + 1;
+                        if (r > 10) r = 10;
+                    }
+                }
+            }
+        }
+
+        const int nd = profundidad - 1 + ext;
+        int s;
+        if (ply == 0) {
+            if (mejor == -VALOR_INFINITO) {
+                s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, 0, 0);
+            } else {
+                s = -AlphaBeta_Pv(nd, -alpha - 1, -alpha, daJaque, 1, 0);
+                if (s > alpha && !J.Parar) s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, 0, 0);
+            }
+        } else if (!EsNodoNoPv) {
+            if (mejor == -VALOR_INFINITO) {
+                s = -AlphaBeta_Pv(nd - r, -beta, -alpha, daJaque, 0, 0);
+            } else {
+                s = -AlphaBeta_Pv(nd - r, -alpha - 1, -alpha, daJaque, 1, 0);
+                if (!J.Parar && s > alpha) {
+                    if (r == 0) {
+                        s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, 0, 0);
+                    } else {
+                        s = -AlphaBeta_Pv(nd - r, -beta, -alpha, daJaque, 0, 0);
+                        if (s >= beta && !J.Parar) s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, 0, 0);
+                    }
+                }
+            }
+        } else {
+            s = -AlphaBeta_Pv(nd - r, -beta, -alpha, daJaque, 1, 0);
+            if (r >= 1 && !J.Parar && s >= beta) s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, 1, 0);
+        }
+        DeshacerMovimiento();
+        if (J.Parar) return 0;
+
+        if (EsTranquila(j) && numTranquilas < MAX_JUGADAS) JugadasTranquilas[numTranquilas++] = j;
+
+        if (s <= mejor) continue;
+        if (s <= alpha) {
+            mejor = s;
+            continue;
+        }
+        if (ply == 0) J.NumeroJugadaRaiz = legales;
+        if (s >= beta) {
+            if (EsTranquila(j)) {
+                HistoricoActualizar(j, s, JugadasTranquilas, numTranquilas, ply, lado);
+                UpdateRefutation(j, ply);
+            }
+            AlmacenarPosicion(profundidad, s, CotaInferior, j);
+            return s;
+        }
+        if (!EsNodoNoPv) Actualizar_Pv(ply, j);
+        alpha = mejor = s;
+        mejorJugada = j;
+    }
+
+    if (legales == 0) return EnJaque ? ply - VALOR_MATE : 0;  // mated or stalemate; nothing stored
+    if (!mejorJugada) {
+        AlmacenarPosicion(profundidad, mejor, CotaSuperior, 0);
+        return mejor;
+    }
+    AlmacenarPosicion(profundidad, mejor, Exacta, mejorJugada);
+    return mejor;
+}
