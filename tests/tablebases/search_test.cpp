@@ -1,6 +1,6 @@
 // The search with the real tablebases, through the engine binary: the scores it reports are
 // the exact tablebase results, and its moves keep the win against the longest defence until
-// mate. Disabled until the search is in place; run with --gtest_also_run_disabled_tests.
+// mate.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -68,7 +68,7 @@ protected:
     ProcesoMotor motor_;
 };
 
-TEST_F(BusquedaConTablas, DISABLED_ReportsExactScores) {
+TEST_F(BusquedaConTablas, ReportsExactScores) {
     const std::pair<const char*, const char*> casos[] = {
         {"4k3/8/8/8/8/8/8/3QK3 w - - 0 1", "mate 8"},
         {"4k3/8/8/8/8/8/8/3QK3 b - - 0 1", "mate -8"},
@@ -87,7 +87,7 @@ TEST_F(BusquedaConTablas, DISABLED_ReportsExactScores) {
 // The engine plays the winning side; the defender answers with the move the tablebases say
 // lasts longest. The win must never slip, and mate must come (within twice the shortest
 // distance, so that shuffling without progress fails).
-TEST_F(BusquedaConTablas, DISABLED_KeepsTheWinUntilMate) {
+TEST_F(BusquedaConTablas, KeepsTheWinUntilMate) {
     const std::pair<const char*, int> casos[] = {
         {"4k3/8/8/8/8/8/8/3QK3 w - - 0 1", 8},
         {"4k3/8/8/8/8/8/8/R3K3 w - - 0 1", 12},
