@@ -1,0 +1,200 @@
+// Playing through the real binary: one bestmove per searching go, input that arrives during a
+// search ends it, the no-output cases, the engine's own pondering.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include <cstring>
+
+#include "search/ordering.h"
+#include "search/search.h"
+#include "support/board_helpers.h"
+#include "support/engine_process.h"
+#include "uci/limits.h"
+
+namespace {
+
+long long Ms() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+int Contar(const std::vector<std::string>& lineas, const std::string& prefijo) {
+    int n = 0;
+    for (const auto& l : lineas) n += l.rfind(prefijo, 0) == 0;
+    return n;
+}
+
+// A middlegame where a search to any useful depth takes many seconds.
+const char* const MEDIO_JUEGO = "position fen r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP3PPP/R2QKB1R w KQ - 0 9";
+
+}  // namespace
+
+TEST(GoSession, NoOutputWithoutLimits) {
+    int estado = -5;
+    auto salida = Transcripcion({"position startpos", "go", "go depth 0", "go wtime 60000", "go wtime -5 btime 60000",
+                                 "go nodes 1000", "go ponder", "go movestogo 5", "isready", "quit"},
+                                &estado);
+    EXPECT_EQ(salida, std::vector<std::string>{"readyok"});
+    EXPECT_EQ(estado, 0);
+}
+
+TEST(GoSession, OneBestmoveAndNothingAfterIt) {
+    ProcesoMotor motor;
+    motor.Enviar("setoption name ShowPv value Full");
+    motor.Enviar("position startpos moves e2e4 e7e5");
+    motor.Enviar("go depth 5");
+    auto lineas = motor.LeerHastaPrefijo("bestmove ");
+    ASSERT_FALSE(lineas.empty());
+    EXPECT_EQ(lineas.back().rfind("bestmove ", 0), 0u);
+    EXPECT_EQ(Contar(lineas, "info depth "), 5);
+    EXPECT_EQ(Contar(lineas, "info currmove "), 5);
+    motor.Enviar("isready");
+    std::string l;
+    ASSERT_TRUE(motor.LeerLinea(l));
+    EXPECT_EQ(l, "readyok");
+    motor.Enviar("quit");
+    EXPECT_EQ(motor.Esperar(), 0);
+}
+
+TEST(GoSession, DepthIsCappedAt63) {
+    ProcesoMotor motor;
+    motor.Enviar("setoption name ShowPv value Full");
+    // Past the fifty-move limit every reply is a draw at once, so 63 iterations are quick.
+    motor.Enviar("position fen 8/8/4k3/8/8/3K4/8/8 w - - 100 1");
+    motor.Enviar("go depth 99");
+    auto lineas = motor.LeerHastaPrefijo("bestmove ", 60000);
+    ASSERT_FALSE(lineas.empty());
+    EXPECT_EQ(lineas.back().rfind("bestmove ", 0), 0u);
+    int ultima = 0;
+    for (const auto& l : lineas) std::sscanf(l.c_str(), "info depth %d", &ultima);
+    EXPECT_EQ(ultima, 63);
+}
+
+TEST(GoSession, InputDuringASearchEndsIt) {
+    // isready: bestmove first, then readyok.
+    {
+        ProcesoMotor motor;
+        motor.Enviar(MEDIO_JUEGO);
+        motor.Enviar("go infinite");
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        motor.Enviar("isready");
+        auto lineas = motor.LeerHasta("readyok", 20000);
+        ASSERT_GE(lineas.size(), 2u);
+        EXPECT_EQ(lineas[lineas.size() - 2].rfind("bestmove ", 0), 0u);
+        EXPECT_EQ(Contar(lineas, "bestmove "), 1);
+        motor.Enviar("quit");
+        EXPECT_EQ(motor.Esperar(), 0);
+    }
+    // quit: bestmove, then the process ends with status 0.
+    {
+        ProcesoMotor motor;
+        motor.Enviar(MEDIO_JUEGO);
+        motor.Enviar("go infinite");
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        motor.Enviar("quit");
+        auto lineas = motor.LeerTodo(20000);
+        EXPECT_EQ(Contar(lineas, "bestmove "), 1);
+        EXPECT_EQ(motor.Esperar(), 0);
+    }
+    // A closed input pipe ends the search and the process.
+    {
+        ProcesoMotor motor;
+        motor.Enviar(MEDIO_JUEGO);
+        motor.Enviar("go infinite");
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        motor.CerrarEntrada();
+        auto lineas = motor.LeerTodo(20000);
+        EXPECT_EQ(Contar(lineas, "bestmove "), 1);
+        EXPECT_EQ(motor.Esperar(), 0);
+    }
+}
+
+TEST(GoSession, InfiniteAnswersOnlyWhenToldTo) {
+    ProcesoMotor motor;
+    motor.Enviar(MEDIO_JUEGO);
+    motor.Enviar("go infinite");
+    std::string l;
+    long long hasta = Ms() + 1500;
+    bool respuesta = false;
+    while (motor.LeerLinea(l, int(std::max(1LL, hasta - Ms()))))
+        if (l.rfind("bestmove ", 0) == 0) respuesta = true;
+    EXPECT_FALSE(respuesta);
+    motor.Enviar("stop");
+    auto lineas = motor.LeerHastaPrefijo("bestmove ", 20000);
+    ASSERT_FALSE(lineas.empty());
+    EXPECT_EQ(lineas.back().rfind("bestmove ", 0), 0u);
+    motor.Enviar("quit");
+    EXPECT_EQ(motor.Esperar(), 0);
+}
+
+// The clock rules end a search near its budget: movetime 2000 keeps a 500 ms margin.
+TEST(GoSession, MovetimeIsHonoured) {
+    ProcesoMotor motor;
+    motor.Enviar(MEDIO_JUEGO);
+    motor.Enviar("isready");
+    motor.LeerHasta("readyok");
+    long long inicio = Ms();
+    motor.Enviar("go movetime 2000");
+    auto lineas = motor.LeerHastaPrefijo("bestmove ", 20000);
+    long long usado = Ms() - inicio;
+    ASSERT_FALSE(lineas.empty());
+    EXPECT_EQ(lineas.back().rfind("bestmove ", 0), 0u);
+    EXPECT_GE(usado, 1400);
+    EXPECT_LT(usado, 4000);
+    motor.Enviar("quit");
+    EXPECT_EQ(motor.Esperar(), 0);
+}
+
+// With Ponder on the engine keeps thinking after bestmove, silently, and the next command
+// stops that at once.
+TEST(GoSession, OwnPonderingIsSilentAndInterruptible) {
+    ProcesoMotor motor;
+    motor.Enviar("setoption name Ponder value true");
+    motor.Enviar("setoption name ShowPv value None");
+    motor.Enviar("position startpos moves e2e4");
+    motor.Enviar("go wtime 2000 btime 2000");
+    auto lineas = motor.LeerHastaPrefijo("bestmove ", 20000);
+    ASSERT_FALSE(lineas.empty());
+    const std::string respuesta = lineas.back();
+    ASSERT_EQ(respuesta.rfind("bestmove ", 0), 0u);
+    EXPECT_NE(respuesta.find(" ponder "), std::string::npos) << respuesta;
+    // Pondering now: nothing is printed.
+    std::string l;
+    EXPECT_FALSE(motor.LeerLinea(l, 800)) << l;
+    long long inicio = Ms();
+    motor.Enviar("isready");
+    ASSERT_TRUE(motor.LeerLinea(l, 5000));
+    EXPECT_EQ(l, "readyok");
+    EXPECT_LT(Ms() - inicio, 2000);
+    // The game goes on with the engine's move and a reply.
+    std::string jugada = respuesta.substr(9, respuesta.find(' ', 9) - 9);
+    std::string prediccion = respuesta.substr(respuesta.find(" ponder ") + 8);
+    motor.Enviar("position startpos moves e2e4 " + jugada + " " + prediccion);
+    motor.Enviar("go wtime 2000 btime 2000");
+    lineas = motor.LeerHastaPrefijo("bestmove ", 20000);
+    ASSERT_FALSE(lineas.empty());
+    EXPECT_EQ(Contar(lineas, "bestmove "), 1);
+    motor.Enviar("quit");
+    EXPECT_EQ(motor.Esperar(), 0);
+}
+
+// A position command whose last move is the predicted reply keeps the history tables; any
+// other last move clears them.
+TEST(GoSession, PonderPredictionKeepsOrClearsTheTables) {
+    TipoJuego.Ponder = 1;
+    std::strcpy(TipoJuego.JugadaPonder, "e7e5");
+    Historico_Bueno[15][10] = 7;
+    Posicion("startpos moves e2e4 e7e5");
+    EXPECT_EQ(Historico_Bueno[15][10], 7);
+    Posicion("startpos moves e2e4 e7e6");
+    EXPECT_EQ(Historico_Bueno[15][10], 0);
+    // Only the last word on the line counts.
+    Historico_Bueno[15][10] = 7;
+    Posicion("startpos moves e2e4 e7e5 ");
+    EXPECT_EQ(Historico_Bueno[15][10], 7);
+    TipoJuego.Ponder = 0;
+    TipoJuego.JugadaPonder[0] = 0;
+    Historico_Bueno[15][10] = 0;
+}
