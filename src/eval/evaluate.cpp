@@ -117,6 +117,7 @@ int EvaluarPosicion(ResultadoEval* r, bool conCache) {
 void ReiniciarBandos() {
     ReiniciarBando(Blancas);
     ReiniciarBando(Negras);
+    std::memset(MascaraPeones, 0, sizeof MascaraPeones);
 }
 
 void EvaluarMaterial() {

@@ -32,12 +32,12 @@ void EvaluarPeon(int s, bool primero) {
     const int i = Blanco ? s : Flip(s);
     int op = PST_P_OP[i], eg = PST_P_EG[i];
 
-    bool opuesto = false, vecinoRival = false;
-    for (int f = fila + L::AVANCE; f >= 0 && f < 8; f += L::AVANCE) {
-        if (Hay(f, columna, L::PEON_RIVAL)) opuesto = true;
-        if (Hay(f, columna - 1, L::PEON_RIVAL) || Hay(f, columna + 1, L::PEON_RIVAL)) vecinoRival = true;
-    }
-    bool pasado = !opuesto && !vecinoRival;
+    // Enemy pawns by file as row masks; "ahead" is the rows towards promotion.
+    const unsigned char* rivales = MascaraPeones[Blanco ? COLOR_NEGRO : COLOR_BLANCO];
+    const unsigned delanteras = Blanco ? (1u << fila) - 1 : (0xFFu << (fila + 1)) & 0xFFu;
+    const unsigned vecinos = (columna > 0 ? rivales[columna - 1] : 0u) | (columna < 7 ? rivales[columna + 1] : 0u);
+    bool opuesto = (rivales[columna] & delanteras) != 0;
+    bool pasado = !opuesto && (vecinos & delanteras) == 0;
     const int delante = fila + L::AVANCE, detras = fila - L::AVANCE;
     bool bloqueado = Hay(delante, columna, L::PEON_RIVAL);
     bool aislado = (columna == 0 || p.PeonesColumna[columna - 1] == 0) &&

@@ -1,20 +1,22 @@
 // The board scan (knights, bishops, queens; every man listed in its side's record) and the
 // rook pass that runs after the pawn terms. While walking the moves it records which own men
 // are defended, which enemy men each piece kind hits, and the pressure next to the enemy king.
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "eval/tables.h"
 #include "eval/terms.h"
 
 using namespace tablas;
 
+unsigned char MascaraPeones[2][8];
+
 namespace {
 
-// Steps are told apart from wrapped ones by square colour: a diagonal step keeps the colour,
-// an orthogonal step and a knight jump change it.
+// A diagonal step keeps the square colour, a wrapped one does not.
 inline bool PasoDiagonal(int desde, int hasta) {
     return unsigned(hasta) < 64 && TableroGlobal.ColorCasilla[hasta] == TableroGlobal.ColorCasilla[desde];
-}
-inline bool PasoRecto(int desde, int hasta) {
-    return unsigned(hasta) < 64 && TableroGlobal.ColorCasilla[hasta] != TableroGlobal.ColorCasilla[desde];
 }
 
 inline void Anotar(i32* lista, i32& usados, int capacidad, int casilla) {
@@ -54,24 +56,22 @@ struct Lado {
 
 // Walks one ray from `casilla`; empty squares count as mobility, every visited square next to
 // the enemy king as zone pressure; the stopping square is defended (own) or listed (enemy).
-template <bool Blanco, bool Diagonal>
+template <bool Blanco>
 inline void Rayo(int casilla, int paso, int rey, int& movilidad, int& zona, i32* lista, i32& usados,
                  int capacidad) {
     using L = Lado<Blanco>;
     const i32* tablero = TableroGlobal.Tablero;
-    int actual = casilla;
-    for (;;) {
-        int siguiente = actual + paso;
-        if (Diagonal ? !PasoDiagonal(actual, siguiente) : !PasoRecto(actual, siguiente)) return;
-        if (Chebyshev(siguiente, rey) == 1) zona++;
-        int c = tablero[siguiente];
+    int t = casilla;
+    for (int k = LargoRayo(casilla, paso); k > 0; k--) {
+        t += paso;
+        if (JuntoA(t, rey)) zona++;
+        int c = tablero[t];
         if (c == VACIA) {
             movilidad++;
-            actual = siguiente;
             continue;
         }
-        if (L::EsPropia(c)) L::Propio().Defendida[siguiente]++;
-        else if (L::EsRival(c)) Anotar(lista, usados, capacidad, siguiente);
+        if (L::EsPropia(c)) L::Propio().Defendida[t]++;
+        else if (L::EsRival(c)) Anotar(lista, usados, capacidad, t);
         return;
     }
 }
@@ -87,10 +87,10 @@ void Peon(int s) {
             p.PeonesColumna[columna]++;
             break;
         }
+    MascaraPeones[L::COLOR][columna] |= static_cast<unsigned char>(1u << Fila(s));
     // A fifth pawn on one file is not listed, but it still defends.
-    const int ataques[2] = {Blanco ? s - 9 : s + 9, Blanco ? s - 7 : s + 7};
-    for (int t : ataques)
-        if (PasoDiagonal(s, t) && L::EsPropia(TableroGlobal.Tablero[t])) p.Defendida[t]++;
+    for (int t : (Blanco ? ATAQUES_PEON_B : ATAQUES_PEON_N)[s])
+        if (t >= 0 && L::EsPropia(TableroGlobal.Tablero[t])) p.Defendida[t]++;
 }
 
 template <bool Blanco>
@@ -102,10 +102,10 @@ void Caballo(int s) {
     int rey = L::ReyRival();
     int m = 0, z = 0, h = 0;
     bool abierta = false;  // some target on a file without pawns (of those scanned so far)
-    for (int salto : SALTOS_CABALLO) {
-        int t = s + salto;
-        if (!PasoRecto(s, t)) continue;
-        if (Chebyshev(t, rey) == 1) z++;
+    const Saltos& saltos = SALTOS[s];
+    for (int k = 0; k < saltos.n; k++) {
+        int t = saltos.destino[k];
+        if (JuntoA(t, rey)) z++;
         int columna = Columna(t);
         if (Blancas.PeonesColumna[columna] == 0 && Negras.PeonesColumna[columna] == 0) abierta = true;
         int c = tablero[t];
@@ -192,7 +192,7 @@ void Alfil(int s) {
     Listar(p.CasillaAlfil, s);
     int rey = L::ReyRival();
     int m = 0, z = 0;
-    for (int paso : RAYOS_ALFIL) Rayo<Blanco, true>(s, paso, rey, m, z, p.AtaquesAlfil, p.NumAtaquesAlfil, 112);
+    for (int paso : RAYOS_ALFIL) Rayo<Blanco>(s, paso, rey, m, z, p.AtaquesAlfil, p.NumAtaquesAlfil, 112);
 
     int i = L::Rel(s);
     int op = PST_B_OP[i] + 5 * m - 35;
@@ -235,8 +235,8 @@ void Dama(int s) {
     DatosBando& p = L::Propio();
     int rey = L::ReyRival();
     int m = 0, z = 0;
-    for (int paso : RAYOS_DAMA_DIAGONAL) Rayo<Blanco, true>(s, paso, rey, m, z, p.AtaquesDama, p.NumAtaquesDama, 224);
-    for (int paso : RAYOS_DAMA_RECTO) Rayo<Blanco, false>(s, paso, rey, m, z, p.AtaquesDama, p.NumAtaquesDama, 224);
+    for (int paso : RAYOS_DAMA_DIAGONAL) Rayo<Blanco>(s, paso, rey, m, z, p.AtaquesDama, p.NumAtaquesDama, 224);
+    for (int paso : RAYOS_DAMA_RECTO) Rayo<Blanco>(s, paso, rey, m, z, p.AtaquesDama, p.NumAtaquesDama, 224);
 
     int i = L::Rel(s);
     int op = PST_Q_OP[i] + (m - 14);
@@ -274,7 +274,7 @@ void Torres() {
     for (int k = 0; k < n; k++) {
         int s = p.CasillaTorre[k];
         if (s == -1) break;
-        for (int paso : RAYOS_TORRE) Rayo<Blanco, false>(s, paso, rey, m, z, p.AtaquesTorre, p.NumAtaquesTorre, 112);
+        for (int paso : RAYOS_TORRE) Rayo<Blanco>(s, paso, rey, m, z, p.AtaquesTorre, p.NumAtaquesTorre, 112);
         m -= 7;
         if (z != 0) {
             p.AtaquesZonaRey += z;
@@ -329,9 +329,33 @@ int AmenazadoPorPeon(int s, int color) {
                : 0;
 }
 
+namespace {
+
+// Bit s set when square s is not empty.
+u64 Ocupadas(const i32* tablero) {
+    u64 ocupadas = 0;
+#ifdef __SSE2__
+    const __m128i vacia = _mm_set1_epi32(VACIA);
+    for (int s = 0; s < 64; s += 4) {
+        __m128i cuatro = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tablero + s));
+        int iguales = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(cuatro, vacia)));
+        ocupadas |= u64(~iguales & 15) << s;
+    }
+#else
+    for (int s = 0; s < 64; s++) ocupadas |= u64(tablero[s] != VACIA) << s;
+#endif
+    return ocupadas;
+}
+
+}  // namespace
+
 void EvaluarPiezasTableroJuego() {
     const i32* tablero = TableroGlobal.Tablero;
-    for (int s = 0; s < 64; s++) {
+    // The occupied squares, visited in index order (a8, b8, ..., h1) as the lists require.
+    u64 ocupadas = Ocupadas(tablero);
+    while (ocupadas) {
+        int s = __builtin_ctzll(ocupadas);
+        ocupadas &= ocupadas - 1;
         switch (tablero[s]) {
             case PEON_B: Peon<true>(s); break;
             case PEON_N: Peon<false>(s); break;
@@ -343,7 +367,7 @@ void EvaluarPiezasTableroJuego() {
             case TORRE_N: Listar(Negras.CasillaTorre, s); break;
             case DAMA_B: Dama<true>(s); break;
             case DAMA_N: Dama<false>(s); break;
-            default: break;  // kings and empty squares
+            default: break;  // kings
         }
     }
 }

@@ -169,6 +169,85 @@ constexpr int RAYOS_DAMA_DIAGONAL[4] = {-9, 9, -7, 7};
 constexpr int RAYOS_DAMA_RECTO[4] = {1, -1, 8, -8};
 constexpr int RAYOS_TORRE[4] = {1, -1, -8, 8};
 
+// Steps are told from wrapped ones by square colour (the board's ColorCasilla rule: light when
+// row + file is even): a diagonal step keeps the colour, an orthogonal step and a knight jump
+// change it. The tables below apply that rule once, at compile time.
+constexpr int Claro(int casilla) { return (Fila(casilla) + Columna(casilla)) % 2 == 0 ? 1 : 0; }
+constexpr bool PasoValido(int desde, int paso) {
+    int hasta = desde + paso;
+    if (hasta < 0 || hasta > 63) return false;
+    bool diagonal = paso == 7 || paso == -7 || paso == 9 || paso == -9;
+    return diagonal ? Claro(hasta) == Claro(desde) : Claro(hasta) != Claro(desde);
+}
+
+// A knight's valid targets from each square, in jump order.
+struct Saltos {
+    int n;
+    int destino[8];
+};
+constexpr std::array<Saltos, 64> CrearSaltos() {
+    std::array<Saltos, 64> t{};
+    for (int s = 0; s < 64; s++)
+        for (int salto : SALTOS_CABALLO)
+            if (PasoValido(s, salto)) t[s].destino[t[s].n++] = s + salto;
+    return t;
+}
+inline constexpr std::array<Saltos, 64> SALTOS = CrearSaltos();
+
+// How many valid steps a ray can take from each square before it would leave the board.
+constexpr int IndiceRayo(int paso) {
+    switch (paso) {
+        case -9: return 0;
+        case -8: return 1;
+        case -7: return 2;
+        case -1: return 3;
+        case 1: return 4;
+        case 7: return 5;
+        case 8: return 6;
+        default: return 7;  // 9
+    }
+}
+struct TablaRayos {
+    unsigned char largo[64][8];
+};
+constexpr TablaRayos CrearRayos() {
+    TablaRayos t{};
+    constexpr int pasos[8] = {-9, -8, -7, -1, 1, 7, 8, 9};
+    for (int s = 0; s < 64; s++)
+        for (int paso : pasos) {
+            int n = 0;
+            for (int actual = s; PasoValido(actual, paso); actual += paso) n++;
+            t.largo[s][IndiceRayo(paso)] = static_cast<unsigned char>(n);
+        }
+    return t;
+}
+inline constexpr TablaRayos RAYOS = CrearRayos();
+constexpr int LargoRayo(int casilla, int paso) { return RAYOS.largo[casilla][IndiceRayo(paso)]; }
+
+// The two squares a pawn attacks (White: -9 then -7; Black: +9 then +7), valid steps only;
+// -1 for a step off the board or wrapped.
+constexpr std::array<std::array<int, 2>, 64> CrearAtaquesPeon(bool blanco) {
+    std::array<std::array<int, 2>, 64> t{};
+    for (int s = 0; s < 64; s++) {
+        const int pasos[2] = {blanco ? -9 : 9, blanco ? -7 : 7};
+        for (int i = 0; i < 2; i++) t[s][i] = PasoValido(s, pasos[i]) ? s + pasos[i] : -1;
+    }
+    return t;
+}
+inline constexpr std::array<std::array<int, 2>, 64> ATAQUES_PEON_B = CrearAtaquesPeon(true);
+inline constexpr std::array<std::array<int, 2>, 64> ATAQUES_PEON_N = CrearAtaquesPeon(false);
+
+// The squares next to each square (Chebyshev distance 1), as a bit mask.
+constexpr std::array<unsigned long long, 64> CrearZonas() {
+    std::array<unsigned long long, 64> z{};
+    for (int k = 0; k < 64; k++)
+        for (int t = 0; t < 64; t++)
+            if (Maximo(Absoluto(Fila(t) - Fila(k)), Absoluto(Columna(t) - Columna(k))) == 1) z[k] |= 1ULL << t;
+    return z;
+}
+inline constexpr std::array<unsigned long long, 64> ZONA_REY = CrearZonas();
+constexpr bool JuntoA(int casilla, int rey) { return (ZONA_REY[rey] >> casilla) & 1; }
+
 // ---- Pawns -------------------------------------------------------------------------------
 constexpr Tabla64 PST_P_OP = {
     -15, -5, 5, 15, 15, 5, -5, -15,
@@ -329,5 +408,25 @@ constexpr std::array<Tabla64, 2> CrearKBNK() {
     return t;
 }
 inline constexpr std::array<Tabla64, 2> KBNKMateTable = CrearKBNK();
+
+}  // namespace tablas
+
+namespace tablas {
+
+// The generated tables, checked against the printed ones where they can be.
+constexpr bool ReyFinalSegunFormula() {
+    constexpr int g[8] = {-3, -1, 0, 1, 1, 0, -1, -3};
+    for (int s = 0; s < 64; s++)
+        if (PST_K_EG[s] != 12 * (g[Fila(s)] + g[Columna(s)])) return false;
+    return true;
+}
+static_assert(ReyFinalSegunFormula());
+static_assert(KBNKMateTable[1][Sq('h', 1)] == 200 && KBNKMateTable[1][Sq('a', 1)] == 0 && KBNKMateTable[0][Sq('a', 1)] == 200);
+static_assert(LargoRayo(Sq('a', 1), -7) == 7 && LargoRayo(Sq('a', 1), -9) == 0 && LargoRayo(Sq('h', 8), 1) == 0 && LargoRayo(Sq('d', 4), -1) == 3);
+static_assert(SALTOS[Sq('a', 8)].n == 2 && SALTOS[Sq('a', 8)].destino[0] == Sq('c', 7) && SALTOS[Sq('a', 8)].destino[1] == Sq('b', 6));
+static_assert(SALTOS[Sq('e', 4)].n == 8 && SALTOS[Sq('h', 1)].n == 2);
+static_assert(ATAQUES_PEON_B[Sq('a', 2)][0] == -1 && ATAQUES_PEON_B[Sq('a', 2)][1] == Sq('b', 3));
+static_assert(ATAQUES_PEON_N[Sq('h', 7)][0] == -1 && ATAQUES_PEON_N[Sq('h', 7)][1] == Sq('g', 6));
+static_assert(JuntoA(Sq('f', 5), Sq('e', 6)) && !JuntoA(Sq('e', 6), Sq('e', 6)) && !JuntoA(Sq('a', 5), Sq('h', 4)));
 
 }  // namespace tablas

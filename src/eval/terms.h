@@ -20,6 +20,9 @@ void EvaluarPiezasTableroJuego();  // the board scan: lists, knights, bishops, q
 void EvaluarTorresB();             // rook pass, after the pawn passes
 void EvaluarTorresN();
 int AmenazadoPorPeon(int casilla, int color);  // 1 when a pawn of that colour attacks the square
+// Per colour and file, the rows holding a pawn (bit = row), filled by the board scan for the
+// pawn pass: every pawn, listed or not.
+extern unsigned char MascaraPeones[2][8];
 
 // pawns.cpp
 void EvaluarPeonesB();

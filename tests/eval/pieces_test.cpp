@@ -2,6 +2,7 @@
 // the order effects of the scan. Expected values are worked out by hand term by term.
 #include <gtest/gtest.h>
 
+#include "eval/tables.h"
 #include "eval_helpers.h"
 
 namespace {
@@ -154,6 +155,11 @@ TEST(EvalPieces, RookShutInBehindAnEnemyPawn) {
     EXPECT_EQ(PasoTorres("1k6/8/8/8/8/7p/6pR/1K6 w - - 0 1").blancas, (Puntos{-193, -193}));
     EXPECT_EQ(PasoTorres("1k6/6Br/7P/8/8/8/8/1K6 b - - 0 1").negras, (Puntos{-113, -113}));
     EXPECT_EQ(PasoTorres("1k6/6Pr/7P/8/8/8/8/1K6 b - - 0 1").negras, (Puntos{-193, -193}));
+}
+
+TEST(EvalPieces, StepTablesFollowTheBoardColours) {
+    // The evaluation's step tables are generated from the same colour rule as the board's table.
+    for (int s = 0; s < 64; s++) EXPECT_EQ(TableroGlobal.ColorCasilla[s], tablas::Claro(s)) << s;
 }
 
 TEST(EvalPieces, PawnAttackTestRejectsWrappedSteps) {
