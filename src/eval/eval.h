@@ -11,5 +11,9 @@ struct ResultadoEval {
     i8 PeonPasadoNegras[8];
 };
 
-// Static score in centipawns from the side to move's point of view; fills *r.
+// Static score in centipawns from the side to move's point of view. Fills *r, except when a
+// material draw or a recognised special ending gives the score directly (*r is then left as it
+// was). Uses the evaluation cache when it is on.
 int Evaluar(ResultadoEval* r);
+// The same evaluation without reading or writing the evaluation cache.
+int EvaluarSinCache(ResultadoEval* r);

@@ -2,6 +2,7 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "eval/eval.h"
 #include "uci/uci.h"
 
 // "d": the board as 8 text rows (rank 8 first, '.' for empty), then its FEN and its key.
@@ -23,5 +24,20 @@ void ComandoD() {
     std::printf("Key: %016" PRIx64 "\n", T.Hash);
 }
 
-// "eval": the static evaluation of the current position, bypassing the evaluation cache.
-void ComandoEval() {}
+// "eval": the static evaluation of the current position, bypassing the evaluation cache:
+// the score (side to move's view), the game phase, and each side's passed pawn per file
+// as the side records hold them after the evaluation (-1 = none).
+void ComandoEval() {
+    ResultadoEval resultado;
+    int puntos = EvaluarSinCache(&resultado);
+    std::printf("Evaluacion: %d\n", puntos);
+    std::printf("Fase: %d\n", TableroGlobal.FaseJuego);
+    char texto[80];
+    int n = 0;
+    for (int lado = 0; lado < 2; lado++) {
+        const DatosBando& b = lado == 0 ? Blancas : Negras;
+        if (lado == 1) n += std::snprintf(texto + n, sizeof texto - n, " /");
+        for (int c = 0; c < 8; c++) n += std::snprintf(texto + n, sizeof texto - n, " %d", int(b.PeonPasado[c]));
+    }
+    std::printf("Pasados:%s\n", texto);
+}

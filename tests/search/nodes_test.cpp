@@ -69,8 +69,9 @@ TEST_F(Nodo, FiftyMoveRuleInBothSearches) {
 }
 
 TEST_F(Nodo, StandPatWhenEveryCaptureIsPruned) {
-    // Only small captures, and alpha far above: delta pruning removes them all.
-    PonerFen("4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1");
+    // Only small captures, and alpha far above: delta pruning removes them all. (The rook
+    // keeps the capture from turning the ending into a drawn king-and-pawn one.)
+    PonerFen("4k3/8/8/3p4/4P3/8/8/R3K3 w - - 0 1");
     TableroGlobal.Ply = 1;
     const int e = Eval();
     EXPECT_EQ(AlphaBeta_Qs(8, e + 1000, e + 2000, 0), e);

@@ -16,7 +16,8 @@ void PonerFen(const std::string& fen);
 std::string Capturar(const std::function<void()>& f);
 std::vector<std::string> Lineas(const std::string& texto);
 
-// Everything make/unmake must restore, the repetition slots above the count aside.
+// Everything make/unmake must restore: the board record (repetition slots above the count,
+// undo entries above the ply and the evaluation's phase aside) and the piece counts.
 struct Instantanea {
     TipoTablero tablero;
     DatosBando blancas, negras;

@@ -1,0 +1,39 @@
+// The evaluation's steps, shared by its files and reachable by the tests one at a time.
+// Every term adds to the side records Blancas/Negras (PuntosMedio, PuntosFinal).
+#pragma once
+
+#include "board/board.h"
+
+enum : int { COLOR_BLANCO = 0, COLOR_NEGRO = 1 };
+
+// evaluate.cpp: the driver's own steps.
+void ReiniciarBandos();       // empty lists and counters, scores to 0 (piece counts kept)
+void EvaluarMaterial();       // material and bishop pair
+void CalcularFase();          // TableroGlobal.FaseJuego
+void EvaluarDesarrollo();     // opening development penalties (only while FaseJuego <= 1)
+void MarcarReyEnPeligro();    // ReyEnPeligro of both sides
+void EvaluarTempoImbalance(); // tempo of the side to move and the material imbalance table
+int Ponderar();               // White's tapered score, scaled by the half-move clock
+
+// pieces.cpp
+void EvaluarPiezasTableroJuego();  // the board scan: lists, knights, bishops, queens
+void EvaluarTorresB();             // rook pass, after the pawn passes
+void EvaluarTorresN();
+int AmenazadoPorPeon(int casilla, int color);  // 1 when a pawn of that colour attacks the square
+// Per colour and file, the rows holding a pawn (bit = row), filled by the board scan for the
+// pawn pass: every pawn, listed or not.
+extern unsigned char MascaraPeones[2][8];
+
+// pawns.cpp
+void EvaluarPeonesB();
+void EvaluarPeonesN();
+
+// king.cpp
+void EvaluarReyB();
+void EvaluarReyN();
+void EvaluarAmenazas();    // undefended men hit by knights, bishops, rooks and queens, both sides
+void EvaluarAtaqueRey();   // pressure next to the enemy king, both sides
+
+// endgames.cpp
+int EvaluarFinalesDificiles();  // -1, or the final score of a recognised ending
+int Peon_Asalvo(int casilla, int color);  // colour 0: attacked by White; 1: attacked by Black
