@@ -3,10 +3,12 @@
 
 #include <dlfcn.h>
 #include <poll.h>
+#include <sys/mman.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 std::int64_t RelojMs() {
     timespec ts;
@@ -56,6 +58,18 @@ bool HayEntradaEsperando() {
     // Readable, hung up or broken: in every case the command loop has something to meet.
     return r > 0 && (p.revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL));
 }
+
+void* ReservarTabla(std::size_t bytes) {
+    constexpr std::size_t PAGINA_GRANDE = 2 * 1024 * 1024;
+    void* p = nullptr;
+    if (posix_memalign(&p, PAGINA_GRANDE, bytes) != 0) return nullptr;
+#ifdef MADV_HUGEPAGE
+    madvise(p, bytes, MADV_HUGEPAGE);  // a hint: without huge pages the table works the same
+#endif
+    return p;
+}
+
+void LiberarTabla(void* tabla) { std::free(tabla); }
 
 void* CargarBiblioteca(const char* nombre) { return dlopen(nombre, RTLD_NOW | RTLD_LOCAL); }
 

@@ -2,6 +2,7 @@
 // line input with a non-consuming "is input waiting?" test, and run-time library loading.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // Milliseconds from an arbitrary fixed point of a monotonic clock.
@@ -15,6 +16,12 @@ bool LeerLinea(char* buffer, int tamano);
 // True when a read would not block: bytes already buffered by LeerLinea, bytes waiting on
 // descriptor 0, or an input that has been closed or broken. Consumes nothing.
 bool HayEntradaEsperando();
+
+// Large tables (the transposition table and the evaluation cache): aligned and, where the
+// system allows it, backed by huge pages, since every probe lands on a random page. Null on
+// failure; release with LiberarTabla.
+void* ReservarTabla(std::size_t bytes);
+void LiberarTabla(void* tabla);
 
 // Run-time loading of a shared library; null / false on failure.
 void* CargarBiblioteca(const char* nombre);

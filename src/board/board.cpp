@@ -1,6 +1,9 @@
 // The global board and side records, square names, move text and the board checker.
 #include "board/board.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <cstring>
 
 TipoTablero TableroGlobal;
@@ -18,6 +21,27 @@ const char* const NombreCasilla[64] = {
     "a2", "b2", "c2", "d2", "e2", "f2", "g2", "h2",
     "a1", "b1", "c1", "d1", "e1", "f1", "g1", "h1",
 };
+
+MascarasTablero LeerMascaras() {
+    const i32* tab = TableroGlobal.Tablero;
+    MascarasTablero m{0, 0};
+#ifdef __SSE2__
+    const __m128i vacia = _mm_set1_epi32(VACIA);
+    for (int s = 0; s < 64; s += 4) {
+        __m128i cuatro = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tab + s));
+        int bajas = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmplt_epi32(cuatro, vacia)));
+        int altas = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(cuatro, vacia)));
+        m.bajas |= u64(bajas) << s;
+        m.altas |= u64(altas) << s;
+    }
+#else
+    for (int s = 0; s < 64; s++) {
+        m.bajas |= u64(tab[s] < VACIA) << s;
+        m.altas |= u64(tab[s] > VACIA) << s;
+    }
+#endif
+    return m;
+}
 
 void LlenarColorCasilla() {
     for (int s = 0; s < 64; s++) TableroGlobal.ColorCasilla[s] = ((s / 8 + s % 8) % 2 == 0) ? 1 : 0;

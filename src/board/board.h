@@ -132,6 +132,12 @@ inline int ATruncado(float x) {
 }
 
 // board.cpp
+// Squares as bit masks (bit s for square s): codes below 7 (White's men, and impossible codes)
+// and codes above 7 (Black's men, and impossible codes). Together: every occupied square.
+struct MascarasTablero {
+    u64 bajas, altas;
+};
+MascarasTablero LeerMascaras();
 void LlenarColorCasilla();
 void LimpiarBandos();     // empty side records (counts included)
 bool TableroValido();     // consistency check used by tests and the checked build

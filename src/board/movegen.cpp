@@ -100,30 +100,49 @@ void ObtenerMovimientoPeon(Generador& g, int desde) {
 template <bool Blanco>
 void ObtenerMovimientoCaballo(Generador& g, int desde) {
     const i32* tab = TableroGlobal.Tablero;
-    const i32* color = TableroGlobal.ColorCasilla;
     const int pieza = tab[desde];
-    static constexpr int saltos[8] = {10, -6, 6, -10, 17, 15, -15, -17};
-    for (int d : saltos) {
-        int t = desde + d;
-        if (t < 0 || t > 63 || color[t] == color[desde] || !Destinable<Blanco>(tab[t])) continue;
-        Objetivo<Blanco>(g, desde, t, pieza);
+    const int fila = desde >> 3, col = desde & 7;
+    // Jumps in the fixed order +10, -6, +6, -10, +17, +15, -15, -17 as (rows, files); a jump
+    // that would leave the board (or wrap around it) is skipped.
+    static constexpr int salto[8] = {10, -6, 6, -10, 17, 15, -15, -17};
+    static constexpr int dFila[8] = {1, -1, 1, -1, 2, 2, -2, -2};
+    static constexpr int dCol[8] = {2, 2, -2, -2, 1, -1, 1, -1};
+    for (int k = 0; k < 8; k++) {
+        unsigned f = unsigned(fila + dFila[k]), c = unsigned(col + dCol[k]);
+        if (f > 7 || c > 7) continue;
+        int t = desde + salto[k];
+        if (Destinable<Blanco>(tab[t])) Objetivo<Blanco>(g, desde, t, pieza);
+    }
+}
+
+// Squares from `desde` to the edge in direction d, so that a walk never needs an edge test.
+inline int LargoRayo(int desde, int d) {
+    const int abajo = 7 - (desde >> 3), arriba = desde >> 3, derecha = 7 - (desde & 7), izquierda = desde & 7;
+    switch (d) {
+        case 9: return abajo < derecha ? abajo : derecha;
+        case 7: return abajo < izquierda ? abajo : izquierda;
+        case -7: return arriba < derecha ? arriba : derecha;
+        case -9: return arriba < izquierda ? arriba : izquierda;
+        case 8: return abajo;
+        case -8: return arriba;
+        case 1: return derecha;
+        default: return izquierda;  // -1
     }
 }
 
 template <bool Blanco>
-inline void Rayo(Generador& g, int desde, int pieza, int d, bool diagonal) {
+inline void Rayo(Generador& g, int desde, int pieza, int d) {
     const i32* tab = TableroGlobal.Tablero;
-    const i32* color = TableroGlobal.ColorCasilla;
-    const int fila = desde >> 3;
-    for (int s = desde, t = desde + d; t >= 0 && t < 64; s = t, t += d) {
-        if (diagonal ? color[t] != color[s] : ((d == 1 || d == -1) && (t >> 3) != fila)) break;
+    int t = desde;
+    for (int n = LargoRayo(desde, d); n > 0; n--) {
+        t += d;
         int c = tab[t];
         if (c == VACIA) {
             if (g.modo != GENERAR_CAPTURAS) g.Anadir(CrearJugada(desde, t, pieza, SIN_PIEZA));
             continue;
         }
         if (Destinable<Blanco>(c)) g.Anadir(CrearJugada(desde, t, pieza, c));
-        break;
+        return;
     }
 }
 
@@ -131,21 +150,20 @@ template <bool Blanco>
 void ObtenerMovimientoAlfil(Generador& g, int desde) {
     const int pieza = TableroGlobal.Tablero[desde];
     static constexpr int rayos[4] = {9, 7, -7, -9};
-    for (int d : rayos) Rayo<Blanco>(g, desde, pieza, d, true);
+    for (int d : rayos) Rayo<Blanco>(g, desde, pieza, d);
 }
 
 template <bool Blanco>
 void ObtenerMovimientoTorre(Generador& g, int desde) {
     const int pieza = TableroGlobal.Tablero[desde];
     static constexpr int rayos[4] = {8, -8, -1, 1};
-    for (int d : rayos) Rayo<Blanco>(g, desde, pieza, d, false);
+    for (int d : rayos) Rayo<Blanco>(g, desde, pieza, d);
 }
 
 template <bool Blanco>
 void ObtenerMovimientoRey(Generador& g, int desde) {
     const TipoTablero& T = TableroGlobal;
     const i32* tab = T.Tablero;
-    const i32* color = T.ColorCasilla;
     const int pieza = tab[desde];
     constexpr int casa = Blanco ? E1 : E8;
     constexpr int torre = Blanco ? TORRE_B : TORRE_N;
@@ -161,37 +179,36 @@ void ObtenerMovimientoRey(Generador& g, int desde) {
             g.Anadir(CrearJugada(desde, desde - 2, pieza, SIN_PIEZA, SIN_PIEZA, FLAG_ENROQUE));
     }
 
-    static constexpr int pasos[8] = {8, -8, 1, -1, 9, -9, 7, -7};
-    for (int d : pasos) {
-        int t = desde + d;
-        if (t < 0 || t > 63) continue;
-        if ((d == 1 || d == -1) && color[t] == color[desde]) continue;
-        if ((d == 9 || d == -9 || d == 7 || d == -7) && color[t] != color[desde]) continue;
-        if (!Destinable<Blanco>(tab[t])) continue;
-        Objetivo<Blanco>(g, desde, t, pieza);
+    // Steps in the fixed order +8, -8, +1, -1, +9, -9, +7, -7 as (rows, files).
+    const int fila = desde >> 3, col = desde & 7;
+    static constexpr int paso[8] = {8, -8, 1, -1, 9, -9, 7, -7};
+    static constexpr int dFila[8] = {1, -1, 0, 0, 1, -1, 1, -1};
+    static constexpr int dCol[8] = {0, 0, 1, -1, 1, -1, -1, 1};
+    for (int k = 0; k < 8; k++) {
+        unsigned f = unsigned(fila + dFila[k]), c = unsigned(col + dCol[k]);
+        if (f > 7 || c > 7) continue;
+        int t = desde + paso[k];
+        if (Destinable<Blanco>(tab[t])) Objetivo<Blanco>(g, desde, t, pieza);
     }
 }
 
 template <bool Blanco>
 void GenerarBando(Generador& g) {
     const i32* tab = TableroGlobal.Tablero;
-    // Black scans a8 to h1, White h1 to a8.
-    for (int i = 0; i < 64; i++) {
-        const int s = Blanco ? 63 - i : i;
-        const int c = tab[s];
+    // Only squares holding our men (or impossible codes) are visited, Black from a8 to h1,
+    // White from h1 to a8.
+    const MascarasTablero m = LeerMascaras();
+    u64 casillas = Blanco ? m.bajas : m.altas;
+    while (casillas) {
+        int s;
         if constexpr (Blanco) {
-            if (c > REY_B) continue;
-            if (c < PEON_B) {  // no piece can have code 0 or below
-                Salir = 1;
-                continue;
-            }
+            s = 63 - __builtin_clzll(casillas);
+            casillas ^= u64(1) << s;
         } else {
-            if (c < PEON_N) continue;
-            if (c > REY_N) {
-                Salir = 1;
-                continue;
-            }
+            s = __builtin_ctzll(casillas);
+            casillas &= casillas - 1;
         }
+        const int c = tab[s];
         const int k = Blanco ? c : c - 7;  // piece kind 1..6
         switch (k) {
             case PEON_B: ObtenerMovimientoPeon<Blanco>(g, s); break;
@@ -203,6 +220,7 @@ void GenerarBando(Generador& g) {
                 ObtenerMovimientoAlfil<Blanco>(g, s);
                 break;
             case REY_B: ObtenerMovimientoRey<Blanco>(g, s); break;
+            default: Salir = 1; break;  // White: code 0 or below; Black: above 13
         }
     }
 }

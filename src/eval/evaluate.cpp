@@ -41,16 +41,7 @@ void Material(DatosBando& b) {
 int Acotar(int x, int minimo, int maximo) { return x < minimo ? minimo : x > maximo ? maximo : x; }
 
 // The cache entry of the current position, or null when the cache is off or unusable.
-// A negative remainder cannot come from our keys; it marks an inconsistency.
-EntradaCacheEval* EntradaCache() {
-    if (TT_Opciones.MegasCache == 0 || !TT_Cache || TT_Opciones.EntradasCache <= 0) return nullptr;
-    i64 indice = i64(TableroGlobal.Hash) % i64(TT_Opciones.EntradasCache);
-    if (indice < 0) {
-        Salir = 1;
-        return nullptr;
-    }
-    return &TT_Cache[indice];
-}
+EntradaCacheEval* EntradaCache() { return EntradaCacheActual(); }
 
 bool SinPeonesNiPiezasMayores(const DatosBando& b) {
     return b.NumPeones == 0 && b.NumTorres == 0 && b.NumDamas == 0;

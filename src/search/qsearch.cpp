@@ -5,6 +5,7 @@
 #include "search/ordering.h"
 #include "search/search.h"
 #include "search/see.h"
+#include "search/tt.h"
 #include "uci/limits.h"
 
 int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
@@ -54,6 +55,7 @@ int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
             DeshacerMovimiento();
             continue;
         }
+        PrecargarCache();  // the quiescence search reads only the evaluation cache
         const int daJaque = BandoEnJaque();
         const int capturada = Capturada(j);
         if (!daJaque && !EnJaque && capturada != SIN_PIEZA && Coronacion(j) == SIN_PIEZA) {

@@ -204,6 +204,7 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
             continue;
         }
         legales++;
+        PrecargarEntradas();
         const int daJaque = BandoEnJaque();
 
         int ext = 0;

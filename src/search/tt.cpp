@@ -3,11 +3,18 @@
 #include "search/tt.h"
 
 #include <cstdio>
-#include <cstdlib>
+
+#include "platform.h"
 
 RegistroTT TT_Opciones;
 EntradaTT* TT_Datos = nullptr;
 EntradaCacheEval* TT_Cache = nullptr;
+Divisor DivisorTT = CrearDivisor(1), DivisorCache = CrearDivisor(1);
+
+Divisor CrearDivisor(u64 n) {
+    if (n < 2) n = 2;  // the tables never have fewer than 32768 entries
+    return Divisor{n, ~(unsigned __int128)0 / n + 1};
+}
 
 namespace {
 
@@ -15,16 +22,7 @@ constexpr int MATE_UMBRAL = 30000;
 constexpr EntradaTT TT_VACIA = {0, 0, -32000, 0};
 constexpr EntradaCacheEval CACHE_VACIA = {0, -32000, {}, {}};
 
-// A negative remainder cannot come from our keys; if it ever does the table is left alone.
-inline EntradaTT* Entrada() {
-    if (!TT_Datos) return nullptr;
-    i64 indice = i64(TableroGlobal.Hash) % i64(TT_Opciones.EntradasTT);
-    if (indice < 0) {
-        Salir = 1;
-        return nullptr;
-    }
-    return &TT_Datos[indice];
-}
+inline EntradaTT* Entrada() { return EntradaTTActual(); }
 
 void Limpiar() {
     // Locals: the stores could otherwise alias the counts and force a reload every entry.
@@ -62,19 +60,21 @@ void DimensionarTransposicion(int megas, RegistroTT& r) {
 }
 
 void LiberarTransposicion() {
-    std::free(TT_Datos);
+    LiberarTabla(TT_Datos);
     TT_Datos = nullptr;
-    std::free(TT_Cache);
+    LiberarTabla(TT_Cache);
     TT_Cache = nullptr;
 }
 
 void CrearTransposicion(int megas) {
     DimensionarTransposicion(megas, TT_Opciones);
+    DivisorTT = CrearDivisor(u64(TT_Opciones.EntradasTT));
+    DivisorCache = CrearDivisor(u64(TT_Opciones.EntradasCache));
     LiberarTransposicion();
-    TT_Datos = static_cast<EntradaTT*>(std::malloc((size_t(TT_Opciones.EntradasTT) + 1) * sizeof(EntradaTT)));
+    TT_Datos = static_cast<EntradaTT*>(ReservarTabla((size_t(TT_Opciones.EntradasTT) + 1) * sizeof(EntradaTT)));
     if (TT_Opciones.MegasCache != 0 && TT_Datos)
         TT_Cache = static_cast<EntradaCacheEval*>(
-            std::malloc((size_t(TT_Opciones.EntradasCache) + 1) * sizeof(EntradaCacheEval)));
+            ReservarTabla((size_t(TT_Opciones.EntradasCache) + 1) * sizeof(EntradaCacheEval)));
     if (!TT_Datos || (TT_Opciones.MegasCache != 0 && !TT_Cache)) {
         std::printf("Memoria insuficiente para la tabla hash.\n");
         Salir = 1;

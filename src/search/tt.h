@@ -35,6 +35,52 @@ extern RegistroTT TT_Opciones;
 extern EntradaTT* TT_Datos;
 extern EntradaCacheEval* TT_Cache;
 
+// Both tables are indexed by the remainder of the key (not a mask). The remainder is taken by
+// multiplying with a precomputed reciprocal, which gives exactly key % n without a division.
+struct Divisor {
+    u64 n;
+    unsigned __int128 inverso;  // ceil(2^128 / n)
+};
+extern Divisor DivisorTT, DivisorCache;
+
+inline u64 Resto(u64 clave, const Divisor& d) {
+    const unsigned __int128 fraccion = d.inverso * clave;  // modulo 2^128
+    const unsigned __int128 bajo = (unsigned __int128)u64(fraccion) * d.n;
+    const unsigned __int128 alto = (unsigned __int128)u64(fraccion >> 64) * d.n + (bajo >> 64);
+    return u64(alto >> 64);
+}
+Divisor CrearDivisor(u64 n);
+
+// Keys are positive as signed numbers; one with the top bit set would give a negative signed
+// remainder, an inconsistency that leaves the tables alone.
+inline EntradaTT* EntradaTTActual() {
+    const u64 clave = TableroGlobal.Hash;
+    if (!TT_Datos || (clave >> 63)) {
+        if (clave >> 63) Salir = 1;
+        return nullptr;
+    }
+    return &TT_Datos[Resto(clave, DivisorTT)];
+}
+
+inline EntradaCacheEval* EntradaCacheActual() {
+    const u64 clave = TableroGlobal.Hash;
+    if (TT_Opciones.MegasCache == 0 || !TT_Cache || (clave >> 63)) {
+        if (clave >> 63) Salir = 1;
+        return nullptr;
+    }
+    return &TT_Cache[Resto(clave, DivisorCache)];
+}
+
+// Ask for the current position's entries early (just after a move is made), so that the
+// memory latency overlaps the work done before they are read.
+inline void PrecargarCache() {
+    if (EntradaCacheEval* c = EntradaCacheActual()) __builtin_prefetch(c);
+}
+inline void PrecargarEntradas() {
+    if (EntradaTT* e = EntradaTTActual()) __builtin_prefetch(e);
+    PrecargarCache();
+}
+
 inline int ProfundidadTT(const EntradaTT& e) { return e.Empaquetado & 127; }
 inline int GeneracionTT(const EntradaTT& e) { return (e.Empaquetado >> 7) & 127; }
 inline int CotaTT(const EntradaTT& e) { return e.Empaquetado >> 14; }

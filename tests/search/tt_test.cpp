@@ -178,3 +178,21 @@ TEST_F(Transposicion, TableIsEmptyAfter128Searches) {
         EXPECT_EQ(TT_Cache[i].Puntuacion, -32000);
     }
 }
+
+// The table index is the remainder of the key, taken without a division.
+TEST(TablaIndice, RemainderByReciprocalIsExact) {
+    const u64 tamanos[] = {65536, 131072, 1835008, 7340032, 524288, 58720256, 65536 * 3 + 1, 1000003};
+    u64 x = 0x9E3779B97F4A7C15ull;
+    for (u64 n : tamanos) {
+        const Divisor d = CrearDivisor(n);
+        for (int i = 0; i < 100000; i++) {
+            x ^= x << 13;
+            x ^= x >> 7;
+            x ^= x << 17;
+            const u64 clave = x >> 1;  // keys are positive as signed numbers
+            ASSERT_EQ(Resto(clave, d), clave % n) << clave << " % " << n;
+        }
+        for (u64 clave : {u64(0), n - 1, n, n + 1, (u64(1) << 63) - 1, ((u64(1) << 63) - 1) / n * n})
+            ASSERT_EQ(Resto(clave, d), clave % n) << clave << " % " << n;
+    }
+}
