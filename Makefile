@@ -4,7 +4,7 @@ BUILD      := build
 BUILD_ASAN := build-asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build test test-release test-asan run bench clean
+.PHONY: all deps build test test-release test-asan run bench match clean
 
 all: build
 
@@ -32,8 +32,15 @@ run: deps
 	@cmake --build $(BUILD) -j $(JOBS) --target vemsul > /dev/null
 	@./$(BUILD)/vemsul
 
+# Speed figures quoted in the README: perft, the evaluation, and the search signature.
 bench: build
 	bench/perft.sh
+	bench/eval.sh
+	./$(BUILD)/vemsul bench
+
+# Games against Debian's stockfish under several time controls (about an hour).
+match: build
+	bench/match.sh
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN)
