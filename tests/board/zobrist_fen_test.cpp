@@ -212,3 +212,13 @@ TEST(Fen, RoundTripOverTrees) {
     }
     EXPECT_EQ(comprobadas, 2039 + 191 + 264 + 400);  // perft 2 of the four positions
 }
+
+// A FEN's half-move clock stands for that many earlier positions, unknown to us: their key
+// slots hold no key, so an old game's keys left there cannot count as a repetition.
+TEST(Fen, ClockSlotsHoldNoEarlierKeys) {
+    Posicion("startpos moves g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8");
+    ASSERT_GE(TableroGlobal.NumeroRepeticiones, 16);
+    PonerFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 30 20");
+    EXPECT_EQ(TableroGlobal.NumeroRepeticiones, 30);
+    for (int i = 0; i < 30; i++) EXPECT_EQ(TableroGlobal.Repeticiones[i], 0u) << i;
+}
