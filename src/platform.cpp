@@ -3,12 +3,15 @@
 
 #include <dlfcn.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/mman.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+
+void PrepararProceso() { signal(SIGPIPE, SIG_IGN); }
 
 std::int64_t RelojMs() {
     timespec ts;

@@ -5,6 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 
+// Process set-up: a GUI that has closed our output must not kill the engine in the middle of
+// a write (the loop then meets the end of input and ends with status 0).
+void PrepararProceso();
+
 // Milliseconds from an arbitrary fixed point of a monotonic clock.
 std::int64_t RelojMs();
 

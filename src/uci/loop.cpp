@@ -33,6 +33,7 @@ bool LeerNumero(const char* texto, i32& valor) {
 
 void IniciarMotor() {
     Salir = 0;
+    PrepararProceso();
     // Whole lines reach the GUI at once: every reply line ends with a newline. Standard input
     // is read by our own unbuffered line reader (platform.cpp).
     std::setvbuf(stdout, nullptr, _IOLBF, 0);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -244,4 +245,14 @@ TEST(Protocol, OwnBookNeedsAReadableBook) {
     // Opening the book creates an empty file when there is none.
     EXPECT_TRUE(std::filesystem::exists(dir / "Book.db"));
     std::filesystem::remove_all(dir);
+}
+
+// A GUI that stops reading our output does not kill the engine: writes fail quietly and the
+// engine still ends normally at "quit".
+TEST(Protocol, ClosedOutputDoesNotKillTheEngine) {
+    const std::string orden = std::string("bash -c '(sleep 0.3; echo uci; echo isready; sleep 0.3; echo quit) | \"") +
+                              VEMSUL_BINARY + "\" | true; exit ${PIPESTATUS[1]}'";
+    int estado = std::system(orden.c_str());
+    ASSERT_TRUE(WIFEXITED(estado));
+    EXPECT_EQ(WEXITSTATUS(estado), 0);
 }
