@@ -1,12 +1,16 @@
 // Micro-benchmark of the static evaluation: evaluations per second over a fixed set of varied
 // positions, with the evaluation cache out of the way (every call is a full evaluation).
 // Usage: bench_eval [repetitions per position]   (default 200000)
+//        bench_eval --referencia > tests/eval/oraculo_referencia.txt
+//            writes the evaluation's reference values (see tests/eval/oraculo.h)
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "eval/eval.h"
 #include "uci/uci.h"
+#include "../tests/eval/oraculo.h"
 
 namespace {
 
@@ -47,6 +51,11 @@ const char* const POSICIONES[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && !std::strcmp(argv[1], "--referencia")) {
+        IniciarMotor();
+        oraculo::Referencia(oraculo::Partidas::TOTAL, [](const std::string& l) { std::printf("%s\n", l.c_str()); });
+        LiberarMemoria();
+    }
     long repeticiones = argc > 1 ? std::atol(argv[1]) : 200000;
     if (repeticiones < 1) repeticiones = 1;
     IniciarMotor();
