@@ -108,7 +108,6 @@ int EvaluarPosicion(ResultadoEval* r, bool conCache) {
 void ReiniciarBandos() {
     ReiniciarBando(Blancas);
     ReiniciarBando(Negras);
-    std::memset(MascaraPeones, 0, sizeof MascaraPeones);
 }
 
 void EvaluarMaterial() {

@@ -12,16 +12,12 @@ template <bool Blanco>
 struct LadoPeon {
     static constexpr int PEON = Blanco ? PEON_B : PEON_N;
     static constexpr int PEON_RIVAL = Blanco ? PEON_N : PEON_B;
-    static constexpr int AVANCE = Blanco ? -1 : 1;  // row step towards promotion
+    static constexpr int COLOR = Blanco ? COLOR_BLANCO : COLOR_NEGRO;
     static DatosBando& Propio() { return Blanco ? Blancas : Negras; }
     static DatosBando& Rival() { return Blanco ? Negras : Blancas; }
     static int ReyRival() { return Blanco ? TableroGlobal.PosicionReyNegro : TableroGlobal.PosicionReyBlanco; }
     static bool RivalMueve() { return TableroGlobal.Turno == (Blanco ? 0 : 1); }
 };
-
-inline bool Hay(int fila, int columna, int pieza) {
-    return fila >= 0 && fila < 8 && columna >= 0 && columna < 8 && TableroGlobal.Tablero[fila * 8 + columna] == pieza;
-}
 
 template <bool Blanco>
 void EvaluarPeon(int s, bool primero) {
@@ -32,18 +28,18 @@ void EvaluarPeon(int s, bool primero) {
     const int i = Blanco ? s : Flip(s);
     int op = PST_P_OP[i], eg = PST_P_EG[i];
 
-    // Enemy pawns by file as row masks; "ahead" is the rows towards promotion.
-    const unsigned char* rivales = MascaraPeones[Blanco ? COLOR_NEGRO : COLOR_BLANCO];
-    const unsigned delanteras = Blanco ? (1u << fila) - 1 : (0xFFu << (fila + 1)) & 0xFFu;
-    const unsigned vecinos = (columna > 0 ? rivales[columna - 1] : 0u) | (columna < 7 ? rivales[columna + 1] : 0u);
-    bool opuesto = (rivales[columna] & delanteras) != 0;
-    bool pasado = !opuesto && (vecinos & delanteras) == 0;
-    const int delante = fila + L::AVANCE, detras = fila - L::AVANCE;
-    bool bloqueado = Hay(delante, columna, L::PEON_RIVAL);
-    bool aislado = (columna == 0 || p.PeonesColumna[columna - 1] == 0) &&
-                   (columna == 7 || p.PeonesColumna[columna + 1] == 0);
-    bool apoyado = Hay(detras, columna - 1, L::PEON) || Hay(detras, columna + 1, L::PEON);
-    bool vecinoDelante = !apoyado && (Hay(delante, columna - 1, L::PEON) || Hay(delante, columna + 1, L::PEON));
+    // Every pawn on the board counts here, listed or not. "Ahead" is towards promotion.
+    const ConjuntosEval& c = Conjuntos;
+    const Bits propios = c.piezas[L::PEON], rivales = c.piezas[L::PEON_RIVAL];
+    const Bits frente = TABLAS_PEON.frente[L::COLOR][s];  // none from the last rank
+    bool opuesto = (rivales & TABLAS_PEON.delante[L::COLOR][s]) != 0;
+    bool pasado = !opuesto && (rivales & TABLAS_PEON.delanteLados[L::COLOR][s]) == 0;
+    bool bloqueado = (rivales & frente) != 0;
+    bool aislado = (propios & TABLAS_PEON.columnasVecinas[columna]) == 0;
+    // Supported: an own pawn diagonally behind, that is, one attacking this square.
+    bool apoyado = ((c.ataquesPeon[L::COLOR] >> s) & 1) != 0;
+    // An own pawn diagonally in front: on a square this pawn attacks.
+    bool vecinoDelante = !apoyado && (propios & TABLAS_PEON.ataques[L::COLOR][s]) != 0;
 
     if (!primero) {
         // Behind the file's first pawn: doubled, and never passed.
@@ -82,7 +78,7 @@ void EvaluarPeon(int s, bool primero) {
         }
         op += BONUS_PASSED[rango];
         eg += BONUS_PASSED[8 + rango];
-        if (Hay(delante, columna, VACIA)) {
+        if (frente & ~c.ocupadas) {
             op += BONUS_UNBLOCKED[rango];
             eg += BONUS_UNBLOCKED[8 + rango];
         }
