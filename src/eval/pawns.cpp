@@ -19,27 +19,74 @@ struct LadoPeon {
     static bool RivalMueve() { return TableroGlobal.Turno == (Blanco ? 0 : 1); }
 };
 
+// One rank back, away from promotion: down the board for White, up for Black.
 template <bool Blanco>
-void EvaluarPeon(int s, bool primero) {
+constexpr Bits Retroceder(Bits b) { return Blanco ? b << 8 : b >> 8; }
+// Every square behind the given ones on their files (the squares themselves excluded): one rank
+// back, then the filled ranks doubled twice.
+template <bool Blanco>
+constexpr Bits Detras(Bits b) {
+    if (Blanco) {
+        b <<= 8;
+        b |= b << 8;
+        b |= b << 16;
+        return b | b << 32;
+    }
+    b >>= 8;
+    b |= b >> 8;
+    b |= b >> 16;
+    return b | b >> 32;
+}
+// The squares beside the given ones, on the neighbouring files.
+constexpr Bits ColumnasLaterales(Bits b) { return ((b & ~COLUMNA_A) >> 1) | ((b & ~COLUMNA_H) << 1); }
+// Whole files from a set of files (bit f for file f): the byte repeated on every rank.
+constexpr Bits ColumnasEnteras(unsigned columnas) { return (Bits(columnas) & 0xFF) * COLUMNA_A; }
+
+// The structure facts of every pawn of one side, as sets of its pawns' squares. Every pawn on
+// the board counts here, listed or not.
+struct Estructura {
+    Bits opuestos;       // an enemy pawn ahead on the same file
+    Bits libres;         // no enemy pawn ahead on the same or a neighbouring file
+    Bits bloqueados;     // an enemy pawn directly ahead
+    Bits aislados;       // no own pawn on a neighbouring file
+    Bits apoyados;       // an own pawn diagonally behind
+    Bits vecinoDelante;  // not supported, and an own pawn diagonally in front
+    Bits frenteVacio;    // the square directly ahead is on the board and empty
+};
+
+template <bool Blanco>
+Estructura CalcularEstructura() {
+    using L = LadoPeon<Blanco>;
+    const ConjuntosEval& c = Conjuntos;
+    const Bits propios = c.piezas[L::PEON], rivales = c.piezas[L::PEON_RIVAL];
+    Estructura e;
+    // A square behind an enemy pawn has that pawn ahead of it.
+    e.opuestos = propios & Detras<Blanco>(rivales);
+    e.libres = propios & ~Detras<Blanco>(rivales | ColumnasLaterales(rivales));
+    e.bloqueados = propios & Retroceder<Blanco>(rivales);
+    e.aislados = propios & ~ColumnasEnteras(ColumnasDe(ColumnasLaterales(propios)));
+    // Diagonally behind: an own pawn attacks the square; diagonally in front: an own pawn
+    // stands where this one attacks, i.e. it attacks as a pawn of the other colour would.
+    e.apoyados = propios & c.ataquesPeon[L::COLOR];
+    e.vecinoDelante = propios & ~e.apoyados & AtaquesPeones(propios, !Blanco);
+    // The shift leaves no square ahead of a pawn on the last rank.
+    e.frenteVacio = propios & Retroceder<Blanco>(~c.ocupadas);
+    return e;
+}
+
+template <bool Blanco>
+void EvaluarPeon(const Estructura& e, int s, bool primero) {
     using L = LadoPeon<Blanco>;
     DatosBando &p = L::Propio(), &r = L::Rival();
-    const int fila = Fila(s), columna = Columna(s);
-    const int rango = Blanco ? 7 - fila : fila;  // 1 on the starting rank, 6 one step from promotion
+    const int columna = Columna(s);
+    const int rango = Blanco ? 7 - Fila(s) : Fila(s);  // 1 on the starting rank, 6 one step from promotion
     const int i = Blanco ? s : Flip(s);
     int op = PST_P_OP[i], eg = PST_P_EG[i];
 
-    // Every pawn on the board counts here, listed or not. "Ahead" is towards promotion.
-    const ConjuntosEval& c = Conjuntos;
-    const Bits propios = c.piezas[L::PEON], rivales = c.piezas[L::PEON_RIVAL];
-    const Bits frente = TABLAS_PEON.frente[L::COLOR][s];  // none from the last rank
-    bool opuesto = (rivales & TABLAS_PEON.delante[L::COLOR][s]) != 0;
-    bool pasado = !opuesto && (rivales & TABLAS_PEON.delanteLados[L::COLOR][s]) == 0;
-    bool bloqueado = (rivales & frente) != 0;
-    bool aislado = (propios & TABLAS_PEON.columnasVecinas[columna]) == 0;
-    // Supported: an own pawn diagonally behind, that is, one attacking this square.
-    bool apoyado = ((c.ataquesPeon[L::COLOR] >> s) & 1) != 0;
-    // An own pawn diagonally in front: on a square this pawn attacks.
-    bool vecinoDelante = !apoyado && (propios & TABLAS_PEON.ataques[L::COLOR][s]) != 0;
+    const Bits b = Bit(s);
+    const bool opuesto = e.opuestos & b, bloqueado = e.bloqueados & b, aislado = e.aislados & b;
+    const bool apoyado = e.apoyados & b;
+    bool pasado = !opuesto && (e.libres & b);
 
     if (!primero) {
         // Behind the file's first pawn: doubled, and never passed.
@@ -50,7 +97,7 @@ void EvaluarPeon(int s, bool primero) {
         p.PeonPasado[columna] = i8(pasado ? s : -1);
     }
 
-    bool retrasado = !pasado && !aislado && vecinoDelante;
+    bool retrasado = !pasado && !aislado && (e.vecinoDelante & b);
     if (retrasado) {
         const Par& pen = bloqueado ? PENALIZACION_PEON_RETRASADO : PENALIZACION_PEON_RETRASADO_ABIERTO;
         p.PuntosMedio += op + pen.op;
@@ -78,7 +125,7 @@ void EvaluarPeon(int s, bool primero) {
         }
         op += BONUS_PASSED[rango];
         eg += BONUS_PASSED[8 + rango];
-        if (frente & ~c.ocupadas) {
+        if (e.frenteVacio & b) {
             op += BONUS_UNBLOCKED[rango];
             eg += BONUS_UNBLOCKED[8 + rango];
         }
@@ -101,15 +148,16 @@ void EvaluarPeon(int s, bool primero) {
 template <bool Blanco>
 void EvaluarPeones() {
     DatosBando& p = LadoPeon<Blanco>::Propio();
+    const Estructura e = CalcularEstructura<Blanco>();
     for (int columna = 0; columna < 8; columna++) {
         if (p.PeonesColumna[columna] == 0) continue;
-        EvaluarPeon<Blanco>(p.CasillaPeon[0][columna], true);
+        EvaluarPeon<Blanco>(e, p.CasillaPeon[0][columna], true);
         for (int siguiente = 1; p.PeonesColumna[columna] > 1 && siguiente < 4; siguiente++) {
             int otro = p.CasillaPeon[siguiente][columna];
             if (otro == -1) break;
             p.CasillaPeon[siguiente][columna] = p.CasillaPeon[0][columna];
             p.CasillaPeon[0][columna] = otro;
-            EvaluarPeon<Blanco>(otro, false);
+            EvaluarPeon<Blanco>(e, otro, false);
         }
     }
 }

@@ -92,8 +92,11 @@ inline Bits Rayos(int s, i32* lista, i32& usados, int capacidad) {
 
 // Mobility: the empty squares among those reached.
 inline int Movilidad(Bits alcance) { return ContarBits(alcance & ~Conjuntos.ocupadas); }
-// The squares reached next to the enemy king.
-inline int EnZona(Bits alcance, int rey) { return ContarBits(alcance & ZONA_REY[rey]); }
+// The squares reached next to the enemy king (most pieces reach none).
+inline int EnZona(Bits alcance, int rey) {
+    const Bits zona = alcance & ZONA_REY[rey];
+    return zona ? ContarBits(zona) : 0;
+}
 
 template <bool Blanco>
 void Peones() {

@@ -171,13 +171,17 @@ constexpr Bits Bit(int casilla) { return Bits(1) << casilla; }
 constexpr Bits COLUMNA_A = 0x0101010101010101ull;
 constexpr Bits COLUMNA_H = COLUMNA_A << 7;
 
-// The number of squares in a set, by adding bit counts in ever wider fields (the build does not
-// assume a population-count instruction).
+// The number of squares in a set. Without the processor's population count (the default build
+// does not assume one), by adding bit counts in ever wider fields.
 constexpr int ContarBits(Bits x) {
+#ifdef __POPCNT__
+    return __builtin_popcountll(x);
+#else
     x = x - ((x >> 1) & 0x5555555555555555ull);
     x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
     x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
     return int((x * 0x0101010101010101ull) >> 56);
+#endif
 }
 // The files a set touches (bit f for file f): its eight ranks laid on top of each other.
 constexpr unsigned ColumnasDe(Bits x) {
@@ -257,34 +261,6 @@ constexpr std::array<Bits, 64> CrearZonas() {
 }
 inline constexpr std::array<Bits, 64> ZONA_REY = CrearZonas();
 
-// Pawn structure, per colour (0 White, 1 Black) and square, looking towards promotion.
-struct TablasPeon {
-    Bits delante[2][64];        // the squares ahead on the pawn's file
-    Bits delanteLados[2][64];   // the squares ahead on the neighbouring files
-    Bits frente[2][64];         // the square directly ahead (none from the last rank)
-    Bits ataques[2][64];        // the two squares the pawn attacks
-    Bits columnasVecinas[8];    // the neighbouring files of a file
-};
-constexpr TablasPeon CrearTablasPeon() {
-    TablasPeon t{};
-    for (int f = 0; f < 8; f++) {
-        if (f > 0) t.columnasVecinas[f] |= COLUMNA_A << (f - 1);
-        if (f < 7) t.columnasVecinas[f] |= COLUMNA_A << (f + 1);
-    }
-    for (int color = 0; color < 2; color++)
-        for (int s = 0; s < 64; s++) {
-            const int avance = color == 0 ? -1 : 1, fila = Fila(s), columna = Columna(s);
-            for (int r = fila + avance; r >= 0 && r < 8; r += avance) {
-                t.delante[color][s] |= Bit(r * 8 + columna);
-                if (columna > 0) t.delanteLados[color][s] |= Bit(r * 8 + columna - 1);
-                if (columna < 7) t.delanteLados[color][s] |= Bit(r * 8 + columna + 1);
-            }
-            if (fila + avance >= 0 && fila + avance < 8) t.frente[color][s] = Bit((fila + avance) * 8 + columna);
-            t.ataques[color][s] = AtaquesPeones(Bit(s), color == 0);
-        }
-    return t;
-}
-inline constexpr TablasPeon TABLAS_PEON = CrearTablasPeon();
 
 // ---- Pawns -------------------------------------------------------------------------------
 constexpr Tabla64 PST_P_OP = {
@@ -483,7 +459,5 @@ constexpr bool AtaquesPeonSegunPasos() {
     return true;
 }
 static_assert(AtaquesPeonSegunPasos());
-static_assert(TABLAS_PEON.delante[0][Sq('e', 4)] == (Bit(Sq('e', 5)) | Bit(Sq('e', 6)) | Bit(Sq('e', 7)) | Bit(Sq('e', 8))));
-static_assert(TABLAS_PEON.delanteLados[1][Sq('a', 2)] == Bit(Sq('b', 1)) && TABLAS_PEON.frente[0][Sq('c', 8)] == 0);
 static_assert((ZONA_REY[Sq('e', 6)] >> Sq('f', 5)) & 1 && !((ZONA_REY[Sq('e', 6)] >> Sq('e', 6)) & 1) && !((ZONA_REY[Sq('h', 4)] >> Sq('a', 5)) & 1));
 }  // namespace tablas
