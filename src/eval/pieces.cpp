@@ -330,33 +330,51 @@ void Torres() {
     }
 }
 
-// Bit s set when square s is not empty.
-Bits Ocupadas(const i32* tablero) {
-    Bits ocupadas = 0;
 #ifdef __SSE2__
-    const __m128i vacia = _mm_set1_epi32(VACIA);
-    for (int s = 0; s < 64; s += 4) {
-        __m128i cuatro = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tablero + s));
-        int iguales = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(cuatro, vacia)));
-        ocupadas |= Bits(~iguales & 15) << s;
+// The board as 64 bytes in four vectors of 16 squares (piece codes fit in a byte; a code out
+// of the byte range saturates to 0 or 255 and matches none of the codes looked for).
+struct TableroBytes {
+    __m128i v[4];
+    explicit TableroBytes(const i32* tablero) {
+        for (int k = 0; k < 4; k++) {
+            const __m128i* p = reinterpret_cast<const __m128i*>(tablero + 16 * k);
+            const __m128i a = _mm_packs_epi32(_mm_loadu_si128(p), _mm_loadu_si128(p + 1));
+            const __m128i b = _mm_packs_epi32(_mm_loadu_si128(p + 2), _mm_loadu_si128(p + 3));
+            v[k] = _mm_packus_epi16(a, b);
+        }
     }
+    // The squares holding the code, sixteen compared at a time.
+    Bits Casillas(int codigo) const {
+        const __m128i buscado = _mm_set1_epi8(char(codigo));
+        Bits r = 0;
+        for (int k = 0; k < 4; k++) r |= Bits(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v[k], buscado)))) << (16 * k);
+        return r;
+    }
+};
 #else
-    for (int s = 0; s < 64; s++) ocupadas |= Bits(tablero[s] != VACIA) << s;
+struct TableroBytes {
+    const i32* tablero;
+    explicit TableroBytes(const i32* t) : tablero(t) {}
+    Bits Casillas(int codigo) const {
+        Bits r = 0;
+        for (int s = 0; s < 64; s++) r |= Bits(tablero[s] == codigo) << s;
+        return r;
+    }
+};
 #endif
-    return ocupadas;
-}
 
 void TomarConjuntos() {
-    const i32* tablero = TableroGlobal.Tablero;
+    const TableroBytes tablero(TableroGlobal.Tablero);
     ConjuntosEval c{};
-    c.ocupadas = Ocupadas(tablero);
-    for (Bits o = c.ocupadas; o; o &= o - 1) {
-        const int s = PrimerBit(o);
-        const unsigned codigo = unsigned(tablero[s]);
-        if (codigo < 16) c.piezas[codigo] |= Bit(s);
+    c.ocupadas = ~tablero.Casillas(VACIA);
+    for (int codigo = PEON_B; codigo <= REY_B; codigo++) {
+        c.piezas[codigo] = tablero.Casillas(codigo);
+        c.bando[COLOR_BLANCO] |= c.piezas[codigo];
     }
-    for (int codigo = PEON_B; codigo <= REY_B; codigo++) c.bando[COLOR_BLANCO] |= c.piezas[codigo];
-    for (int codigo = PEON_N; codigo <= REY_N; codigo++) c.bando[COLOR_NEGRO] |= c.piezas[codigo];
+    for (int codigo = PEON_N; codigo <= REY_N; codigo++) {
+        c.piezas[codigo] = tablero.Casillas(codigo);
+        c.bando[COLOR_NEGRO] |= c.piezas[codigo];
+    }
     c.ataquesPeon[COLOR_BLANCO] = AtaquesPeones(c.piezas[PEON_B], true);
     c.ataquesPeon[COLOR_NEGRO] = AtaquesPeones(c.piezas[PEON_N], false);
     Conjuntos = c;

@@ -25,7 +25,7 @@ int AmenazadoPorPeon(int casilla, int color);  // 1 when a pawn of that colour a
 struct ConjuntosEval {
     u64 ocupadas;        // every square that is not empty
     u64 bando[2];        // the men of each colour (COLOR_BLANCO, COLOR_NEGRO), kings included
-    u64 piezas[16];      // by piece code: every man, listed or not
+    u64 piezas[16];      // by piece code, pawns to kings: every man, listed or not
     u64 ataquesPeon[2];  // the squares the pawns of each colour attack
 };
 extern ConjuntosEval Conjuntos;
