@@ -365,19 +365,16 @@ struct TableroBytes {
 
 void TomarConjuntos() {
     const TableroBytes tablero(TableroGlobal.Tablero);
-    ConjuntosEval c{};
+    ConjuntosEval& c = Conjuntos;
     c.ocupadas = ~tablero.Casillas(VACIA);
-    for (int codigo = PEON_B; codigo <= REY_B; codigo++) {
-        c.piezas[codigo] = tablero.Casillas(codigo);
-        c.bando[COLOR_BLANCO] |= c.piezas[codigo];
-    }
-    for (int codigo = PEON_N; codigo <= REY_N; codigo++) {
-        c.piezas[codigo] = tablero.Casillas(codigo);
-        c.bando[COLOR_NEGRO] |= c.piezas[codigo];
-    }
+    Bits blancas = 0, negras = 0;
+    for (int codigo = PEON_B; codigo <= REY_B; codigo++) blancas |= c.piezas[codigo] = tablero.Casillas(codigo);
+    for (int codigo = PEON_N; codigo <= REY_N; codigo++) negras |= c.piezas[codigo] = tablero.Casillas(codigo);
+    c.piezas[NINGUNA] = c.piezas[VACIA] = c.piezas[14] = c.piezas[15] = 0;  // codes of no man
+    c.bando[COLOR_BLANCO] = blancas;
+    c.bando[COLOR_NEGRO] = negras;
     c.ataquesPeon[COLOR_BLANCO] = AtaquesPeones(c.piezas[PEON_B], true);
     c.ataquesPeon[COLOR_NEGRO] = AtaquesPeones(c.piezas[PEON_N], false);
-    Conjuntos = c;
 }
 
 template <class F>
