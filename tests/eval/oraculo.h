@@ -276,6 +276,14 @@ inline const char* const FIJAS[] = {
     "r3k2r/pppq1ppp/2npbn2/2b1p3/2B1P3/2NPBN2/PPPQ1PPP/R3K2R b KQkq - 100 12",
     "8/5k2/8/3p4/8/2P5/5K2/8 w - - 81 60",
     "8/5k2/8/3p4/8/2P5/5K2/8 b - - 99 60",
+    // Crowded boards that fill the attack lists beyond their capacity and the piece lists
+    // beyond eight.
+    "NnNnNnNk/NnNnNnNn/NnNnNnNn/NnNnNnNn/NnNnNnNn/NnNnNnNn/NnNnNnNn/KnNnNnNn w - - 0 1",
+    "BbBbBbBk/bBbBbBbB/BbBbBbBb/bBbBbBbB/BbBbBbBb/bBbBbBbB/BbBbBbBb/KbBbBbBb b - - 0 1",
+    "QqQqQqQk/QqQqQqQq/QqQqQqQq/QqQqQqQq/QqQqQqQq/QqQqQqQq/QqQqQqQq/KqQqQqQq w - - 0 1",
+    "RrRrRrRk/rRrRrRrR/RrRrRrRr/rRrRrRrR/RrRrRrRr/rRrRrRrR/RrRrRrRr/KrRrRrRr w - - 0 1",
+    "QnBrQnBk/pPpPpPpP/RqNbRqNb/PpPpPpPp/nQbRnQbR/pPpPpPpP/bNrQbNrQ/KpPpPpPp w - - 0 1",
+    "rnbqkbnr/pppppppp/PPPPPPPP/PPPPPPPP/pppppppp/pppppppp/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
 };
 
 // A 64-bit digest: every value fed in changes it, in order.
