@@ -433,12 +433,22 @@ constexpr bool ReyFinalSegunFormula() {
 }
 static_assert(ReyFinalSegunFormula());
 static_assert(KBNKMateTable[1][Sq('h', 1)] == 200 && KBNKMateTable[1][Sq('a', 1)] == 0 && KBNKMateTable[0][Sq('a', 1)] == 200);
+// The step rule walked by hand: how many steps a ray takes from a square.
 constexpr int LargoRayo(int casilla, int paso) {
     int n = 0;
     for (int actual = casilla; PasoValido(actual, paso); actual += paso) n++;
     return n;
 }
 static_assert(LargoRayo(Sq('a', 1), -7) == 7 && LargoRayo(Sq('a', 1), -9) == 0 && LargoRayo(Sq('h', 8), 1) == 0 && LargoRayo(Sq('d', 4), -1) == 3);
+// Every ray set holds as many squares as the ray takes steps.
+constexpr bool RayosSegunPasos() {
+    constexpr int pasos[8] = {-9, -8, -7, -1, 1, 7, 8, 9};
+    for (int s = 0; s < 64; s++)
+        for (int paso : pasos)
+            if (ContarBits(RAYOS.rayo[IndiceRayo(paso)][s]) != LargoRayo(s, paso)) return false;
+    return true;
+}
+static_assert(RayosSegunPasos());
 static_assert(RayoDesde<-7>(Sq('a', 1)) == 0x0002040810204080ull && RayoDesde<-9>(Sq('a', 1)) == 0 && RayoDesde<-1>(Sq('d', 4)) == 0x0000000700000000ull);
 static_assert(SALTOS[Sq('a', 8)] == (Bit(Sq('c', 7)) | Bit(Sq('b', 6))));
 static_assert(ContarBits(SALTOS[Sq('e', 4)]) == 8 && ContarBits(SALTOS[Sq('h', 1)]) == 2 && ContarBits(~Bits(0)) == 64);
@@ -457,4 +467,5 @@ constexpr bool AtaquesPeonSegunPasos() {
 }
 static_assert(AtaquesPeonSegunPasos());
 static_assert((ZONA_REY[Sq('e', 6)] >> Sq('f', 5)) & 1 && !((ZONA_REY[Sq('e', 6)] >> Sq('e', 6)) & 1) && !((ZONA_REY[Sq('h', 4)] >> Sq('a', 5)) & 1));
+
 }  // namespace tablas
