@@ -12,38 +12,81 @@ template <bool Blanco>
 struct LadoPeon {
     static constexpr int PEON = Blanco ? PEON_B : PEON_N;
     static constexpr int PEON_RIVAL = Blanco ? PEON_N : PEON_B;
-    static constexpr int AVANCE = Blanco ? -1 : 1;  // row step towards promotion
+    static constexpr int COLOR = Blanco ? COLOR_BLANCO : COLOR_NEGRO;
     static DatosBando& Propio() { return Blanco ? Blancas : Negras; }
     static DatosBando& Rival() { return Blanco ? Negras : Blancas; }
     static int ReyRival() { return Blanco ? TableroGlobal.PosicionReyNegro : TableroGlobal.PosicionReyBlanco; }
     static bool RivalMueve() { return TableroGlobal.Turno == (Blanco ? 0 : 1); }
 };
 
-inline bool Hay(int fila, int columna, int pieza) {
-    return fila >= 0 && fila < 8 && columna >= 0 && columna < 8 && TableroGlobal.Tablero[fila * 8 + columna] == pieza;
+// One rank back, away from promotion: down the board for White, up for Black.
+template <bool Blanco>
+constexpr Bits Retroceder(Bits b) { return Blanco ? b << 8 : b >> 8; }
+// Every square behind the given ones on their files (the squares themselves excluded): one rank
+// back, then the filled ranks doubled twice.
+template <bool Blanco>
+constexpr Bits Detras(Bits b) {
+    if (Blanco) {
+        b <<= 8;
+        b |= b << 8;
+        b |= b << 16;
+        return b | b << 32;
+    }
+    b >>= 8;
+    b |= b >> 8;
+    b |= b >> 16;
+    return b | b >> 32;
+}
+// The squares beside the given ones, on the neighbouring files.
+constexpr Bits ColumnasLaterales(Bits b) { return ((b & ~COLUMNA_A) >> 1) | ((b & ~COLUMNA_H) << 1); }
+// Whole files from a set of files (bit f for file f): the byte repeated on every rank.
+constexpr Bits ColumnasEnteras(unsigned columnas) { return (Bits(columnas) & 0xFF) * COLUMNA_A; }
+
+// The structure facts of every pawn of one side, as sets of its pawns' squares. Every pawn on
+// the board counts here, listed or not.
+struct Estructura {
+    Bits opuestos;       // an enemy pawn ahead on the same file
+    Bits libres;         // no enemy pawn ahead on the same or a neighbouring file
+    Bits bloqueados;     // an enemy pawn directly ahead
+    Bits aislados;       // no own pawn on a neighbouring file
+    Bits apoyados;       // an own pawn diagonally behind
+    Bits vecinoDelante;  // not supported, and an own pawn diagonally in front
+    Bits frenteVacio;    // the square directly ahead is on the board and empty
+};
+
+template <bool Blanco>
+Estructura CalcularEstructura() {
+    using L = LadoPeon<Blanco>;
+    const ConjuntosEval& c = Conjuntos;
+    const Bits propios = c.piezas[L::PEON], rivales = c.piezas[L::PEON_RIVAL];
+    Estructura e;
+    // A square behind an enemy pawn has that pawn ahead of it.
+    e.opuestos = propios & Detras<Blanco>(rivales);
+    e.libres = propios & ~Detras<Blanco>(rivales | ColumnasLaterales(rivales));
+    e.bloqueados = propios & Retroceder<Blanco>(rivales);
+    e.aislados = propios & ~ColumnasEnteras(ColumnasDe(ColumnasLaterales(propios)));
+    // Diagonally behind: an own pawn attacks the square; diagonally in front: an own pawn
+    // stands where this one attacks, i.e. it attacks as a pawn of the other colour would.
+    e.apoyados = propios & c.ataquesPeon[L::COLOR];
+    e.vecinoDelante = propios & ~e.apoyados & AtaquesPeones(propios, !Blanco);
+    // The shift leaves no square ahead of a pawn on the last rank.
+    e.frenteVacio = propios & Retroceder<Blanco>(~c.ocupadas);
+    return e;
 }
 
 template <bool Blanco>
-void EvaluarPeon(int s, bool primero) {
+void EvaluarPeon(const Estructura& e, int s, bool primero) {
     using L = LadoPeon<Blanco>;
     DatosBando &p = L::Propio(), &r = L::Rival();
-    const int fila = Fila(s), columna = Columna(s);
-    const int rango = Blanco ? 7 - fila : fila;  // 1 on the starting rank, 6 one step from promotion
+    const int columna = Columna(s);
+    const int rango = Blanco ? 7 - Fila(s) : Fila(s);  // 1 on the starting rank, 6 one step from promotion
     const int i = Blanco ? s : Flip(s);
     int op = PST_P_OP[i], eg = PST_P_EG[i];
 
-    // Enemy pawns by file as row masks; "ahead" is the rows towards promotion.
-    const unsigned char* rivales = MascaraPeones[Blanco ? COLOR_NEGRO : COLOR_BLANCO];
-    const unsigned delanteras = Blanco ? (1u << fila) - 1 : (0xFFu << (fila + 1)) & 0xFFu;
-    const unsigned vecinos = (columna > 0 ? rivales[columna - 1] : 0u) | (columna < 7 ? rivales[columna + 1] : 0u);
-    bool opuesto = (rivales[columna] & delanteras) != 0;
-    bool pasado = !opuesto && (vecinos & delanteras) == 0;
-    const int delante = fila + L::AVANCE, detras = fila - L::AVANCE;
-    bool bloqueado = Hay(delante, columna, L::PEON_RIVAL);
-    bool aislado = (columna == 0 || p.PeonesColumna[columna - 1] == 0) &&
-                   (columna == 7 || p.PeonesColumna[columna + 1] == 0);
-    bool apoyado = Hay(detras, columna - 1, L::PEON) || Hay(detras, columna + 1, L::PEON);
-    bool vecinoDelante = !apoyado && (Hay(delante, columna - 1, L::PEON) || Hay(delante, columna + 1, L::PEON));
+    const Bits b = Bit(s);
+    const bool opuesto = e.opuestos & b, bloqueado = e.bloqueados & b, aislado = e.aislados & b;
+    const bool apoyado = e.apoyados & b;
+    bool pasado = !opuesto && (e.libres & b);
 
     if (!primero) {
         // Behind the file's first pawn: doubled, and never passed.
@@ -54,7 +97,7 @@ void EvaluarPeon(int s, bool primero) {
         p.PeonPasado[columna] = i8(pasado ? s : -1);
     }
 
-    bool retrasado = !pasado && !aislado && vecinoDelante;
+    bool retrasado = !pasado && !aislado && (e.vecinoDelante & b);
     if (retrasado) {
         const Par& pen = bloqueado ? PENALIZACION_PEON_RETRASADO : PENALIZACION_PEON_RETRASADO_ABIERTO;
         p.PuntosMedio += op + pen.op;
@@ -82,7 +125,7 @@ void EvaluarPeon(int s, bool primero) {
         }
         op += BONUS_PASSED[rango];
         eg += BONUS_PASSED[8 + rango];
-        if (Hay(delante, columna, VACIA)) {
+        if (e.frenteVacio & b) {
             op += BONUS_UNBLOCKED[rango];
             eg += BONUS_UNBLOCKED[8 + rango];
         }
@@ -105,15 +148,16 @@ void EvaluarPeon(int s, bool primero) {
 template <bool Blanco>
 void EvaluarPeones() {
     DatosBando& p = LadoPeon<Blanco>::Propio();
+    const Estructura e = CalcularEstructura<Blanco>();
     for (int columna = 0; columna < 8; columna++) {
         if (p.PeonesColumna[columna] == 0) continue;
-        EvaluarPeon<Blanco>(p.CasillaPeon[0][columna], true);
+        EvaluarPeon<Blanco>(e, p.CasillaPeon[0][columna], true);
         for (int siguiente = 1; p.PeonesColumna[columna] > 1 && siguiente < 4; siguiente++) {
             int otro = p.CasillaPeon[siguiente][columna];
             if (otro == -1) break;
             p.CasillaPeon[siguiente][columna] = p.CasillaPeon[0][columna];
             p.CasillaPeon[0][columna] = otro;
-            EvaluarPeon<Blanco>(otro, false);
+            EvaluarPeon<Blanco>(e, otro, false);
         }
     }
 }

@@ -1,6 +1,12 @@
 // The board scan (knights, bishops, queens; every man listed in its side's record) and the
 // rook pass that runs after the pawn terms. While walking the moves it records which own men
 // are defended, which enemy men each piece kind hits, and the pressure next to the enemy king.
+//
+// The scan takes square sets from the board once and then handles one piece kind at a time.
+// Its results are those of a single walk over the squares in index order (a8, b8, ..., h1):
+// every list is appended in square order, and the terms that look at what was met before a
+// piece (knight outposts at the enemy bishops, a queen on the seventh at the own rooks, a
+// knight's open files at the pawns) only count the squares before the piece's own.
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -10,9 +16,14 @@
 
 using namespace tablas;
 
-unsigned char MascaraPeones[2][8];
+ConjuntosEval Conjuntos;
 
 namespace {
+
+inline int PrimerBit(Bits x) { return __builtin_ctzll(x); }
+inline int UltimoBit(Bits x) { return 63 - __builtin_clzll(x); }
+// The squares below s in index order: those a walk from a8 meets before s.
+inline Bits Antes(int s) { return Bit(s) - 1; }
 
 // A diagonal step keeps the square colour, a wrapped one does not.
 inline bool PasoDiagonal(int desde, int hasta) {
@@ -23,12 +34,9 @@ inline void Anotar(i32* lista, i32& usados, int capacidad, int casilla) {
     if (usados < capacidad) lista[usados++] = casilla;  // beyond capacity, targets are dropped
 }
 
-inline void Listar(i32 (&lista)[8], int casilla) {
-    for (int i = 0; i < 8; i++)
-        if (lista[i] == -1) {
-            lista[i] = casilla;
-            return;
-        }
+// Lists a set of pieces in square order; a ninth piece of one kind is not listed.
+inline void Listar(i32 (&lista)[8], Bits piezas) {
+    for (int k = 0; piezas && k < 8; k++, piezas &= piezas - 1) lista[k] = PrimerBit(piezas);
 }
 
 // Everything that differs between the two colours.
@@ -52,70 +60,78 @@ struct Lado {
         return Blanco ? fila <= 1 : fila >= 6;
     }
     static bool Hay(int casilla, int pieza) { return TableroGlobal.Tablero[casilla] == pieza; }
+    // Attacked by an enemy pawn; supported by an own pawn.
+    static bool AtacadaPorPeon(int casilla) { return (Conjuntos.ataquesPeon[COLOR_RIVAL] >> casilla) & 1; }
+    static bool ApoyadaPorPeon(int casilla) { return (Conjuntos.ataquesPeon[COLOR] >> casilla) & 1; }
 };
 
-// Walks one ray from `casilla`; empty squares count as mobility, every visited square next to
-// the enemy king as zone pressure; the stopping square is defended (own) or listed (enemy).
-template <bool Blanco>
-inline void Rayo(int casilla, int paso, int rey, int& movilidad, int& zona, i32* lista, i32& usados,
-                 int capacidad) {
+// One ray of a slider on s: the squares it reaches are the empty ones up to the first occupied
+// square, which is included. That square is defended (own man) or listed as a target (enemy
+// man). Returns the squares reached.
+template <bool Blanco, int Paso>
+inline Bits Rayo(int s, i32* lista, i32& usados, int capacidad) {
     using L = Lado<Blanco>;
-    const i32* tablero = TableroGlobal.Tablero;
-    int t = casilla;
-    for (int k = LargoRayo(casilla, paso); k > 0; k--) {
-        t += paso;
-        if (JuntoA(t, rey)) zona++;
-        int c = tablero[t];
-        if (c == VACIA) {
-            movilidad++;
-            continue;
-        }
-        if (L::EsPropia(c)) L::Propio().Defendida[t]++;
-        else if (L::EsRival(c)) Anotar(lista, usados, capacidad, t);
-        return;
-    }
+    const Bits rayo = RayoDesde<Paso>(s);
+    const Bits ocupadas = rayo & Conjuntos.ocupadas;
+    if (!ocupadas) return rayo;
+    // The nearest occupied square: the lowest one on a rising ray, the highest on a falling one.
+    const int t = Paso > 0 ? PrimerBit(ocupadas) : UltimoBit(ocupadas);
+    const int c = TableroGlobal.Tablero[t];
+    if (L::EsPropia(c)) L::Propio().Defendida[t]++;
+    else if (L::EsRival(c)) Anotar(lista, usados, capacidad, t);
+    return rayo & ~RayoDesde<Paso>(t);
+}
+
+// The rays in the order given (the order of the targets in the list); the squares reached.
+template <bool Blanco, int... Pasos>
+inline Bits Rayos(int s, i32* lista, i32& usados, int capacidad) {
+    Bits alcance = 0;
+    ((alcance |= Rayo<Blanco, Pasos>(s, lista, usados, capacidad)), ...);
+    return alcance;
+}
+
+// Mobility: the empty squares among those reached.
+inline int Movilidad(Bits alcance) { return ContarBits(alcance & ~Conjuntos.ocupadas); }
+// The squares reached next to the enemy king (most pieces reach none).
+inline int EnZona(Bits alcance, int rey) {
+    const Bits zona = alcance & ZONA_REY[rey];
+    return zona ? ContarBits(zona) : 0;
 }
 
 template <bool Blanco>
-void Peon(int s) {
+void Peones() {
     using L = Lado<Blanco>;
     DatosBando& p = L::Propio();
-    int columna = Columna(s);
-    for (int slot = 0; slot < 4; slot++)
-        if (p.CasillaPeon[slot][columna] == -1) {
-            p.CasillaPeon[slot][columna] = s;
-            p.PeonesColumna[columna]++;
-            break;
+    const Bits peones = Conjuntos.piezas[L::PEON];
+    for (Bits b = peones; b; b &= b - 1) {
+        const int s = PrimerBit(b), columna = Columna(s);
+        const int n = p.PeonesColumna[columna];
+        if (n < 4) {  // a fifth pawn on one file is not listed
+            p.CasillaPeon[n][columna] = s;
+            p.PeonesColumna[columna] = n + 1;
         }
-    MascaraPeones[L::COLOR][columna] |= static_cast<unsigned char>(1u << Fila(s));
-    // A fifth pawn on one file is not listed, but it still defends.
-    for (int t : (Blanco ? ATAQUES_PEON_B : ATAQUES_PEON_N)[s])
-        if (t >= 0 && L::EsPropia(TableroGlobal.Tablero[t])) p.Defendida[t]++;
+    }
+    // Own men defended by a pawn, once for each pawn (listed or not) that covers them.
+    const Bits propias = Conjuntos.bando[L::COLOR];
+    const Bits izquierda = Blanco ? (peones & ~COLUMNA_A) >> 9 : (peones & ~COLUMNA_H) << 9;
+    const Bits derecha = Blanco ? (peones & ~COLUMNA_H) >> 7 : (peones & ~COLUMNA_A) << 7;
+    for (Bits d = izquierda & propias; d; d &= d - 1) p.Defendida[PrimerBit(d)]++;
+    for (Bits d = derecha & propias; d; d &= d - 1) p.Defendida[PrimerBit(d)]++;
 }
 
 template <bool Blanco>
 void Caballo(int s) {
     using L = Lado<Blanco>;
     DatosBando &p = L::Propio(), &r = L::Rival();
-    const i32* tablero = TableroGlobal.Tablero;
-    const i32* color = TableroGlobal.ColorCasilla;
-    int rey = L::ReyRival();
-    int m = 0, z = 0, h = 0;
-    bool abierta = false;  // some target on a file without pawns (of those scanned so far)
-    const Saltos& saltos = SALTOS[s];
-    for (int k = 0; k < saltos.n; k++) {
-        int t = saltos.destino[k];
-        if (JuntoA(t, rey)) z++;
-        int columna = Columna(t);
-        if (Blancas.PeonesColumna[columna] == 0 && Negras.PeonesColumna[columna] == 0) abierta = true;
-        int c = tablero[t];
-        if (c == VACIA) m++;
-        else if (L::EsPropia(c)) p.Defendida[t]++;
-        else if (L::EsRival(c)) {
-            Anotar(p.AtaquesCaballo, p.NumAtaquesCaballo, 64, t);
-            if (c != L::PEON_RIVAL) h++;
-        }
-    }
+    const ConjuntosEval& c = Conjuntos;
+    const int rey = L::ReyRival();
+    const Bits saltos = SALTOS[s];
+    const int m = Movilidad(saltos), z = EnZona(saltos, rey);
+    for (Bits d = saltos & c.bando[L::COLOR]; d; d &= d - 1) p.Defendida[PrimerBit(d)]++;
+    // Enemy men hit, pawns and king included, listed in jump order; the hit count leaves pawns out.
+    const Bits rivales = saltos & c.bando[L::COLOR_RIVAL];
+    for (Bits a = rivales; a; a &= a - 1) Anotar(p.AtaquesCaballo, p.NumAtaquesCaballo, 64, PrimerBit(a));
+    const int h = ContarBits(rivales & ~c.piezas[L::PEON_RIVAL]);
 
     int i = L::Rel(s);
     int op = PST_N_OP[i] + 4 * m - 16;
@@ -128,11 +144,12 @@ void Caballo(int s) {
     op += cercania;
     eg += cercania;
 
-    bool atacado = AmenazadoPorPeon(s, L::COLOR_RIVAL);
+    bool atacado = L::AtacadaPorPeon(s);
+    bool apoyado = L::ApoyadaPorPeon(s);
     if (atacado) {
         op -= 40;
         eg -= 40;
-    } else if (AmenazadoPorPeon(s, L::COLOR)) {
+    } else if (apoyado) {
         op += 2;
         eg += 2;
     }
@@ -142,19 +159,20 @@ void Caballo(int s) {
     }
 
     // Outpost: supported by a pawn, and no enemy pawn on the two squares diagonally ahead.
-    if (PST_OUTPOST[i] == 1) {
-        const int atras1 = Blanco ? s + 7 : s - 7, atras2 = Blanco ? s + 9 : s - 9;
+    if (PST_OUTPOST[i] == 1 && apoyado) {
         const int delante1 = Blanco ? s - 7 : s + 7, delante2 = Blanco ? s - 9 : s + 9;
-        bool apoyado = (PasoDiagonal(s, atras1) && L::Hay(atras1, L::PEON)) ||
-                       (PasoDiagonal(s, atras2) && L::Hay(atras2, L::PEON));
-        if (apoyado && PasoDiagonal(s, delante1) && PasoDiagonal(s, delante2) &&
-            !L::Hay(delante1, L::PEON_RIVAL) && !L::Hay(delante2, L::PEON_RIVAL)) {
-            // Stronger when no enemy bishop (among those listed so far) can challenge it.
+        if (PasoDiagonal(s, delante1) && PasoDiagonal(s, delante2) && !L::Hay(delante1, L::PEON_RIVAL) &&
+            !L::Hay(delante2, L::PEON_RIVAL)) {
+            // Stronger when no enemy bishop met so far can challenge it, or when some target
+            // lies on a file without pawns (of those met so far).
+            const Bits peonesAntes = (c.piezas[PEON_B] | c.piezas[PEON_N]) & Antes(s);
+            bool abierta = (ColumnasDe(saltos) & ~ColumnasDe(peonesAntes)) != 0;
             bool fuerte = r.NumAlfiles == 0 || abierta;
             if (!fuerte) {
                 fuerte = true;
+                const i32* color = TableroGlobal.ColorCasilla;
                 for (int a : r.CasillaAlfil)
-                    if (a != -1 && color[a] == color[s]) {
+                    if (a != -1 && a < s && color[a] == color[s]) {
                         fuerte = false;
                         break;
                     }
@@ -182,17 +200,15 @@ void Caballo(int s) {
 
     p.PuntosMedio += op;
     p.PuntosFinal += eg;
-    Listar(p.CasillaCaballo, s);
 }
 
 template <bool Blanco>
 void Alfil(int s) {
     using L = Lado<Blanco>;
     DatosBando& p = L::Propio();
-    Listar(p.CasillaAlfil, s);
     int rey = L::ReyRival();
-    int m = 0, z = 0;
-    for (int paso : RAYOS_ALFIL) Rayo<Blanco>(s, paso, rey, m, z, p.AtaquesAlfil, p.NumAtaquesAlfil, 112);
+    const Bits alcance = Rayos<Blanco, -7, -9, 7, 9>(s, p.AtaquesAlfil, p.NumAtaquesAlfil, 112);
+    const int m = Movilidad(alcance), z = EnZona(alcance, rey);
 
     int i = L::Rel(s);
     int op = PST_B_OP[i] + 5 * m - 35;
@@ -204,10 +220,10 @@ void Alfil(int s) {
     int c = distance(s, rey);
     op += (c - 7) * 50 / 100;
     eg += (c - 7) * 25 / 100;
-    if (AmenazadoPorPeon(s, L::COLOR_RIVAL)) {
+    if (L::AtacadaPorPeon(s)) {
         op -= 40;
         eg -= 40;
-    } else if (AmenazadoPorPeon(s, L::COLOR)) {
+    } else if (L::ApoyadaPorPeon(s)) {
         op += 2;
         eg += 2;
     }
@@ -234,9 +250,8 @@ void Dama(int s) {
     using L = Lado<Blanco>;
     DatosBando& p = L::Propio();
     int rey = L::ReyRival();
-    int m = 0, z = 0;
-    for (int paso : RAYOS_DAMA_DIAGONAL) Rayo<Blanco>(s, paso, rey, m, z, p.AtaquesDama, p.NumAtaquesDama, 224);
-    for (int paso : RAYOS_DAMA_RECTO) Rayo<Blanco>(s, paso, rey, m, z, p.AtaquesDama, p.NumAtaquesDama, 224);
+    const Bits alcance = Rayos<Blanco, -9, 9, -7, 7, 1, -1, 8, -8>(s, p.AtaquesDama, p.NumAtaquesDama, 224);
+    const int m = Movilidad(alcance), z = EnZona(alcance, rey);
 
     int i = L::Rel(s);
     int op = PST_Q_OP[i] + (m - 14);
@@ -251,16 +266,15 @@ void Dama(int s) {
     if (Fila(s) == L::SEPTIMA && L::ReyRivalAtras()) {
         op += 20;
         eg += 30;
-        // Only the rooks scanned before the queen are listed yet.
+        // Only the rooks met before the queen count.
         for (int t : p.CasillaTorre)
-            if (t != -1 && Fila(t) == L::SEPTIMA) {
+            if (t != -1 && t < s && Fila(t) == L::SEPTIMA) {
                 op += 10;
                 eg += 5;
             }
     }
     p.PuntosMedio += op;
     p.PuntosFinal += eg;
-    Listar(p.CasillaDama, s);
 }
 
 template <bool Blanco>
@@ -274,8 +288,9 @@ void Torres() {
     for (int k = 0; k < n; k++) {
         int s = p.CasillaTorre[k];
         if (s == -1) break;
-        for (int paso : RAYOS_TORRE) Rayo<Blanco>(s, paso, rey, m, z, p.AtaquesTorre, p.NumAtaquesTorre, 112);
-        m -= 7;
+        const Bits alcance = Rayos<Blanco, 1, -1, -8, 8>(s, p.AtaquesTorre, p.NumAtaquesTorre, 112);
+        m += Movilidad(alcance) - 7;
+        z += EnZona(alcance, rey);
         if (z != 0) {
             p.AtaquesZonaRey += z;
             p.PesoAtacantes += 2;
@@ -284,10 +299,10 @@ void Torres() {
         int c = distance(s, rey);
         int op = PST_R_OP[i] + 2 * m + (c - 7) * 50 / 100;
         int eg = PST_R_EG[i] + 4 * m + (c - 7) * 25 / 100;
-        if (AmenazadoPorPeon(s, L::COLOR_RIVAL)) {
+        if (L::AtacadaPorPeon(s)) {
             op -= 60;
             eg -= 60;
-        } else if (AmenazadoPorPeon(s, L::COLOR)) {
+        } else if (L::ApoyadaPorPeon(s)) {
             op += 2;
             eg += 4;
         }
@@ -315,6 +330,58 @@ void Torres() {
     }
 }
 
+#ifdef __SSE2__
+// The board as 64 bytes in four vectors of 16 squares (piece codes fit in a byte; a code out
+// of the byte range saturates to 0 or 255 and matches none of the codes looked for).
+struct TableroBytes {
+    __m128i v[4];
+    explicit TableroBytes(const i32* tablero) {
+        for (int k = 0; k < 4; k++) {
+            const __m128i* p = reinterpret_cast<const __m128i*>(tablero + 16 * k);
+            const __m128i a = _mm_packs_epi32(_mm_loadu_si128(p), _mm_loadu_si128(p + 1));
+            const __m128i b = _mm_packs_epi32(_mm_loadu_si128(p + 2), _mm_loadu_si128(p + 3));
+            v[k] = _mm_packus_epi16(a, b);
+        }
+    }
+    // The squares holding the code, sixteen compared at a time.
+    Bits Casillas(int codigo) const {
+        const __m128i buscado = _mm_set1_epi8(char(codigo));
+        Bits r = 0;
+        for (int k = 0; k < 4; k++) r |= Bits(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v[k], buscado)))) << (16 * k);
+        return r;
+    }
+};
+#else
+struct TableroBytes {
+    const i32* tablero;
+    explicit TableroBytes(const i32* t) : tablero(t) {}
+    Bits Casillas(int codigo) const {
+        Bits r = 0;
+        for (int s = 0; s < 64; s++) r |= Bits(tablero[s] == codigo) << s;
+        return r;
+    }
+};
+#endif
+
+void TomarConjuntos() {
+    const TableroBytes tablero(TableroGlobal.Tablero);
+    ConjuntosEval& c = Conjuntos;
+    c.ocupadas = ~tablero.Casillas(VACIA);
+    Bits blancas = 0, negras = 0;
+    for (int codigo = PEON_B; codigo <= REY_B; codigo++) blancas |= c.piezas[codigo] = tablero.Casillas(codigo);
+    for (int codigo = PEON_N; codigo <= REY_N; codigo++) negras |= c.piezas[codigo] = tablero.Casillas(codigo);
+    c.piezas[NINGUNA] = c.piezas[VACIA] = c.piezas[14] = c.piezas[15] = 0;  // codes of no man
+    c.bando[COLOR_BLANCO] = blancas;
+    c.bando[COLOR_NEGRO] = negras;
+    c.ataquesPeon[COLOR_BLANCO] = AtaquesPeones(c.piezas[PEON_B], true);
+    c.ataquesPeon[COLOR_NEGRO] = AtaquesPeones(c.piezas[PEON_N], false);
+}
+
+template <class F>
+inline void Cada(Bits piezas, F f) {
+    for (; piezas; piezas &= piezas - 1) f(PrimerBit(piezas));
+}
+
 }  // namespace
 
 int AmenazadoPorPeon(int s, int color) {
@@ -329,47 +396,27 @@ int AmenazadoPorPeon(int s, int color) {
                : 0;
 }
 
-namespace {
-
-// Bit s set when square s is not empty.
-u64 Ocupadas(const i32* tablero) {
-    u64 ocupadas = 0;
-#ifdef __SSE2__
-    const __m128i vacia = _mm_set1_epi32(VACIA);
-    for (int s = 0; s < 64; s += 4) {
-        __m128i cuatro = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tablero + s));
-        int iguales = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(cuatro, vacia)));
-        ocupadas |= u64(~iguales & 15) << s;
-    }
-#else
-    for (int s = 0; s < 64; s++) ocupadas |= u64(tablero[s] != VACIA) << s;
-#endif
-    return ocupadas;
-}
-
-}  // namespace
-
 void EvaluarPiezasTableroJuego() {
-    const i32* tablero = TableroGlobal.Tablero;
-    // The occupied squares, visited in index order (a8, b8, ..., h1) as the lists require.
-    u64 ocupadas = Ocupadas(tablero);
-    while (ocupadas) {
-        int s = __builtin_ctzll(ocupadas);
-        ocupadas &= ocupadas - 1;
-        switch (tablero[s]) {
-            case PEON_B: Peon<true>(s); break;
-            case PEON_N: Peon<false>(s); break;
-            case CABALLO_B: Caballo<true>(s); break;
-            case CABALLO_N: Caballo<false>(s); break;
-            case ALFIL_B: Alfil<true>(s); break;
-            case ALFIL_N: Alfil<false>(s); break;
-            case TORRE_B: Listar(Blancas.CasillaTorre, s); break;  // scored by the rook pass
-            case TORRE_N: Listar(Negras.CasillaTorre, s); break;
-            case DAMA_B: Dama<true>(s); break;
-            case DAMA_N: Dama<false>(s); break;
-            default: break;  // kings
-        }
-    }
+    TomarConjuntos();
+    const ConjuntosEval& c = Conjuntos;
+    Peones<true>();
+    Peones<false>();
+    // The piece lists first: the knights and queens below look at the bishops and rooks that
+    // come before them.
+    Listar(Blancas.CasillaCaballo, c.piezas[CABALLO_B]);
+    Listar(Negras.CasillaCaballo, c.piezas[CABALLO_N]);
+    Listar(Blancas.CasillaAlfil, c.piezas[ALFIL_B]);
+    Listar(Negras.CasillaAlfil, c.piezas[ALFIL_N]);
+    Listar(Blancas.CasillaTorre, c.piezas[TORRE_B]);  // scored by the rook pass
+    Listar(Negras.CasillaTorre, c.piezas[TORRE_N]);
+    Listar(Blancas.CasillaDama, c.piezas[DAMA_B]);
+    Listar(Negras.CasillaDama, c.piezas[DAMA_N]);
+    Cada(c.piezas[CABALLO_B], Caballo<true>);
+    Cada(c.piezas[CABALLO_N], Caballo<false>);
+    Cada(c.piezas[ALFIL_B], Alfil<true>);
+    Cada(c.piezas[ALFIL_N], Alfil<false>);
+    Cada(c.piezas[DAMA_B], Dama<true>);
+    Cada(c.piezas[DAMA_N], Dama<false>);
 }
 
 void EvaluarTorresB() { Torres<true>(); }

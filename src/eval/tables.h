@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 namespace tablas {
 
@@ -163,11 +164,31 @@ inline constexpr TablasDistancia DISTANCIAS = CrearDistancias();
 constexpr int distance(int a, int b) { return DISTANCIAS.cercania[a][b]; }
 constexpr int Chebyshev(int a, int b) { return DISTANCIAS.chebyshev[a][b]; }
 
+// ---- Steps, rays and square sets ----------------------------------------------------------
+// A square set has bit s for square s.
+using Bits = std::uint64_t;
+constexpr Bits Bit(int casilla) { return Bits(1) << casilla; }
+constexpr Bits COLUMNA_A = 0x0101010101010101ull;
+constexpr Bits COLUMNA_H = COLUMNA_A << 7;
+
+// The number of squares in a set, by adding bit counts in ever wider fields. Compilers turn this
+// into the processor's population count where the build allows it (the default build does
+// not assume one).
+constexpr int ContarBits(Bits x) {
+    x = x - ((x >> 1) & 0x5555555555555555ull);
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return int((x * 0x0101010101010101ull) >> 56);
+}
+// The files a set touches (bit f for file f): its eight ranks laid on top of each other.
+constexpr unsigned ColumnasDe(Bits x) {
+    x |= x >> 32;
+    x |= x >> 16;
+    x |= x >> 8;
+    return unsigned(x & 0xFF);
+}
+
 constexpr int SALTOS_CABALLO[8] = {-17, -15, -10, -6, 6, 10, 15, 17};
-constexpr int RAYOS_ALFIL[4] = {-7, -9, 7, 9};
-constexpr int RAYOS_DAMA_DIAGONAL[4] = {-9, 9, -7, 7};
-constexpr int RAYOS_DAMA_RECTO[4] = {1, -1, 8, -8};
-constexpr int RAYOS_TORRE[4] = {1, -1, -8, 8};
 
 // Steps are told from wrapped ones by square colour (the board's ColorCasilla rule: light when
 // row + file is even): a diagonal step keeps the colour, an orthogonal step and a knight jump
@@ -180,21 +201,18 @@ constexpr bool PasoValido(int desde, int paso) {
     return diagonal ? Claro(hasta) == Claro(desde) : Claro(hasta) != Claro(desde);
 }
 
-// A knight's valid targets from each square, in jump order.
-struct Saltos {
-    int n;
-    int destino[8];
-};
-constexpr std::array<Saltos, 64> CrearSaltos() {
-    std::array<Saltos, 64> t{};
+// A knight's valid targets from each square. The jumps, in the order above, reach ever higher
+// squares, so walking a set of targets from its lowest square up follows the jump order.
+constexpr std::array<Bits, 64> CrearSaltos() {
+    std::array<Bits, 64> t{};
     for (int s = 0; s < 64; s++)
         for (int salto : SALTOS_CABALLO)
-            if (PasoValido(s, salto)) t[s].destino[t[s].n++] = s + salto;
+            if (PasoValido(s, salto)) t[s] |= Bit(s + salto);
     return t;
 }
-inline constexpr std::array<Saltos, 64> SALTOS = CrearSaltos();
+inline constexpr std::array<Bits, 64> SALTOS = CrearSaltos();
 
-// How many valid steps a ray can take from each square before it would leave the board.
+// Rays: the squares a slider on each square would cross on an empty board, per direction.
 constexpr int IndiceRayo(int paso) {
     switch (paso) {
         case -9: return 0;
@@ -208,45 +226,38 @@ constexpr int IndiceRayo(int paso) {
     }
 }
 struct TablaRayos {
-    unsigned char largo[64][8];
+    Bits rayo[8][64];
 };
 constexpr TablaRayos CrearRayos() {
     TablaRayos t{};
     constexpr int pasos[8] = {-9, -8, -7, -1, 1, 7, 8, 9};
     for (int s = 0; s < 64; s++)
-        for (int paso : pasos) {
-            int n = 0;
-            for (int actual = s; PasoValido(actual, paso); actual += paso) n++;
-            t.largo[s][IndiceRayo(paso)] = static_cast<unsigned char>(n);
-        }
+        for (int paso : pasos)
+            for (int actual = s; PasoValido(actual, paso); actual += paso) t.rayo[IndiceRayo(paso)][s] |= Bit(actual + paso);
     return t;
 }
 inline constexpr TablaRayos RAYOS = CrearRayos();
-constexpr int LargoRayo(int casilla, int paso) { return RAYOS.largo[casilla][IndiceRayo(paso)]; }
+// The direction is a template argument so that the table row is chosen at compile time.
+template <int Paso>
+constexpr Bits RayoDesde(int casilla) { return RAYOS.rayo[IndiceRayo(Paso)][casilla]; }
 
-// The two squares a pawn attacks (White: -9 then -7; Black: +9 then +7), valid steps only;
-// -1 for a step off the board or wrapped.
-constexpr std::array<std::array<int, 2>, 64> CrearAtaquesPeon(bool blanco) {
-    std::array<std::array<int, 2>, 64> t{};
-    for (int s = 0; s < 64; s++) {
-        const int pasos[2] = {blanco ? -9 : 9, blanco ? -7 : 7};
-        for (int i = 0; i < 2; i++) t[s][i] = PasoValido(s, pasos[i]) ? s + pasos[i] : -1;
-    }
-    return t;
+// The squares attacked by a set of pawns (White's capture up the board: -9 and -7; Black's
+// down: +9 and +7), without the steps that would wrap from one edge file to the other.
+constexpr Bits AtaquesPeones(Bits peones, bool blanco) {
+    return blanco ? ((peones & ~COLUMNA_A) >> 9) | ((peones & ~COLUMNA_H) >> 7)
+                  : ((peones & ~COLUMNA_H) << 9) | ((peones & ~COLUMNA_A) << 7);
 }
-inline constexpr std::array<std::array<int, 2>, 64> ATAQUES_PEON_B = CrearAtaquesPeon(true);
-inline constexpr std::array<std::array<int, 2>, 64> ATAQUES_PEON_N = CrearAtaquesPeon(false);
 
-// The squares next to each square (Chebyshev distance 1), as a bit mask.
-constexpr std::array<unsigned long long, 64> CrearZonas() {
-    std::array<unsigned long long, 64> z{};
+// The squares next to each square (Chebyshev distance 1).
+constexpr std::array<Bits, 64> CrearZonas() {
+    std::array<Bits, 64> z{};
     for (int k = 0; k < 64; k++)
         for (int t = 0; t < 64; t++)
-            if (Maximo(Absoluto(Fila(t) - Fila(k)), Absoluto(Columna(t) - Columna(k))) == 1) z[k] |= 1ULL << t;
+            if (Maximo(Absoluto(Fila(t) - Fila(k)), Absoluto(Columna(t) - Columna(k))) == 1) z[k] |= Bit(t);
     return z;
 }
-inline constexpr std::array<unsigned long long, 64> ZONA_REY = CrearZonas();
-constexpr bool JuntoA(int casilla, int rey) { return (ZONA_REY[rey] >> casilla) & 1; }
+inline constexpr std::array<Bits, 64> ZONA_REY = CrearZonas();
+
 
 // ---- Pawns -------------------------------------------------------------------------------
 constexpr Tabla64 PST_P_OP = {
@@ -422,11 +433,39 @@ constexpr bool ReyFinalSegunFormula() {
 }
 static_assert(ReyFinalSegunFormula());
 static_assert(KBNKMateTable[1][Sq('h', 1)] == 200 && KBNKMateTable[1][Sq('a', 1)] == 0 && KBNKMateTable[0][Sq('a', 1)] == 200);
+// The step rule walked by hand: how many steps a ray takes from a square.
+constexpr int LargoRayo(int casilla, int paso) {
+    int n = 0;
+    for (int actual = casilla; PasoValido(actual, paso); actual += paso) n++;
+    return n;
+}
 static_assert(LargoRayo(Sq('a', 1), -7) == 7 && LargoRayo(Sq('a', 1), -9) == 0 && LargoRayo(Sq('h', 8), 1) == 0 && LargoRayo(Sq('d', 4), -1) == 3);
-static_assert(SALTOS[Sq('a', 8)].n == 2 && SALTOS[Sq('a', 8)].destino[0] == Sq('c', 7) && SALTOS[Sq('a', 8)].destino[1] == Sq('b', 6));
-static_assert(SALTOS[Sq('e', 4)].n == 8 && SALTOS[Sq('h', 1)].n == 2);
-static_assert(ATAQUES_PEON_B[Sq('a', 2)][0] == -1 && ATAQUES_PEON_B[Sq('a', 2)][1] == Sq('b', 3));
-static_assert(ATAQUES_PEON_N[Sq('h', 7)][0] == -1 && ATAQUES_PEON_N[Sq('h', 7)][1] == Sq('g', 6));
-static_assert(JuntoA(Sq('f', 5), Sq('e', 6)) && !JuntoA(Sq('e', 6), Sq('e', 6)) && !JuntoA(Sq('a', 5), Sq('h', 4)));
+// Every ray set holds as many squares as the ray takes steps.
+constexpr bool RayosSegunPasos() {
+    constexpr int pasos[8] = {-9, -8, -7, -1, 1, 7, 8, 9};
+    for (int s = 0; s < 64; s++)
+        for (int paso : pasos)
+            if (ContarBits(RAYOS.rayo[IndiceRayo(paso)][s]) != LargoRayo(s, paso)) return false;
+    return true;
+}
+static_assert(RayosSegunPasos());
+static_assert(RayoDesde<-7>(Sq('a', 1)) == 0x0002040810204080ull && RayoDesde<-9>(Sq('a', 1)) == 0 && RayoDesde<-1>(Sq('d', 4)) == 0x0000000700000000ull);
+static_assert(SALTOS[Sq('a', 8)] == (Bit(Sq('c', 7)) | Bit(Sq('b', 6))));
+static_assert(ContarBits(SALTOS[Sq('e', 4)]) == 8 && ContarBits(SALTOS[Sq('h', 1)]) == 2 && ContarBits(~Bits(0)) == 64);
+static_assert(ColumnasDe(Bit(Sq('c', 7)) | Bit(Sq('h', 1))) == 0x84);
+// The pawn attack sets agree with the step rule, square by square.
+constexpr bool AtaquesPeonSegunPasos() {
+    for (int s = 0; s < 64; s++) {
+        Bits b = 0, n = 0;
+        if (PasoValido(s, -9)) b |= Bit(s - 9);
+        if (PasoValido(s, -7)) b |= Bit(s - 7);
+        if (PasoValido(s, 9)) n |= Bit(s + 9);
+        if (PasoValido(s, 7)) n |= Bit(s + 7);
+        if (AtaquesPeones(Bit(s), true) != b || AtaquesPeones(Bit(s), false) != n) return false;
+    }
+    return true;
+}
+static_assert(AtaquesPeonSegunPasos());
+static_assert((ZONA_REY[Sq('e', 6)] >> Sq('f', 5)) & 1 && !((ZONA_REY[Sq('e', 6)] >> Sq('e', 6)) & 1) && !((ZONA_REY[Sq('h', 4)] >> Sq('a', 5)) & 1));
 
 }  // namespace tablas

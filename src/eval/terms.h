@@ -20,9 +20,15 @@ void EvaluarPiezasTableroJuego();  // the board scan: lists, knights, bishops, q
 void EvaluarTorresB();             // rook pass, after the pawn passes
 void EvaluarTorresN();
 int AmenazadoPorPeon(int casilla, int color);  // 1 when a pawn of that colour attacks the square
-// Per colour and file, the rows holding a pawn (bit = row), filled by the board scan for the
-// pawn pass: every pawn, listed or not.
-extern unsigned char MascaraPeones[2][8];
+// Square sets of the position being evaluated (bit s = square s), taken from the board by the
+// scan and read by the later passes of the same evaluation.
+struct ConjuntosEval {
+    u64 ocupadas;        // every square that is not empty
+    u64 bando[2];        // the men of each colour (COLOR_BLANCO, COLOR_NEGRO), kings included
+    u64 piezas[16];      // by piece code, pawns to kings: every man, listed or not
+    u64 ataquesPeon[2];  // the squares the pawns of each colour attack
+};
+extern ConjuntosEval Conjuntos;
 
 // pawns.cpp
 void EvaluarPeonesB();
