@@ -1,5 +1,5 @@
 // Is a square attacked? Plain ray walks over the mailbox, returning at the first attacker.
-#include "board/board.h"
+#include "board/geometry.h"
 
 namespace {
 
@@ -14,80 +14,78 @@ struct Atacante {
     static constexpr int Rey = Blanco ? REY_B : REY_N;
 };
 
-// Walks n squares from s in direction d; true when the first piece met is one of a, b.
-inline bool Rayo(const i32* tab, int s, int d, int n, int a, int b) {
-    for (int t = s + d; n > 0; n--, t += d) {
-        int c = tab[t];
-        if (c == VACIA) continue;
-        return c == a || c == b;
+// One line out of s: the first man met attacks s when he slides along this kind of line, or,
+// standing right next to s, when he is the king or (on the two diagonals a pawn takes along)
+// a pawn. Kings and pawns are thus found by the same walks as the sliders.
+template <bool Blanco, int dir>
+inline bool Rayo(const i32* tab, int s) {
+    using A = Atacante<Blanco>;
+    constexpr int d = PASO_DIRECCION[dir];
+    constexpr bool diagonal = EsDiagonal(dir);
+    constexpr int deslizador = diagonal ? A::Alfil : A::Torre;
+    // A white pawn takes towards lower squares, so it attacks s from s + 7 and s + 9.
+    constexpr bool peon = diagonal && (Blanco ? d > 0 : d < 0);
+    int n = GEOMETRIA.largo[s][dir];
+    if (n == 0) return false;
+    int t = s + d;
+    int c = tab[t];
+    if (c != VACIA) return c == deslizador || c == A::Dama || c == A::Rey || (peon && c == A::Peon);
+    while (--n > 0) {
+        t += d;
+        c = tab[t];
+        if (c != VACIA) return c == deslizador || c == A::Dama;
     }
     return false;
 }
 
-// Edge tests use the row and file of the square: a step that would wrap around the board
-// is exactly one that changes the colour where it should keep it, or the reverse.
 template <bool Blanco>
 inline int Atacada(int s) {
     using A = Atacante<Blanco>;
     const i32* tab = TableroGlobal.Tablero;
-    const int fila = s >> 3, col = s & 7;
+    const Destinos& saltos = GEOMETRIA.caballo[s];
+    for (int k = 0; k < saltos.n; k++)
+        if (tab[saltos.casilla[k]] == A::Caballo) return 1;
+    return Rayo<Blanco, DIR_P9>(tab, s) || Rayo<Blanco, DIR_P7>(tab, s) || Rayo<Blanco, DIR_M7>(tab, s) ||
+           Rayo<Blanco, DIR_M9>(tab, s) || Rayo<Blanco, DIR_P8>(tab, s) || Rayo<Blanco, DIR_M8>(tab, s) ||
+           Rayo<Blanco, DIR_M1>(tab, s) || Rayo<Blanco, DIR_P1>(tab, s);
+}
 
-    // Pawns capture towards the enemy: a white pawn attacks s from below (s + 7, s + 9).
-    if constexpr (Blanco) {
-        if (fila < 7) {
-            if (col > 0 && tab[s + 7] == A::Peon) return 1;
-            if (col < 7 && tab[s + 9] == A::Peon) return 1;
-        }
-    } else {
-        if (fila > 0) {
-            if (col < 7 && tab[s - 7] == A::Peon) return 1;
-            if (col > 0 && tab[s - 9] == A::Peon) return 1;
-        }
-    }
+// A slider of the colour that attacks along direction dir: bishop or queen on a diagonal,
+// rook or queen on a file or rank.
+template <bool Blanco>
+inline bool DeslizaPor(int c, int dir) {
+    using A = Atacante<Blanco>;
+    return c == (EsDiagonal(dir) ? A::Alfil : A::Torre) || c == A::Dama;
+}
 
-    // Knight jumps as (rows, files): +10 (1,2), -6 (-1,2), +6 (1,-2), -10 (-1,-2),
-    // +17 (2,1), +15 (2,-1), -15 (-2,1), -17 (-2,-1).
-    if (col < 6) {
-        if (fila < 7 && tab[s + 10] == A::Caballo) return 1;
-        if (fila > 0 && tab[s - 6] == A::Caballo) return 1;
+// Does the man with code c on square desde attack square s? Only men of the colour count.
+template <bool Blanco>
+inline bool AtacaDesde(const i32* tab, int c, int desde, int s) {
+    using A = Atacante<Blanco>;
+    if (c == A::Caballo) {
+        const int filas = (s >> 3) - (desde >> 3), cols = (s & 7) - (desde & 7);
+        return filas * filas + cols * cols == 5;
     }
-    if (col > 1) {
-        if (fila < 7 && tab[s + 6] == A::Caballo) return 1;
-        if (fila > 0 && tab[s - 10] == A::Caballo) return 1;
-    }
-    if (fila < 6) {
-        if (col < 7 && tab[s + 17] == A::Caballo) return 1;
-        if (col > 0 && tab[s + 15] == A::Caballo) return 1;
-    }
-    if (fila > 1) {
-        if (col < 7 && tab[s - 15] == A::Caballo) return 1;
-        if (col > 0 && tab[s - 17] == A::Caballo) return 1;
-    }
+    const int dir = GEOMETRIA.direccion[s][desde];
+    if (dir < 0) return false;
+    const bool vecina = desde == s + PASO_DIRECCION[dir];
+    if (c == A::Rey) return vecina;
+    // A white pawn attacks s from s + 7 and s + 9, a black one from s - 7 and s - 9.
+    if (c == A::Peon) return vecina && EsDiagonal(dir) && (Blanco ? desde > s : desde < s);
+    return DeslizaPor<Blanco>(c, dir) && PrimeraCasilla(tab, s, dir) == desde;
+}
 
-    const int abajo = 7 - fila, derecha = 7 - col;
-    if (Rayo(tab, s, 9, abajo < derecha ? abajo : derecha, A::Alfil, A::Dama)) return 1;
-    if (Rayo(tab, s, 7, abajo < col ? abajo : col, A::Alfil, A::Dama)) return 1;
-    if (Rayo(tab, s, -7, fila < derecha ? fila : derecha, A::Alfil, A::Dama)) return 1;
-    if (Rayo(tab, s, -9, fila < col ? fila : col, A::Alfil, A::Dama)) return 1;
-
-    if (Rayo(tab, s, 8, abajo, A::Torre, A::Dama)) return 1;
-    if (Rayo(tab, s, -8, fila, A::Torre, A::Dama)) return 1;
-    if (Rayo(tab, s, -1, col, A::Torre, A::Dama)) return 1;
-    if (Rayo(tab, s, 1, derecha, A::Torre, A::Dama)) return 1;
-
-    if (fila < 7) {
-        if (tab[s + 8] == A::Rey) return 1;
-        if (col < 7 && tab[s + 9] == A::Rey) return 1;
-        if (col > 0 && tab[s + 7] == A::Rey) return 1;
-    }
-    if (fila > 0) {
-        if (tab[s - 8] == A::Rey) return 1;
-        if (col > 0 && tab[s - 9] == A::Rey) return 1;
-        if (col < 7 && tab[s - 7] == A::Rey) return 1;
-    }
-    if (col < 7 && tab[s + 1] == A::Rey) return 1;
-    if (col > 0 && tab[s - 1] == A::Rey) return 1;
-    return 0;
+// Is the king on `rey` attacked once j has been made, knowing it was not before? Then only
+// the man now on the destination, or a slider behind the vacated origin, can attack it.
+template <bool Blanco>
+inline int DaJaqueA(Jugada j, int rey) {
+    const i32* tab = TableroGlobal.Tablero;
+    const int o = Origen(j), d = Destino(j);
+    if (AtacaDesde<Blanco>(tab, tab[d], d, rey)) return 1;
+    const int dir = GEOMETRIA.direccion[rey][o];
+    if (dir < 0) return 0;
+    const int t = PrimeraCasilla(tab, rey, dir);
+    return t >= 0 && DeslizaPor<Blanco>(tab[t], dir);
 }
 
 }  // namespace
@@ -100,4 +98,29 @@ int Jaque2(int casilla) {
     if (TableroGlobal.Turno == 1) return JaqueBlancas(casilla);
     Salir = 1;
     return 0;
+}
+
+int DaJaque(Jugada j) {
+    const TipoTablero& T = TableroGlobal;
+    int jaque;
+    if (T.Turno == 1) {
+        jaque = Enroque(j) || AlPaso(j) ? JaqueBlancas(T.PosicionReyBlanco) : DaJaqueA<false>(j, T.PosicionReyBlanco);
+        COMPROBAR(jaque == JaqueBlancas(T.PosicionReyBlanco));
+    } else if (T.Turno == 0) {
+        jaque = Enroque(j) || AlPaso(j) ? JaqueNegras(T.PosicionReyNegro) : DaJaqueA<true>(j, T.PosicionReyNegro);
+        COMPROBAR(jaque == JaqueNegras(T.PosicionReyNegro));
+    } else {
+        Salir = 1;
+        jaque = 0;
+    }
+    return jaque;
+}
+
+int ReyExpuesto(int rey, int origen, bool reyBlanco) {
+    const int dir = GEOMETRIA.direccion[rey][origen];
+    if (dir < 0) return 0;
+    const i32* tab = TableroGlobal.Tablero;
+    const int t = PrimeraCasilla(tab, rey, dir);
+    if (t < 0) return 0;
+    return reyBlanco ? DeslizaPor<false>(tab[t], dir) : DeslizaPor<true>(tab[t], dir);
 }

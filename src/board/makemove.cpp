@@ -67,9 +67,8 @@ inline void MoverTorreEnroque(int desde, int hasta, int torre, u64& hash) {
     hash ^= zobrist_Tablero[torre][desde] ^ zobrist_Tablero[torre][hasta];
 }
 
-}  // namespace
-
-int HacerMovimiento(Jugada j) {
+// Plays j: everything make move does but the legality test. True when Black moved.
+inline bool Mover(Jugada j) {
     TipoTablero& T = TableroGlobal;
     i32* tab = T.Tablero;
     T.Historial[T.Ply] = {T.Hash, j, T.PosicionReyBlanco, T.PosicionReyNegro,
@@ -195,7 +194,30 @@ int HacerMovimiento(Jugada j) {
     else T.Regla50++;
 
     COMPROBAR_TABLERO();
-    return negras ? !JaqueNegras(T.PosicionReyNegro) : !JaqueBlancas(T.PosicionReyBlanco);
+    return negras;
+}
+
+}  // namespace
+
+int HacerMovimiento(Jugada j) {
+    const TipoTablero& T = TableroGlobal;
+    return Mover(j) ? !JaqueNegras(T.PosicionReyNegro) : !JaqueBlancas(T.PosicionReyBlanco);
+}
+
+int HacerMovimientoSinJaque(Jugada j) {
+    const TipoTablero& T = TableroGlobal;
+    const int pieza = T.Tablero[Origen(j)];
+    const bool negras = Mover(j);
+    const int rey = negras ? T.PosicionReyNegro : T.PosicionReyBlanco;
+    // A king move (castling too) or an en passant capture (two squares emptied) takes the full test.
+    int expuesto;
+    if (pieza == REY_B || pieza == REY_N || AlPaso(j)) {
+        expuesto = negras ? JaqueNegras(rey) : JaqueBlancas(rey);
+    } else {
+        expuesto = ReyExpuesto(rey, Origen(j), !negras);
+        COMPROBAR(expuesto == (negras ? JaqueNegras(rey) : JaqueBlancas(rey)));
+    }
+    return !expuesto;
 }
 
 void DeshacerMovimiento() {

@@ -51,12 +51,13 @@ int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
     for (int i = 0; i < n; i++) {
         OrdenaMovimiento(lista, i, n);
         const Jugada j = lista[i].Jugada;
-        if (!HacerMovimiento(j)) {
+        if (!(EnJaque ? HacerMovimiento(j) : HacerMovimientoSinJaque(j))) {
             DeshacerMovimiento();
             continue;
         }
         PrecargarCache();  // the quiescence search reads only the evaluation cache
-        const int daJaque = BandoEnJaque();
+        // Below the root the opponent was not in check before this move (see AlphaBeta_Pv).
+        const int daJaque = ply ? DaJaque(j) : BandoEnJaque();
         const int capturada = Capturada(j);
         if (!daJaque && !EnJaque && capturada != SIN_PIEZA && Coronacion(j) == SIN_PIEZA) {
             // Delta pruning: even winning the piece cannot bring the score up to alpha.

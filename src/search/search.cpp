@@ -199,13 +199,16 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
     for (int i = 0; i < n; i++) {
         OrdenaMovimiento(lista, i, n);
         const Jugada j = lista[i].Jugada;
-        if (!HacerMovimiento(j)) {
+        if (!(EnJaque ? HacerMovimiento(j) : HacerMovimientoSinJaque(j))) {
             DeshacerMovimiento();
             continue;
         }
         legales++;
         PrecargarEntradas();
-        const int daJaque = BandoEnJaque();
+        // Below the root the opponent was not in check before this move (every position there
+        // was reached by a legal move or a null move made out of check); the root may be any
+        // position the GUI sent.
+        const int daJaque = ply ? DaJaque(j) : BandoEnJaque();
 
         int ext = 0;
         if (!EsNodoNoPv) ext = (daJaque || ExtensionPeonEnSeptima(j, lado, re)) ? 1 : 0;
