@@ -88,7 +88,45 @@ inline int DaJaqueA(Jugada j, int rey) {
     return t >= 0 && DeslizaPor<Blanco>(tab[t], dir);
 }
 
+// The men of the colour attacking the king on `rey`: the same tests as Atacada, but every
+// attacker is counted and the squares that would answer its check are collected.
+template <bool Blanco>
+inline InfoJaque Jaques(int rey) {
+    using A = Atacante<Blanco>;
+    const i32* tab = TableroGlobal.Tablero;
+    InfoJaque info{0, 0};
+    const Destinos& saltos = GEOMETRIA.caballo[rey];
+    for (int k = 0; k < saltos.n; k++) {
+        const int t = saltos.casilla[k];
+        if (tab[t] == A::Caballo) {
+            info.atacantes++;
+            info.respuestas |= u64(1) << t;
+        }
+    }
+    for (int dir = 0; dir < 8; dir++) {
+        const int t = PrimeraCasilla(tab, rey, dir);
+        if (t < 0) continue;
+        const int c = tab[t];
+        const bool vecina = t == rey + PASO_DIRECCION[dir];
+        const bool peon = EsDiagonal(dir) && (Blanco ? t > rey : t < rey) && c == A::Peon;
+        if (!DeslizaPor<Blanco>(c, dir) && !(vecina && (c == A::Rey || peon))) continue;
+        info.atacantes++;
+        for (int k = rey + PASO_DIRECCION[dir];; k += PASO_DIRECCION[dir]) {
+            info.respuestas |= u64(1) << k;
+            if (k == t) break;
+        }
+    }
+    return info;
+}
+
 }  // namespace
+
+InfoJaque AnalizarJaque() {
+    const TipoTablero& T = TableroGlobal;
+    if (T.Turno == 1) return Jaques<false>(T.PosicionReyBlanco);
+    if (T.Turno == 0) return Jaques<true>(T.PosicionReyNegro);
+    return InfoJaque{0, 0};
+}
 
 int JaqueBlancas(int casilla) { return Atacada<false>(casilla); }
 int JaqueNegras(int casilla) { return Atacada<true>(casilla); }

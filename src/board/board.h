@@ -163,6 +163,21 @@ int Jaque2(int casilla);        // attacked by the opponent of the side to move?
 // move made out of check): then only the moved man, or a line opened through the vacated
 // origin, can give check. Castling and en passant take the full test.
 int DaJaque(Jugada j);
+// The men checking the side to move, to sort out evasions without making them.
+struct InfoJaque {
+    int atacantes;   // how many enemy men attack the king
+    u64 respuestas;  // bit s: square s holds a checker or lies between one and the king
+};
+InfoJaque AnalizarJaque();
+// Can the move j be legal, given the checks described by `info`? A move that is not made by
+// the king and is no en passant capture can answer one check only, by taking the checker or
+// by stepping between it and the king; two checks only the king can answer. False means that
+// make move would find the move illegal.
+inline bool PuedeEvitarJaque(const InfoJaque& info, Jugada j) {
+    const int pieza = TableroGlobal.Tablero[Origen(j)];
+    if (info.atacantes == 0 || pieza == REY_B || pieza == REY_N || AlPaso(j)) return true;
+    return info.atacantes == 1 && ((info.respuestas >> Destino(j)) & 1);
+}
 // With a king on `rey` that was not attacked before its own side moved a man (not the king)
 // away from `origen`: is it attacked now? Only the line through the origin can have opened.
 int ReyExpuesto(int rey, int origen, bool reyBlanco);
@@ -179,6 +194,9 @@ int HacerMovimiento(Jugada j);  // 1 when the mover's king is safe afterwards
 // and en passant captures.
 int HacerMovimientoSinJaque(Jugada j);
 void DeshacerMovimiento();
+// Passes over a move that PuedeEvitarJaque found illegal, leaving the undo entry at Ply as
+// making and unmaking it would (its move word is read again after a null move at this ply).
+void DescartarMovimiento(Jugada j);
 void HacerMovimientoNull();
 void DeshacerMovimientoNull();
 

@@ -21,6 +21,11 @@ struct TablasGeometria {
     Destinos caballo[64];  // knight jumps, in the order +10, -6, +6, -10, +17, +15, -15, -17
     Destinos rey[64];      // king steps, in the order +8, -8, +1, -1, +9, -9, +7, -7
     i8 direccion[64][64];  // the direction from a towards b when both lie on one line, else -1
+    // The same as bit masks (bit t for square t):
+    u64 rayo[64][8];       // the squares from s to the edge along each direction
+    u64 saltosCaballo[64];
+    u64 pasosRey[64];
+    u64 capturasPeon[2][64];  // [0] a black pawn's, [1] a white pawn's capture squares
 };
 
 constexpr TablasGeometria CrearGeometria() {
@@ -40,13 +45,28 @@ constexpr TablasGeometria CrearGeometria() {
             int n = 0;
             while (dentro(f + filaDir[d] * (n + 1), c + colDir[d] * (n + 1))) n++;
             g.largo[s][d] = u8(n);
-            for (int k = 1; k <= n; k++) g.direccion[s][s + PASO_DIRECCION[d] * k] = i8(d);
+            for (int k = 1; k <= n; k++) {
+                g.direccion[s][s + PASO_DIRECCION[d] * k] = i8(d);
+                g.rayo[s][d] |= u64(1) << (s + PASO_DIRECCION[d] * k);
+            }
         }
         for (int k = 0; k < 8; k++) {
             const int fs = f + saltoFila[k], cs = c + saltoCol[k];
-            if (dentro(fs, cs)) g.caballo[s].casilla[g.caballo[s].n++] = u8(fs * 8 + cs);
+            if (dentro(fs, cs)) {
+                g.caballo[s].casilla[g.caballo[s].n++] = u8(fs * 8 + cs);
+                g.saltosCaballo[s] |= u64(1) << (fs * 8 + cs);
+            }
             const int fr = f + reyFila[k], cr = c + reyCol[k];
-            if (dentro(fr, cr)) g.rey[s].casilla[g.rey[s].n++] = u8(fr * 8 + cr);
+            if (dentro(fr, cr)) {
+                g.rey[s].casilla[g.rey[s].n++] = u8(fr * 8 + cr);
+                g.pasosRey[s] |= u64(1) << (fr * 8 + cr);
+            }
+        }
+        // White pawns take towards row - 1, black pawns towards row + 1, one file either side.
+        for (int lado = 0; lado < 2; lado++) {
+            const int fp = lado == 1 ? f - 1 : f + 1;
+            if (dentro(fp, c - 1)) g.capturasPeon[lado][s] |= u64(1) << (fp * 8 + c - 1);
+            if (dentro(fp, c + 1)) g.capturasPeon[lado][s] |= u64(1) << (fp * 8 + c + 1);
         }
     }
     return g;

@@ -220,6 +220,17 @@ int HacerMovimientoSinJaque(Jugada j) {
     return !expuesto;
 }
 
+void DescartarMovimiento(Jugada j) {
+#ifdef VEMSUL_CHECK_BOARD
+    const int legal = HacerMovimiento(j);
+    DeshacerMovimiento();
+    assert(!legal);
+#endif
+    TipoTablero& T = TableroGlobal;
+    T.Historial[T.Ply] = {T.Hash, j, T.PosicionReyBlanco, T.PosicionReyNegro,
+                          T.EnroqueBlancas, T.EnroqueNegras, T.FichaAlPaso, T.Regla50};
+}
+
 void DeshacerMovimiento() {
     TipoTablero& T = TableroGlobal;
     i32* tab = T.Tablero;

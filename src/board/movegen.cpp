@@ -10,10 +10,13 @@ namespace {
 constexpr int MAX_POR_PIEZA = 27;
 
 // Appends without a capacity test: before each man the generator makes sure that
-// MAX_POR_PIEZA entries are still free (see GenerarBando).
+// MAX_POR_PIEZA entries are still free (see GenerarBando). It also carries the occupied
+// squares and those of the opponent's men as bit masks (bit s for square s).
 struct Lista {
     EntradaLista* e;
     int n;
+    u64 ocupadas;
+    u64 enemigas;
     void Anadir(Jugada j) { e[n++].Jugada = j; }
 };
 
@@ -66,6 +69,7 @@ void ObtenerMovimientoPeon(Lista& l, const i32* tab, int desde, int pieza) {
     // En passant, generated in every mode. Only a real enemy pawn on the en passant square
     // can be taken: a FEN may name a square without one.
     const int ep = TableroGlobal.FichaAlPaso;
+
     if (ep != 0 && tab[ep] == (Blanco ? PEON_N : PEON_B)) {
         if (ep == desde + ladoIzq && izqDentro)
             l.Anadir(CrearJugada(desde, desde + capIzq, pieza, SIN_PIEZA, SIN_PIEZA, FLAG_ALPASO));
@@ -97,9 +101,21 @@ void ObtenerMovimientoPeon(Lista& l, const i32* tab, int desde, int pieza) {
     }
 }
 
+// For captures only: a pawn with nothing to take, no promotion and no en passant capture at
+// hand, as most pawns are, has no move.
+template <bool Blanco>
+inline bool PeonSinCapturas(const Lista& l, int desde) {
+    const int fila = desde >> 3;
+    if (fila == (Blanco ? 1 : 6) || (GEOMETRIA.capturasPeon[Blanco][desde] & l.enemigas)) return false;
+    const int ep = TableroGlobal.FichaAlPaso;
+    return ep == 0 || (ep != desde + 1 && ep != desde - 1);
+}
+
 // Knight and king steps: the geometry table lists the targets on the board in the fixed order.
+// For captures only, a man with no enemy on any of them is passed over at once.
 template <bool Blanco, bool SoloCapturas>
-inline void Saltos(Lista& l, const i32* tab, int desde, int pieza, const Destinos& destinos) {
+inline void Saltos(Lista& l, const i32* tab, int desde, int pieza, const Destinos& destinos, u64 alcance) {
+    if (SoloCapturas && !(alcance & l.enemigas)) return;
     for (int k = 0; k < destinos.n; k++) {
         const int t = destinos.casilla[k];
         const int c = tab[t];
@@ -107,19 +123,31 @@ inline void Saltos(Lista& l, const i32* tab, int desde, int pieza, const Destino
     }
 }
 
+// One line of a slider: the empty squares up to the first man met, then that man if he is an
+// enemy. For captures only, the first man is found from the occupied squares without walking:
+// he is the lowest occupied square of the line when it runs up the board numbering, the
+// highest when it runs down.
 template <bool Blanco, bool SoloCapturas, int dir>
 inline void Rayo(Lista& l, const i32* tab, int desde, int pieza) {
     constexpr int d = PASO_DIRECCION[dir];
-    int t = desde;
-    for (int n = GEOMETRIA.largo[desde][dir]; n > 0; n--) {
-        t += d;
+    if constexpr (SoloCapturas) {
+        const u64 bloqueo = GEOMETRIA.rayo[desde][dir] & l.ocupadas;
+        if (bloqueo == 0) return;
+        const int t = d > 0 ? __builtin_ctzll(bloqueo) : 63 - __builtin_clzll(bloqueo);
         const int c = tab[t];
-        if (c == VACIA) {
-            if (!SoloCapturas) l.Anadir(CrearJugada(desde, t, pieza, SIN_PIEZA));
-            continue;
-        }
         if (Destinable<Blanco>(c)) l.Anadir(CrearJugada(desde, t, pieza, c));
-        return;
+    } else {
+        int t = desde;
+        for (int n = GEOMETRIA.largo[desde][dir]; n > 0; n--) {
+            t += d;
+            const int c = tab[t];
+            if (c == VACIA) {
+                l.Anadir(CrearJugada(desde, t, pieza, SIN_PIEZA));
+                continue;
+            }
+            if (Destinable<Blanco>(c)) l.Anadir(CrearJugada(desde, t, pieza, c));
+            return;
+        }
     }
 }
 
@@ -157,15 +185,19 @@ void ObtenerMovimientoRey(Lista& l, const i32* tab, int desde, int pieza) {
                 l.Anadir(CrearJugada(desde, desde - 2, pieza, SIN_PIEZA, SIN_PIEZA, FLAG_ENROQUE));
         }
     }
-    Saltos<Blanco, SoloCapturas>(l, tab, desde, pieza, GEOMETRIA.rey[desde]);
+    Saltos<Blanco, SoloCapturas>(l, tab, desde, pieza, GEOMETRIA.rey[desde], GEOMETRIA.pasosRey[desde]);
 }
 
 // The moves of the man with code c on square s; false for a code that cannot occur.
 template <bool Blanco, bool SoloCapturas>
 inline bool GenerarPieza(Lista& l, const i32* tab, int s, int c) {
     switch (Blanco ? c : c - 7) {  // piece kind 1..6
-        case PEON_B: ObtenerMovimientoPeon<Blanco, SoloCapturas>(l, tab, s, c); return true;
-        case CABALLO_B: Saltos<Blanco, SoloCapturas>(l, tab, s, c, GEOMETRIA.caballo[s]); return true;
+        case PEON_B:
+            if (!SoloCapturas || !PeonSinCapturas<Blanco>(l, s)) ObtenerMovimientoPeon<Blanco, SoloCapturas>(l, tab, s, c);
+            return true;
+        case CABALLO_B:
+            Saltos<Blanco, SoloCapturas>(l, tab, s, c, GEOMETRIA.caballo[s], GEOMETRIA.saltosCaballo[s]);
+            return true;
         case ALFIL_B: ObtenerMovimientoAlfil<Blanco, SoloCapturas>(l, tab, s, c); return true;
         case TORRE_B: ObtenerMovimientoTorre<Blanco, SoloCapturas>(l, tab, s, c); return true;
         case DAMA_B:
@@ -180,10 +212,10 @@ inline bool GenerarPieza(Lista& l, const i32* tab, int s, int c) {
 template <bool Blanco, bool SoloCapturas>
 int GenerarBando(EntradaLista* lista) {
     const i32* tab = TableroGlobal.Tablero;
-    Lista l{lista, 0};
     // Only squares holding our men (or impossible codes) are visited, Black from a8 to h1,
-    // White from h1 to a8.
+    // White from h1 to a8. Our targets are the squares above 7 for White, below 7 for Black.
     const MascarasTablero m = LeerMascaras();
+    Lista l{lista, 0, m.bajas | m.altas, Blanco ? m.altas : m.bajas};
     u64 casillas = Blanco ? m.bajas : m.altas;
     while (casillas) {
         int s;
@@ -202,7 +234,7 @@ int GenerarBando(EntradaLista* lista) {
         // Near the end of the list (a board no game reaches): this man's moves go to a scratch
         // list and only those that fit are kept. The count runs on, so the overflow is seen.
         EntradaLista aparte[MAX_POR_PIEZA];
-        Lista a{aparte, 0};
+        Lista a{aparte, 0, l.ocupadas, l.enemigas};
         if (!GenerarPieza<Blanco, SoloCapturas>(a, tab, s, c)) Salir = 1;
         for (int k = 0; k < a.n; k++)
             if (l.n + k < MAX_JUGADAS) lista[l.n + k].Jugada = aparte[k].Jugada;

@@ -20,12 +20,18 @@ extern i32 valor_coronacion[14];              // promotion piece
 // History tables (rows: side to move x 14 + moving piece; columns: destination).
 extern i32 Historico_Bueno[28][64];  // cut-offs caused by the quiet move
 extern i32 Historico_Malo[28][64];   // times searched at a node that was cut off
+// HistoricoValor of every entry, kept current whenever the two counts change (they change
+// only at cut-offs, while every quiet move of every node is scored with it).
+extern i32 Historico_Puntos[28][64];
 extern u32 Historico_Killer[MAX_PLY][2][2];       // [ply][side][slot]
 extern u32 Historico_Killer_Mate[MAX_PLY][2][2];  // the same for cut-offs with a mate score
 extern u32 Historico_Refutation[64 * 64];         // counter move, by the previous move's from/to
 
+// Captures nothing (Capturada 15), promotes to nothing (Coronacion 15) and is no en passant
+// capture: bits 18-25 of the move word all set and bit 26 clear, tested at once.
 inline bool EsTranquila(Jugada j) {
-    return Capturada(j) == SIN_PIEZA && Coronacion(j) == SIN_PIEZA && !AlPaso(j);
+    constexpr u32 campos = 0xFFu << 18 | FLAG_ALPASO;
+    return (j & campos) == 0xFFu << 18;
 }
 
 // Scores entries 0..n-1. hash and refutacion (the counter move) may be 0.
@@ -34,6 +40,7 @@ void OrdenarMovimientosTodos(int n, Jugada hash, EntradaLista* lista, int enJaqu
 void OrdenaMovimiento(EntradaLista* lista, int i, int n);
 
 int HistoricoValor(int lado, Jugada j);             // cut rate in percent, or minus the searches
+void HistoricoRecalcular();  // Historico_Puntos again from the counts, after writing these directly
 int HistoricoMalaPuntuacionZW(int lado, Jugada j);  // cut rate below 60 %
 inline int HistoricoMalaPuntuacionPV(int lado, Jugada j) { return HistoricoMalaPuntuacionZW(lado, j); }
 bool HistoricoEsMovimientoKiller(Jugada j, int ply, int lado);

@@ -47,10 +47,19 @@ int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
         mejor = -VALOR_INFINITO;
     }
 
+    // In check below the root, moves that cannot answer the check are passed over unmade
+    // (see AlphaBeta_Pv).
+    const bool filtrar = EnJaque && ply > 0;
+    const InfoJaque jaque = filtrar ? AnalizarJaque() : InfoJaque{0, 0};
+
     int buscadas = 0;
     for (int i = 0; i < n; i++) {
         OrdenaMovimiento(lista, i, n);
         const Jugada j = lista[i].Jugada;
+        if (filtrar && !PuedeEvitarJaque(jaque, j)) {
+            DescartarMovimiento(j);
+            continue;
+        }
         if (!(EnJaque ? HacerMovimiento(j) : HacerMovimientoSinJaque(j))) {
             DeshacerMovimiento();
             continue;

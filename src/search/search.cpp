@@ -196,9 +196,19 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
     Jugada mejorJugada = 0;
     int legales = 0;
 
+    // In check below the root, a move that neither moves the king nor answers the check is
+    // illegal and is passed over without being made. (At the root, a position no game reaches
+    // could hold a king capture, whose make would set Salir.)
+    const bool filtrar = EnJaque && ply > 0;
+    const InfoJaque jaque = filtrar ? AnalizarJaque() : InfoJaque{0, 0};
+
     for (int i = 0; i < n; i++) {
         OrdenaMovimiento(lista, i, n);
         const Jugada j = lista[i].Jugada;
+        if (filtrar && !PuedeEvitarJaque(jaque, j)) {
+            DescartarMovimiento(j);
+            continue;
+        }
         if (!(EnJaque ? HacerMovimiento(j) : HacerMovimientoSinJaque(j))) {
             DeshacerMovimiento();
             continue;
