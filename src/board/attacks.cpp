@@ -119,6 +119,39 @@ inline InfoJaque Jaques(int rey) {
     return info;
 }
 
+// Is the line from s along dir clear up to `hasta` (exclusive), counting `vacia` as empty?
+inline bool LineaLibre(const i32* tab, int s, int dir, int hasta, int vacia) {
+    int t = PrimeraCasilla(tab, s, dir);
+    if (t == vacia) t = PrimeraCasilla(tab, vacia, dir);
+    return t < 0 || t == hasta || GEOMETRIA.direccion[hasta][t] == dir;
+}
+
+// Before j is made by the colour `Blanco`: can it give check to the king on `rey`? False only
+// when it surely cannot: the man's new square does not reach the king, and no slider of ours
+// stands behind the origin on a line to the king.
+template <bool Blanco>
+inline bool PuedeDarJaqueA(Jugada j, int rey) {
+    using A = Atacante<Blanco>;
+    const i32* tab = TableroGlobal.Tablero;
+    const int o = Origen(j), d = Destino(j);
+    const int dir = GEOMETRIA.direccion[rey][o];
+    if (dir >= 0 && PrimeraCasilla(tab, rey, dir) == o) {
+        const int t = PrimeraCasilla(tab, o, dir);
+        if (t >= 0 && DeslizaPor<Blanco>(tab[t], dir)) return true;
+    }
+    const int c = tab[o];
+    if (c == A::Caballo) {
+        const int filas = (rey >> 3) - (d >> 3), cols = (rey & 7) - (d & 7);
+        return filas * filas + cols * cols == 5;
+    }
+    const int dirD = GEOMETRIA.direccion[rey][d];
+    if (dirD < 0) return false;
+    const bool vecina = d == rey + PASO_DIRECCION[dirD];
+    if (c == A::Rey) return vecina;
+    if (c == A::Peon) return vecina && EsDiagonal(dirD) && (Blanco ? d > rey : d < rey);
+    return DeslizaPor<Blanco>(c, dirD) && LineaLibre(tab, rey, dirD, d, o);
+}
+
 }  // namespace
 
 InfoJaque AnalizarJaque() {
@@ -142,10 +175,12 @@ int DaJaque(Jugada j) {
     const TipoTablero& T = TableroGlobal;
     int jaque;
     if (T.Turno == 1) {
-        jaque = Enroque(j) || AlPaso(j) ? JaqueBlancas(T.PosicionReyBlanco) : DaJaqueA<false>(j, T.PosicionReyBlanco);
+        const int rey = T.PosicionReyBlanco;
+        jaque = Enroque(j) || AlPaso(j) ? JaqueBlancas(rey) : DaJaqueA<false>(j, rey);
         COMPROBAR(jaque == JaqueBlancas(T.PosicionReyBlanco));
     } else if (T.Turno == 0) {
-        jaque = Enroque(j) || AlPaso(j) ? JaqueNegras(T.PosicionReyNegro) : DaJaqueA<true>(j, T.PosicionReyNegro);
+        const int rey = T.PosicionReyNegro;
+        jaque = Enroque(j) || AlPaso(j) ? JaqueNegras(rey) : DaJaqueA<true>(j, rey);
         COMPROBAR(jaque == JaqueNegras(T.PosicionReyNegro));
     } else {
         Salir = 1;
@@ -161,4 +196,42 @@ int ReyExpuesto(int rey, int origen, bool reyBlanco) {
     const int t = PrimeraCasilla(tab, rey, dir);
     if (t < 0) return 0;
     return reyBlanco ? DeslizaPor<false>(tab[t], dir) : DeslizaPor<true>(tab[t], dir);
+}
+
+int LegalSinHacer(Jugada j) {
+    const TipoTablero& T = TableroGlobal;
+    const i32* tab = T.Tablero;
+    const bool blancas = T.Turno == 1;
+    const int rey = blancas ? T.PosicionReyBlanco : T.PosicionReyNegro;
+    const int o = Origen(j), d = Destino(j);
+    int legal = 1;
+    const int dir = GEOMETRIA.direccion[rey][o];
+    // Only a man standing first on a line from the king, with an enemy slider right behind
+    // him, is pinned; he may still move along that line (up to taking the slider).
+    if (dir >= 0 && PrimeraCasilla(tab, rey, dir) == o) {
+        const int t = PrimeraCasilla(tab, o, dir);
+        const bool clavada =
+            t >= 0 && (blancas ? DeslizaPor<false>(tab[t], dir) : DeslizaPor<true>(tab[t], dir));
+        if (clavada) legal = GEOMETRIA.direccion[rey][d] == dir && (d == t || GEOMETRIA.direccion[d][t] == dir);
+    }
+#ifdef VEMSUL_CHECK_BOARD
+    assert(HacerMovimiento(j) == legal);
+    DeshacerMovimiento();
+#endif
+    return legal;
+}
+
+bool PuedeDarJaque(Jugada j) {
+    const TipoTablero& T = TableroGlobal;
+    if (Enroque(j) || AlPaso(j) || Coronacion(j) != SIN_PIEZA) return true;
+    const bool puede =
+        T.Turno == 1 ? PuedeDarJaqueA<true>(j, T.PosicionReyNegro) : PuedeDarJaqueA<false>(j, T.PosicionReyBlanco);
+#ifdef VEMSUL_CHECK_BOARD
+    if (!puede) {
+        if (HacerMovimiento(j))
+            assert(!(T.Turno == 1 ? JaqueBlancas(T.PosicionReyBlanco) : JaqueNegras(T.PosicionReyNegro)));
+        DeshacerMovimiento();
+    }
+#endif
+    return puede;
 }

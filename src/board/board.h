@@ -173,11 +173,14 @@ InfoJaque AnalizarJaque();
 // the king and is no en passant capture can answer one check only, by taking the checker or
 // by stepping between it and the king; two checks only the king can answer. False means that
 // make move would find the move illegal.
-inline bool PuedeEvitarJaque(const InfoJaque& info, Jugada j) {
-    const int pieza = TableroGlobal.Tablero[Origen(j)];
-    if (info.atacantes == 0 || pieza == REY_B || pieza == REY_N || AlPaso(j)) return true;
-    return info.atacantes == 1 && ((info.respuestas >> Destino(j)) & 1);
-}
+bool PuedeEvitarJaque(const InfoJaque& info, Jugada j);
+// Before making j (not a king move, castling or en passant capture) for a side that is not in
+// check: would make move find it legal? Only a pin along a line from the king can forbid it.
+int LegalSinHacer(Jugada j);
+// Before making j: can it give check at all? False only when it surely cannot (the man's new
+// square does not reach the enemy king and nothing of ours stands behind the origin on a line
+// to it), so that a move that would be pruned unless it gives check need not be made.
+bool PuedeDarJaque(Jugada j);
 // With a king on `rey` that was not attacked before its own side moved a man (not the king)
 // away from `origen`: is it attacked now? Only the line through the origin can have opened.
 int ReyExpuesto(int rey, int origen, bool reyBlanco);
@@ -194,8 +197,9 @@ int HacerMovimiento(Jugada j);  // 1 when the mover's king is safe afterwards
 // and en passant captures.
 int HacerMovimientoSinJaque(Jugada j);
 void DeshacerMovimiento();
-// Passes over a move that PuedeEvitarJaque found illegal, leaving the undo entry at Ply as
-// making and unmaking it would (its move word is read again after a null move at this ply).
+// Passes over a move without making it (found illegal, or pruned, beforehand), leaving the
+// undo entry at Ply as making and unmaking it would: its move word is read again after a null
+// move at this ply.
 void DescartarMovimiento(Jugada j);
 void HacerMovimientoNull();
 void DeshacerMovimientoNull();

@@ -220,12 +220,20 @@ int HacerMovimientoSinJaque(Jugada j) {
     return !expuesto;
 }
 
-void DescartarMovimiento(Jugada j) {
+bool PuedeEvitarJaque(const InfoJaque& info, Jugada j) {
+    const int pieza = TableroGlobal.Tablero[Origen(j)];
+    if (info.atacantes == 0 || pieza == REY_B || pieza == REY_N || AlPaso(j)) return true;
+    const bool puede = info.atacantes == 1 && ((info.respuestas >> Destino(j)) & 1);
 #ifdef VEMSUL_CHECK_BOARD
-    const int legal = HacerMovimiento(j);
-    DeshacerMovimiento();
-    assert(!legal);
+    if (!puede) {
+        assert(!HacerMovimiento(j));
+        DeshacerMovimiento();
+    }
 #endif
+    return puede;
+}
+
+void DescartarMovimiento(Jugada j) {
     TipoTablero& T = TableroGlobal;
     T.Historial[T.Ply] = {T.Hash, j, T.PosicionReyBlanco, T.PosicionReyNegro,
                           T.EnroqueBlancas, T.EnroqueNegras, T.FichaAlPaso, T.Regla50};

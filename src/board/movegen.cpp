@@ -193,7 +193,8 @@ template <bool Blanco, bool SoloCapturas>
 inline bool GenerarPieza(Lista& l, const i32* tab, int s, int c) {
     switch (Blanco ? c : c - 7) {  // piece kind 1..6
         case PEON_B:
-            if (!SoloCapturas || !PeonSinCapturas<Blanco>(l, s)) ObtenerMovimientoPeon<Blanco, SoloCapturas>(l, tab, s, c);
+            if (!SoloCapturas || !PeonSinCapturas<Blanco>(l, s))
+                ObtenerMovimientoPeon<Blanco, SoloCapturas>(l, tab, s, c);
             return true;
         case CABALLO_B:
             Saltos<Blanco, SoloCapturas>(l, tab, s, c, GEOMETRIA.caballo[s], GEOMETRIA.saltosCaballo[s]);

@@ -67,7 +67,9 @@ inline int PuntosHistorico(int b, int m) {
     return 0;
 }
 
-inline void Recalcular(int f, int d) { Historico_Puntos[f][d] = PuntosHistorico(Historico_Bueno[f][d], Historico_Malo[f][d]); }
+inline void Recalcular(int f, int d) {
+    Historico_Puntos[f][d] = PuntosHistorico(Historico_Bueno[f][d], Historico_Malo[f][d]);
+}
 
 }  // namespace
 

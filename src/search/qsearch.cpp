@@ -60,6 +60,13 @@ int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
             DescartarMovimiento(j);
             continue;
         }
+        // A capture that delta pruning drops unless it gives check is passed over unmade when
+        // it cannot give check at all.
+        if (!EnJaque && Capturada(j) != SIN_PIEZA && Coronacion(j) == SIN_PIEZA &&
+            alpha > eval + ValorPieza(Capturada(j)) + 300 && !PuedeDarJaque(j)) {
+            DescartarMovimiento(j);
+            continue;
+        }
         if (!(EnJaque ? HacerMovimiento(j) : HacerMovimientoSinJaque(j))) {
             DeshacerMovimiento();
             continue;

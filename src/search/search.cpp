@@ -47,6 +47,19 @@ inline bool ExtensionPeonEnSeptima(Jugada j, int lado, const ResultadoEval& r) {
     return EsPeonLibre(j, lado, r) && See(&j, TableroGlobal.Turno) >= 0;
 }
 
+// Would the history or futility pruning of a non-PV node drop the quiet move j, counted as
+// the legal move number `legales`, if it turns out legal and gives no check? (The same tests
+// as in the move loop, none of which looks at the board.) King moves are left to the loop.
+inline bool PodaTardia(Jugada j, int lado, int ply, int profundidad, int legales, int alpha, int beta, int eval,
+                       const ResultadoEval& re) {
+    const int pieza = TableroGlobal.Tablero[Origen(j)];
+    if (!EsTranquila(j) || Enroque(j) || pieza == REY_B || pieza == REY_N || EsPeonLibre(j, lado, re) || beta > 29999 ||
+        HistoricoEsMovimientoKiller(j, ply, lado) || HistoricoEsMovimientoKillerMate(j, ply, lado) || Refutes(j, ply))
+        return false;
+    return (legales > 2 * profundidad + 4 && HistoricoMalaPuntuacionZW(lado, j)) ||
+           (alpha >= -29999 && profundidad <= 9 && eval + 50 * profundidad < beta);
+}
+
 inline void Actualizar_Pv(int ply, Jugada j) {
     if (ply >= MAX_PLY - 1) return;
     u32* fila = pv_line[ply];
@@ -208,6 +221,21 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
         if (filtrar && !PuedeEvitarJaque(jaque, j)) {
             DescartarMovimiento(j);
             continue;
+        }
+        // A late quiet move that the history or futility pruning below drops unless it gives
+        // check is settled before it is made: an illegal one, or a legal one that cannot give
+        // check, is passed over unmade (the legal one still counts as a legal move).
+        if (EsNodoNoPv && ply > 0 && !EnJaque && legales >= 1 &&
+            PodaTardia(j, lado, ply, profundidad, legales + 1, alpha, beta, eval, re)) {
+            if (!LegalSinHacer(j)) {
+                DescartarMovimiento(j);
+                continue;
+            }
+            if (!PuedeDarJaque(j)) {
+                legales++;
+                DescartarMovimiento(j);
+                continue;
+            }
         }
         if (!(EnJaque ? HacerMovimiento(j) : HacerMovimientoSinJaque(j))) {
             DeshacerMovimiento();
