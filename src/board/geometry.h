@@ -90,6 +90,15 @@ constexpr int IndiceDireccion(int paso) {
     }
 }
 
+// The first man along direction dir from s, found from the occupied squares (bit t set when
+// square t holds a man) without walking: the lowest occupied square of the line when it runs
+// up the board numbering, the highest when it runs down. -1 when the line is empty.
+inline int PrimeraOcupada(u64 ocupadas, int s, int dir) {
+    const u64 linea = GEOMETRIA.rayo[s][dir] & ocupadas;
+    if (linea == 0) return -1;
+    return PASO_DIRECCION[dir] > 0 ? __builtin_ctzll(linea) : 63 - __builtin_clzll(linea);
+}
+
 // The square of the first man met walking from s along direction dir; -1 when the line
 // runs empty to the edge.
 inline int PrimeraCasilla(const i32* tab, int s, int dir) {

@@ -124,16 +124,13 @@ inline void Saltos(Lista& l, const i32* tab, int desde, int pieza, const Destino
 }
 
 // One line of a slider: the empty squares up to the first man met, then that man if he is an
-// enemy. For captures only, the first man is found from the occupied squares without walking:
-// he is the lowest occupied square of the line when it runs up the board numbering, the
-// highest when it runs down.
+// enemy. For captures only, the first man is found from the occupied squares without walking.
 template <bool Blanco, bool SoloCapturas, int dir>
 inline void Rayo(Lista& l, const i32* tab, int desde, int pieza) {
     constexpr int d = PASO_DIRECCION[dir];
     if constexpr (SoloCapturas) {
-        const u64 bloqueo = GEOMETRIA.rayo[desde][dir] & l.ocupadas;
-        if (bloqueo == 0) return;
-        const int t = d > 0 ? __builtin_ctzll(bloqueo) : 63 - __builtin_clzll(bloqueo);
+        const int t = PrimeraOcupada(l.ocupadas, desde, dir);
+        if (t < 0) return;
         const int c = tab[t];
         if (Destinable<Blanco>(c)) l.Anadir(CrearJugada(desde, t, pieza, c));
     } else {

@@ -62,7 +62,7 @@ inline Jugada SeeDeslizador(int s, int pieza, const int (&direcciones)[N], const
 // queens, the king: the first legal capture onto s. A candidate found illegal is taken back
 // before the next is tried, so the board is the same for every candidate.
 template <bool Blanco>
-Jugada AtaqueMenor(int s) {
+Jugada AtaqueMenor(int s, u64 ocupadas) {
     const i32* tab = TableroGlobal.Tablero;
     constexpr int peon = Blanco ? PEON_B : PEON_N;
     constexpr int caballo = Blanco ? CABALLO_B : CABALLO_N;
@@ -85,9 +85,9 @@ Jugada AtaqueMenor(int s) {
             if (Jugada j = Probar(o, s, SIN_PIEZA)) return j;
     }
 
-    // The first man along each line, walked once for the sliders and the king.
+    // The first man along each line, for the sliders and the king.
     int primera[8];
-    for (int dir = 0; dir < 8; dir++) primera[dir] = PrimeraCasilla(tab, s, dir);
+    for (int dir = 0; dir < 8; dir++) primera[dir] = PrimeraOcupada(ocupadas, s, dir);
     if (Jugada j = SeeDeslizador(s, Blanco ? ALFIL_B : ALFIL_N, See_Mov_Al, primera)) return j;
     if (Jugada j = SeeDeslizador(s, Blanco ? TORRE_B : TORRE_N, See_Mov_To, primera)) return j;
     if (Jugada j = SeeDeslizador(s, Blanco ? DAMA_B : DAMA_N, See_Mov_Da, primera)) return j;
@@ -136,12 +136,22 @@ void SeeDeshacerMovimiento() {
     T.PosicionReyNegro = r.PosicionReyNegro;
 }
 
-Jugada Obtener_Ataques_Menores(int casilla, int lado) {
+namespace {
+
+// The capture search with the occupied squares given (bit t set when square t holds a man).
+Jugada AtaqueMenorEn(int casilla, int lado, u64 ocupadas) {
     // Room for one more record: the exchange keeps at most 40 and tries one candidate at a time.
     if (SeeMove.NumeroJugadasSee >= 40) return 0;
     const int victima = TableroGlobal.Tablero[casilla];
-    if (lado == 1) return victima > VACIA ? AtaqueMenor<true>(casilla) : 0;
-    return victima < VACIA ? AtaqueMenor<false>(casilla) : 0;
+    if (lado == 1) return victima > VACIA ? AtaqueMenor<true>(casilla, ocupadas) : 0;
+    return victima < VACIA ? AtaqueMenor<false>(casilla, ocupadas) : 0;
+}
+
+}  // namespace
+
+Jugada Obtener_Ataques_Menores(int casilla, int lado) {
+    const MascarasTablero m = LeerMascaras();
+    return AtaqueMenorEn(casilla, lado, m.bajas | m.altas);
 }
 
 int See(const Jugada* j, int lado) {
@@ -149,11 +159,17 @@ int See(const Jugada* j, int lado) {
     const int t = Destino(*j);
     Jugada A[20], B[20];
     int nB = 0;
+    // The occupied squares, read once: every capture kept empties its origin (the square
+    // taken on stays occupied), and a candidate found illegal is taken back at once.
+    const MascarasTablero m = LeerMascaras();
+    u64 ocupadas = m.bajas | m.altas;
     for (int i = 0; i < 20; i++) {
-        A[i] = Obtener_Ataques_Menores(t, lado);
+        A[i] = AtaqueMenorEn(t, lado, ocupadas);
         if (!A[i]) break;
-        B[i] = Obtener_Ataques_Menores(t, 1 - lado);
+        ocupadas &= ~(u64(1) << Origen(A[i]));
+        B[i] = AtaqueMenorEn(t, 1 - lado, ocupadas);
         if (!B[i]) break;
+        ocupadas &= ~(u64(1) << Origen(B[i]));
         nB++;
     }
     // Undo in reverse order; each record also puts the king squares back.

@@ -72,11 +72,12 @@ inline EntradaCacheEval* EntradaCacheActual() {
 }
 
 // Ask for the current position's entries early (just after a move is made), so that the
-// memory latency overlaps the work done before they are read.
-inline void PrecargarCache() {
+// memory latency overlaps the work done before they are read. Always inlined: GCC takes a
+// prefetch for no effect at all and may drop the call of such a function left out of line.
+[[gnu::always_inline]] inline void PrecargarCache() {
     if (EntradaCacheEval* c = EntradaCacheActual()) __builtin_prefetch(c);
 }
-inline void PrecargarEntradas() {
+[[gnu::always_inline]] inline void PrecargarEntradas() {
     if (EntradaTT* e = EntradaTTActual()) __builtin_prefetch(e);
     PrecargarCache();
 }
