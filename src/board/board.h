@@ -197,6 +197,9 @@ int HacerMovimiento(Jugada j);  // 1 when the mover's king is safe afterwards
 // and en passant captures.
 int HacerMovimientoSinJaque(Jugada j);
 void DeshacerMovimiento();
+// The key the position will have after j, leaving out changes of castling rights and the
+// rook of a castling move: good enough to ask for table entries before the move is made.
+u64 ClavePrevista(Jugada j);
 // Passes over a move without making it (found illegal, or pruned, beforehand), leaving the
 // undo entry at Ply as making and unmaking it would: its move word is read again after a null
 // move at this ply.

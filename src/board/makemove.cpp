@@ -233,6 +233,22 @@ bool PuedeEvitarJaque(const InfoJaque& info, Jugada j) {
     return puede;
 }
 
+u64 ClavePrevista(Jugada j) {
+    const TipoTablero& T = TableroGlobal;
+    const int o = Origen(j), d = Destino(j), pieza = Pieza(j), cap = Capturada(j), cor = Coronacion(j);
+    const int llega = cor != SIN_PIEZA ? cor : pieza;
+    u64 clave = T.Hash ^ zobrist_Turno;
+    if (pieza < 14 && llega < 14) clave ^= zobrist_Tablero[pieza][o] ^ zobrist_Tablero[llega][d];
+    if (cap < 14) clave ^= zobrist_Tablero[cap][d];
+    const int ep = T.FichaAlPaso;
+    if (ep) {
+        clave ^= zobrist_Tablero[0][ep];
+        if (AlPaso(j)) clave ^= zobrist_Tablero[pieza > REY_B ? PEON_B : PEON_N][ep];
+    }
+    if (AvanceDoble(j)) clave ^= zobrist_Tablero[0][d];
+    return clave;
+}
+
 void DescartarMovimiento(Jugada j) {
     TipoTablero& T = TableroGlobal;
     T.Historial[T.Ply] = {T.Hash, j, T.PosicionReyBlanco, T.PosicionReyNegro,

@@ -53,8 +53,9 @@ int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
     const InfoJaque jaque = filtrar ? AnalizarJaque() : InfoJaque{0, 0};
 
     int buscadas = 0;
+    int elegida = -1;  // the entry already brought into place ahead of its turn
     for (int i = 0; i < n; i++) {
-        OrdenaMovimiento(lista, i, n);
+        if (elegida != i) OrdenaMovimiento(lista, i, n);
         const Jugada j = lista[i].Jugada;
         if (filtrar && !PuedeEvitarJaque(jaque, j)) {
             DescartarMovimiento(j);
@@ -66,6 +67,13 @@ int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
             alpha > eval + ValorPieza(Capturada(j)) + 300 && !PuedeDarJaque(j)) {
             DescartarMovimiento(j);
             continue;
+        }
+        // Past the first move searched, the next move is chosen now and its position's cache
+        // entry asked for (see AlphaBeta_Pv).
+        if (buscadas >= 1 && i + 1 < n) {
+            OrdenaMovimiento(lista, i + 1, n);
+            elegida = i + 1;
+            PrecargarCache(ClavePrevista(lista[i + 1].Jugada));
         }
         if (!(EnJaque ? HacerMovimiento(j) : HacerMovimientoSinJaque(j))) {
             DeshacerMovimiento();

@@ -215,8 +215,9 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
     const bool filtrar = EnJaque && ply > 0;
     const InfoJaque jaque = filtrar ? AnalizarJaque() : InfoJaque{0, 0};
 
+    int elegida = -1;  // the entry already brought into place ahead of its turn
     for (int i = 0; i < n; i++) {
-        OrdenaMovimiento(lista, i, n);
+        if (elegida != i) OrdenaMovimiento(lista, i, n);
         const Jugada j = lista[i].Jugada;
         if (filtrar && !PuedeEvitarJaque(jaque, j)) {
             DescartarMovimiento(j);
@@ -236,6 +237,14 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
                 DescartarMovimiento(j);
                 continue;
             }
+        }
+        // Past the first move a node is likely to search more: the next move is chosen now
+        // (the list does not change while this one is searched) and its position's entries
+        // are asked for, to be in the cache when its turn comes.
+        if (legales >= 1 && i + 1 < n) {
+            OrdenaMovimiento(lista, i + 1, n);
+            elegida = i + 1;
+            PrecargarEntradas(ClavePrevista(lista[i + 1].Jugada));
         }
         if (!(EnJaque ? HacerMovimiento(j) : HacerMovimientoSinJaque(j))) {
             DeshacerMovimiento();

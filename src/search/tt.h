@@ -81,6 +81,15 @@ inline EntradaCacheEval* EntradaCacheActual() {
     if (EntradaTT* e = EntradaTTActual()) __builtin_prefetch(e);
     PrecargarCache();
 }
+// The same for the position after a move not yet made (its key from ClavePrevista).
+[[gnu::always_inline]] inline void PrecargarCache(u64 clave) {
+    if (TT_Opciones.MegasCache != 0 && TT_Cache && !(clave >> 63))
+        __builtin_prefetch(&TT_Cache[Resto(clave, DivisorCache)]);
+}
+[[gnu::always_inline]] inline void PrecargarEntradas(u64 clave) {
+    if (TT_Datos && !(clave >> 63)) __builtin_prefetch(&TT_Datos[Resto(clave, DivisorTT)]);
+    PrecargarCache(clave);
+}
 
 inline int ProfundidadTT(const EntradaTT& e) { return e.Empaquetado & 127; }
 inline int GeneracionTT(const EntradaTT& e) { return (e.Empaquetado >> 7) & 127; }
