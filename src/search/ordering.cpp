@@ -88,29 +88,10 @@ int HistoricoMalaPuntuacionZW(int lado, Jugada j) {
     return 60.0f > 100.0f * float(b) / float(m);
 }
 
-bool HistoricoEsMovimientoKiller(Jugada j, int ply, int lado) {
-    const u32* k = Historico_Killer[ply][lado];
-    return j == k[0] || j == k[1];
-}
-
-bool HistoricoEsMovimientoKillerMate(Jugada j, int ply, int lado) {
-    const u32* k = Historico_Killer_Mate[ply][lado];
-    return j == k[0] || j == k[1];
-}
-
 Jugada GetRefutation(int ply) {
     if (ply <= 0) return 0;
     const Jugada previa = TableroGlobal.Historial[ply - 1].Jugada;
     return previa ? Historico_Refutation[Origen(previa) * 64 + Destino(previa)] : 0;
-}
-
-bool Refutes(Jugada j, int ply) {
-    if (ply < 2) return false;
-    const Jugada q = TableroGlobal.Historial[ply - 2].Jugada;
-    if (!q) return false;
-    const Jugada r = Historico_Refutation[Origen(q) * 64 + Destino(q)];
-    if (!r) return false;
-    return j == Historico_Refutation[Origen(r) * 64 + Destino(r)];
 }
 
 void OrdenarMovimientosTodos(int n, Jugada hash, EntradaLista* lista, int enJaque, Jugada refutacion) {

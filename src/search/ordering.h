@@ -43,10 +43,26 @@ int HistoricoValor(int lado, Jugada j);             // cut rate in percent, or m
 void HistoricoRecalcular();  // Historico_Puntos again from the counts, after writing these directly
 int HistoricoMalaPuntuacionZW(int lado, Jugada j);  // cut rate below 60 %
 inline int HistoricoMalaPuntuacionPV(int lado, Jugada j) { return HistoricoMalaPuntuacionZW(lado, j); }
-bool HistoricoEsMovimientoKiller(Jugada j, int ply, int lado);
-bool HistoricoEsMovimientoKillerMate(Jugada j, int ply, int lado);
-Jugada GetRefutation(int ply);       // counter move to the move that led to this ply
-bool Refutes(Jugada j, int ply);     // j answers the counter move to the side's own last move
+Jugada GetRefutation(int ply);  // counter move to the move that led to this ply
+
+// Inline: the main search asks these for most moves it makes.
+inline bool HistoricoEsMovimientoKiller(Jugada j, int ply, int lado) {
+    const u32* k = Historico_Killer[ply][lado];
+    return j == k[0] || j == k[1];
+}
+inline bool HistoricoEsMovimientoKillerMate(Jugada j, int ply, int lado) {
+    const u32* k = Historico_Killer_Mate[ply][lado];
+    return j == k[0] || j == k[1];
+}
+// j answers the counter move to the side's own last move.
+inline bool Refutes(Jugada j, int ply) {
+    if (ply < 2) return false;
+    const Jugada q = TableroGlobal.Historial[ply - 2].Jugada;
+    if (!q) return false;
+    const Jugada r = Historico_Refutation[Origen(q) * 64 + Destino(q)];
+    if (!r) return false;
+    return j == Historico_Refutation[Origen(r) * 64 + Destino(r)];
+}
 
 // At a beta cut-off by the quiet move j (the last entry of the node's quiet moves).
 void HistoricoActualizar(Jugada j, int puntuacion, const Jugada* tranquilas, int numTranquilas, int ply, int lado);

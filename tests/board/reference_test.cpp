@@ -257,7 +257,8 @@ TEST(Referencia, OverflowKeepsTheFirstMovesInOrder) {
 
 // Every shortcut against the full test, for every generated move of every position: make
 // move's legality test along one line, the legality test before making, the gives-check test
-// after the move and the one before it, and the sorting out of check evasions.
+// after the move and the one before it, the sorting out of check evasions, and the key
+// foreseen before a move.
 TEST(Referencia, LegalityAndCheckShortcuts) {
     int atajos = 0, evasiones = 0, sinJaque = 0;
     for (const auto& fen : Posiciones(false)) {
@@ -272,7 +273,13 @@ TEST(Referencia, LegalityAndCheckShortcuts) {
         EXPECT_EQ(info.atacantes > 0, enJaque) << fen;
         for (Jugada j : Generar(GENERAR_TODAS)) {
             const Instantanea antes = Tomar();
+            const u64 prevista = ClavePrevista(j);
             const int legal = HacerMovimiento(j);
+            // The key foreseen before the move is exact unless castling rights change.
+            if (TableroGlobal.EnroqueBlancas == antes.tablero.EnroqueBlancas &&
+                TableroGlobal.EnroqueNegras == antes.tablero.EnroqueNegras) {
+                EXPECT_EQ(prevista, TableroGlobal.Hash) << fen << " " << j;
+            }
             const bool daJaque = EnJaqueReferencia();
             const EntradaHistorial entrada = TableroGlobal.Historial[1];
             DeshacerMovimiento();
