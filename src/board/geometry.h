@@ -23,6 +23,8 @@ struct TablasGeometria {
     i8 direccion[64][64];  // the direction from a towards b when both lie on one line, else -1
     // The same as bit masks (bit t for square t):
     u64 rayo[64][8];       // the squares from s to the edge along each direction
+    u64 diagonales[64];    // the four diagonal lines together
+    u64 lineas[64];        // the file and the rank together
     u64 saltosCaballo[64];
     u64 pasosRey[64];
     u64 capturasPeon[2][64];  // [0] a black pawn's, [1] a white pawn's capture squares
@@ -48,6 +50,7 @@ constexpr TablasGeometria CrearGeometria() {
             for (int k = 1; k <= n; k++) {
                 g.direccion[s][s + PASO_DIRECCION[d] * k] = i8(d);
                 g.rayo[s][d] |= u64(1) << (s + PASO_DIRECCION[d] * k);
+                (d <= DIR_M9 ? g.diagonales[s] : g.lineas[s]) |= u64(1) << (s + PASO_DIRECCION[d] * k);
             }
         }
         for (int k = 0; k < 8; k++) {

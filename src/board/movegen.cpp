@@ -148,9 +148,11 @@ inline void Rayo(Lista& l, const i32* tab, int desde, int pieza) {
     }
 }
 
-// Bishop rays in the order +9, +7, -7, -9; rook rays +8, -8, -1, +1.
+// Bishop rays in the order +9, +7, -7, -9; rook rays +8, -8, -1, +1. For captures only, a
+// slider with no enemy anywhere on its lines is passed over at once.
 template <bool Blanco, bool SoloCapturas>
 void ObtenerMovimientoAlfil(Lista& l, const i32* tab, int desde, int pieza) {
+    if (SoloCapturas && !(GEOMETRIA.diagonales[desde] & l.enemigas)) return;
     Rayo<Blanco, SoloCapturas, DIR_P9>(l, tab, desde, pieza);
     Rayo<Blanco, SoloCapturas, DIR_P7>(l, tab, desde, pieza);
     Rayo<Blanco, SoloCapturas, DIR_M7>(l, tab, desde, pieza);
@@ -159,6 +161,7 @@ void ObtenerMovimientoAlfil(Lista& l, const i32* tab, int desde, int pieza) {
 
 template <bool Blanco, bool SoloCapturas>
 void ObtenerMovimientoTorre(Lista& l, const i32* tab, int desde, int pieza) {
+    if (SoloCapturas && !(GEOMETRIA.lineas[desde] & l.enemigas)) return;
     Rayo<Blanco, SoloCapturas, DIR_P8>(l, tab, desde, pieza);
     Rayo<Blanco, SoloCapturas, DIR_M8>(l, tab, desde, pieza);
     Rayo<Blanco, SoloCapturas, DIR_M1>(l, tab, desde, pieza);

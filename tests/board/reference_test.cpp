@@ -304,9 +304,9 @@ TEST(Referencia, LegalityAndCheckShortcuts) {
                 const EntradaHistorial& h = TableroGlobal.Historial[1];
                 EXPECT_TRUE(h.Hash == entrada.Hash && h.Jugada == entrada.Jugada &&
                             h.PosicionReyBlanco == entrada.PosicionReyBlanco &&
-                            h.PosicionReyNegro == entrada.PosicionReyNegro && h.EnroqueBlancas == entrada.EnroqueBlancas &&
-                            h.EnroqueNegras == entrada.EnroqueNegras && h.FichaAlPaso == entrada.FichaAlPaso &&
-                            h.Regla50 == entrada.Regla50)
+                            h.PosicionReyNegro == entrada.PosicionReyNegro &&
+                            h.EnroqueBlancas == entrada.EnroqueBlancas && h.EnroqueNegras == entrada.EnroqueNegras &&
+                            h.FichaAlPaso == entrada.FichaAlPaso && h.Regla50 == entrada.Regla50)
                     << fen << " " << j;
                 evasiones++;
             }
