@@ -236,6 +236,7 @@ bool PuedeEvitarJaque(const InfoJaque& info, Jugada j) {
 u64 ClavePrevista(Jugada j) {
     const TipoTablero& T = TableroGlobal;
     const int o = Origen(j), d = Destino(j), pieza = Pieza(j), cap = Capturada(j), cor = Coronacion(j);
+    if (o > 63 || d > 63) return T.Hash;  // no move word of a position
     const int llega = cor != SIN_PIEZA ? cor : pieza;
     u64 clave = T.Hash ^ zobrist_Turno;
     if (pieza < 14 && llega < 14) clave ^= zobrist_Tablero[pieza][o] ^ zobrist_Tablero[llega][d];

@@ -153,6 +153,9 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
 
         const int corte = RecuperarPosicion(alpha, beta, profundidad, puntosTT, hash);
         if (corte && EsNodoNoPv) return puntosTT;
+        // The hash move will be searched first: its position's entries are asked for now, while
+        // this node evaluates, prunes and generates.
+        if (hash) PrecargarEntradas(ClavePrevista(hash));
 
         if (!EnJaque) {
             eval = Evaluar(&re);
