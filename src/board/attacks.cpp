@@ -1,5 +1,5 @@
 // Is a square attacked? Plain ray walks over the mailbox, returning at the first attacker.
-#include "board/board.h"
+#include "board/geometry.h"
 
 namespace {
 
@@ -14,83 +14,152 @@ struct Atacante {
     static constexpr int Rey = Blanco ? REY_B : REY_N;
 };
 
-// Walks n squares from s in direction d; true when the first piece met is one of a, b.
-inline bool Rayo(const i32* tab, int s, int d, int n, int a, int b) {
-    for (int t = s + d; n > 0; n--, t += d) {
-        int c = tab[t];
-        if (c == VACIA) continue;
-        return c == a || c == b;
+// One line out of s: the first man met attacks s when he slides along this kind of line, or,
+// standing right next to s, when he is the king or (on the two diagonals a pawn takes along)
+// a pawn. Kings and pawns are thus found by the same walks as the sliders.
+template <bool Blanco, int dir>
+inline bool Rayo(const i32* tab, int s) {
+    using A = Atacante<Blanco>;
+    constexpr int d = PASO_DIRECCION[dir];
+    constexpr bool diagonal = EsDiagonal(dir);
+    constexpr int deslizador = diagonal ? A::Alfil : A::Torre;
+    // A white pawn takes towards lower squares, so it attacks s from s + 7 and s + 9.
+    constexpr bool peon = diagonal && (Blanco ? d > 0 : d < 0);
+    int n = GEOMETRIA.largo[s][dir];
+    if (n == 0) return false;
+    int t = s + d;
+    int c = tab[t];
+    if (c != VACIA) return c == deslizador || c == A::Dama || c == A::Rey || (peon && c == A::Peon);
+    while (--n > 0) {
+        t += d;
+        c = tab[t];
+        if (c != VACIA) return c == deslizador || c == A::Dama;
     }
     return false;
 }
 
-// Edge tests use the row and file of the square: a step that would wrap around the board
-// is exactly one that changes the colour where it should keep it, or the reverse.
 template <bool Blanco>
 inline int Atacada(int s) {
     using A = Atacante<Blanco>;
     const i32* tab = TableroGlobal.Tablero;
-    const int fila = s >> 3, col = s & 7;
+    const Destinos& saltos = GEOMETRIA.caballo[s];
+    for (int k = 0; k < saltos.n; k++)
+        if (tab[saltos.casilla[k]] == A::Caballo) return 1;
+    return Rayo<Blanco, DIR_P9>(tab, s) || Rayo<Blanco, DIR_P7>(tab, s) || Rayo<Blanco, DIR_M7>(tab, s) ||
+           Rayo<Blanco, DIR_M9>(tab, s) || Rayo<Blanco, DIR_P8>(tab, s) || Rayo<Blanco, DIR_M8>(tab, s) ||
+           Rayo<Blanco, DIR_M1>(tab, s) || Rayo<Blanco, DIR_P1>(tab, s);
+}
 
-    // Pawns capture towards the enemy: a white pawn attacks s from below (s + 7, s + 9).
-    if constexpr (Blanco) {
-        if (fila < 7) {
-            if (col > 0 && tab[s + 7] == A::Peon) return 1;
-            if (col < 7 && tab[s + 9] == A::Peon) return 1;
+// A slider of the colour that attacks along direction dir: bishop or queen on a diagonal,
+// rook or queen on a file or rank.
+template <bool Blanco>
+inline bool DeslizaPor(int c, int dir) {
+    using A = Atacante<Blanco>;
+    return c == (EsDiagonal(dir) ? A::Alfil : A::Torre) || c == A::Dama;
+}
+
+// Does the man with code c on square desde attack square s? Only men of the colour count.
+template <bool Blanco>
+inline bool AtacaDesde(const i32* tab, int c, int desde, int s) {
+    using A = Atacante<Blanco>;
+    if (c == A::Caballo) {
+        const int filas = (s >> 3) - (desde >> 3), cols = (s & 7) - (desde & 7);
+        return filas * filas + cols * cols == 5;
+    }
+    const int dir = GEOMETRIA.direccion[s][desde];
+    if (dir < 0) return false;
+    const bool vecina = desde == s + PASO_DIRECCION[dir];
+    if (c == A::Rey) return vecina;
+    // A white pawn attacks s from s + 7 and s + 9, a black one from s - 7 and s - 9.
+    if (c == A::Peon) return vecina && EsDiagonal(dir) && (Blanco ? desde > s : desde < s);
+    return DeslizaPor<Blanco>(c, dir) && PrimeraCasilla(tab, s, dir) == desde;
+}
+
+// Is the king on `rey` attacked once j has been made, knowing it was not before? Then only
+// the man now on the destination, or a slider behind the vacated origin, can attack it.
+template <bool Blanco>
+inline int DaJaqueA(Jugada j, int rey) {
+    const i32* tab = TableroGlobal.Tablero;
+    const int o = Origen(j), d = Destino(j);
+    if (AtacaDesde<Blanco>(tab, tab[d], d, rey)) return 1;
+    const int dir = GEOMETRIA.direccion[rey][o];
+    if (dir < 0) return 0;
+    const int t = PrimeraCasilla(tab, rey, dir);
+    return t >= 0 && DeslizaPor<Blanco>(tab[t], dir);
+}
+
+// The men of the colour attacking the king on `rey`: the same tests as Atacada, but every
+// attacker is counted and the squares that would answer its check are collected.
+template <bool Blanco>
+inline InfoJaque Jaques(int rey) {
+    using A = Atacante<Blanco>;
+    const i32* tab = TableroGlobal.Tablero;
+    InfoJaque info{0, 0};
+    const Destinos& saltos = GEOMETRIA.caballo[rey];
+    for (int k = 0; k < saltos.n; k++) {
+        const int t = saltos.casilla[k];
+        if (tab[t] == A::Caballo) {
+            info.atacantes++;
+            info.respuestas |= u64(1) << t;
         }
-    } else {
-        if (fila > 0) {
-            if (col < 7 && tab[s - 7] == A::Peon) return 1;
-            if (col > 0 && tab[s - 9] == A::Peon) return 1;
+    }
+    for (int dir = 0; dir < 8; dir++) {
+        const int t = PrimeraCasilla(tab, rey, dir);
+        if (t < 0) continue;
+        const int c = tab[t];
+        const bool vecina = t == rey + PASO_DIRECCION[dir];
+        const bool peon = EsDiagonal(dir) && (Blanco ? t > rey : t < rey) && c == A::Peon;
+        if (!DeslizaPor<Blanco>(c, dir) && !(vecina && (c == A::Rey || peon))) continue;
+        info.atacantes++;
+        for (int k = rey + PASO_DIRECCION[dir];; k += PASO_DIRECCION[dir]) {
+            info.respuestas |= u64(1) << k;
+            if (k == t) break;
         }
     }
+    return info;
+}
 
-    // Knight jumps as (rows, files): +10 (1,2), -6 (-1,2), +6 (1,-2), -10 (-1,-2),
-    // +17 (2,1), +15 (2,-1), -15 (-2,1), -17 (-2,-1).
-    if (col < 6) {
-        if (fila < 7 && tab[s + 10] == A::Caballo) return 1;
-        if (fila > 0 && tab[s - 6] == A::Caballo) return 1;
-    }
-    if (col > 1) {
-        if (fila < 7 && tab[s + 6] == A::Caballo) return 1;
-        if (fila > 0 && tab[s - 10] == A::Caballo) return 1;
-    }
-    if (fila < 6) {
-        if (col < 7 && tab[s + 17] == A::Caballo) return 1;
-        if (col > 0 && tab[s + 15] == A::Caballo) return 1;
-    }
-    if (fila > 1) {
-        if (col < 7 && tab[s - 15] == A::Caballo) return 1;
-        if (col > 0 && tab[s - 17] == A::Caballo) return 1;
-    }
+// Is the line from s along dir clear up to `hasta` (exclusive), counting `vacia` as empty?
+inline bool LineaLibre(const i32* tab, int s, int dir, int hasta, int vacia) {
+    int t = PrimeraCasilla(tab, s, dir);
+    if (t == vacia) t = PrimeraCasilla(tab, vacia, dir);
+    return t < 0 || t == hasta || GEOMETRIA.direccion[hasta][t] == dir;
+}
 
-    const int abajo = 7 - fila, derecha = 7 - col;
-    if (Rayo(tab, s, 9, abajo < derecha ? abajo : derecha, A::Alfil, A::Dama)) return 1;
-    if (Rayo(tab, s, 7, abajo < col ? abajo : col, A::Alfil, A::Dama)) return 1;
-    if (Rayo(tab, s, -7, fila < derecha ? fila : derecha, A::Alfil, A::Dama)) return 1;
-    if (Rayo(tab, s, -9, fila < col ? fila : col, A::Alfil, A::Dama)) return 1;
-
-    if (Rayo(tab, s, 8, abajo, A::Torre, A::Dama)) return 1;
-    if (Rayo(tab, s, -8, fila, A::Torre, A::Dama)) return 1;
-    if (Rayo(tab, s, -1, col, A::Torre, A::Dama)) return 1;
-    if (Rayo(tab, s, 1, derecha, A::Torre, A::Dama)) return 1;
-
-    if (fila < 7) {
-        if (tab[s + 8] == A::Rey) return 1;
-        if (col < 7 && tab[s + 9] == A::Rey) return 1;
-        if (col > 0 && tab[s + 7] == A::Rey) return 1;
+// Before j is made by the colour `Blanco`: can it give check to the king on `rey`? False only
+// when it surely cannot: the man's new square does not reach the king, and no slider of ours
+// stands behind the origin on a line to the king.
+template <bool Blanco>
+inline bool PuedeDarJaqueA(Jugada j, int rey) {
+    using A = Atacante<Blanco>;
+    const i32* tab = TableroGlobal.Tablero;
+    const int o = Origen(j), d = Destino(j);
+    const int dir = GEOMETRIA.direccion[rey][o];
+    if (dir >= 0 && PrimeraCasilla(tab, rey, dir) == o) {
+        const int t = PrimeraCasilla(tab, o, dir);
+        if (t >= 0 && DeslizaPor<Blanco>(tab[t], dir)) return true;
     }
-    if (fila > 0) {
-        if (tab[s - 8] == A::Rey) return 1;
-        if (col > 0 && tab[s - 9] == A::Rey) return 1;
-        if (col < 7 && tab[s - 7] == A::Rey) return 1;
+    const int c = tab[o];
+    if (c == A::Caballo) {
+        const int filas = (rey >> 3) - (d >> 3), cols = (rey & 7) - (d & 7);
+        return filas * filas + cols * cols == 5;
     }
-    if (col < 7 && tab[s + 1] == A::Rey) return 1;
-    if (col > 0 && tab[s - 1] == A::Rey) return 1;
-    return 0;
+    const int dirD = GEOMETRIA.direccion[rey][d];
+    if (dirD < 0) return false;
+    const bool vecina = d == rey + PASO_DIRECCION[dirD];
+    if (c == A::Rey) return vecina;
+    if (c == A::Peon) return vecina && EsDiagonal(dirD) && (Blanco ? d > rey : d < rey);
+    return DeslizaPor<Blanco>(c, dirD) && LineaLibre(tab, rey, dirD, d, o);
 }
 
 }  // namespace
+
+InfoJaque AnalizarJaque() {
+    const TipoTablero& T = TableroGlobal;
+    if (T.Turno == 1) return Jaques<false>(T.PosicionReyBlanco);
+    if (T.Turno == 0) return Jaques<true>(T.PosicionReyNegro);
+    return InfoJaque{0, 0};
+}
 
 int JaqueBlancas(int casilla) { return Atacada<false>(casilla); }
 int JaqueNegras(int casilla) { return Atacada<true>(casilla); }
@@ -100,4 +169,69 @@ int Jaque2(int casilla) {
     if (TableroGlobal.Turno == 1) return JaqueBlancas(casilla);
     Salir = 1;
     return 0;
+}
+
+int DaJaque(Jugada j) {
+    const TipoTablero& T = TableroGlobal;
+    int jaque;
+    if (T.Turno == 1) {
+        const int rey = T.PosicionReyBlanco;
+        jaque = Enroque(j) || AlPaso(j) ? JaqueBlancas(rey) : DaJaqueA<false>(j, rey);
+        COMPROBAR(jaque == JaqueBlancas(T.PosicionReyBlanco));
+    } else if (T.Turno == 0) {
+        const int rey = T.PosicionReyNegro;
+        jaque = Enroque(j) || AlPaso(j) ? JaqueNegras(rey) : DaJaqueA<true>(j, rey);
+        COMPROBAR(jaque == JaqueNegras(T.PosicionReyNegro));
+    } else {
+        Salir = 1;
+        jaque = 0;
+    }
+    return jaque;
+}
+
+int ReyExpuesto(int rey, int origen, bool reyBlanco) {
+    const int dir = GEOMETRIA.direccion[rey][origen];
+    if (dir < 0) return 0;
+    const i32* tab = TableroGlobal.Tablero;
+    const int t = PrimeraCasilla(tab, rey, dir);
+    if (t < 0) return 0;
+    return reyBlanco ? DeslizaPor<false>(tab[t], dir) : DeslizaPor<true>(tab[t], dir);
+}
+
+int LegalSinHacer(Jugada j) {
+    const TipoTablero& T = TableroGlobal;
+    const i32* tab = T.Tablero;
+    const bool blancas = T.Turno == 1;
+    const int rey = blancas ? T.PosicionReyBlanco : T.PosicionReyNegro;
+    const int o = Origen(j), d = Destino(j);
+    int legal = 1;
+    const int dir = GEOMETRIA.direccion[rey][o];
+    // Only a man standing first on a line from the king, with an enemy slider right behind
+    // him, is pinned; he may still move along that line (up to taking the slider).
+    if (dir >= 0 && PrimeraCasilla(tab, rey, dir) == o) {
+        const int t = PrimeraCasilla(tab, o, dir);
+        const bool clavada =
+            t >= 0 && (blancas ? DeslizaPor<false>(tab[t], dir) : DeslizaPor<true>(tab[t], dir));
+        if (clavada) legal = GEOMETRIA.direccion[rey][d] == dir && (d == t || GEOMETRIA.direccion[d][t] == dir);
+    }
+#ifdef VEMSUL_CHECK_BOARD
+    assert(HacerMovimiento(j) == legal);
+    DeshacerMovimiento();
+#endif
+    return legal;
+}
+
+bool PuedeDarJaque(Jugada j) {
+    const TipoTablero& T = TableroGlobal;
+    if (Enroque(j) || AlPaso(j) || Coronacion(j) != SIN_PIEZA) return true;
+    const bool puede =
+        T.Turno == 1 ? PuedeDarJaqueA<true>(j, T.PosicionReyNegro) : PuedeDarJaqueA<false>(j, T.PosicionReyBlanco);
+#ifdef VEMSUL_CHECK_BOARD
+    if (!puede) {
+        if (HacerMovimiento(j))
+            assert(!(T.Turno == 1 ? JaqueBlancas(T.PosicionReyBlanco) : JaqueNegras(T.PosicionReyNegro)));
+        DeshacerMovimiento();
+    }
+#endif
+    return puede;
 }

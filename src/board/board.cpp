@@ -26,13 +26,16 @@ MascarasTablero LeerMascaras() {
     const i32* tab = TableroGlobal.Tablero;
     MascarasTablero m{0, 0};
 #ifdef __SSE2__
-    const __m128i vacia = _mm_set1_epi32(VACIA);
-    for (int s = 0; s < 64; s += 4) {
-        __m128i cuatro = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tab + s));
-        int bajas = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmplt_epi32(cuatro, vacia)));
-        int altas = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(cuatro, vacia)));
-        m.bajas |= u64(bajas) << s;
-        m.altas |= u64(altas) << s;
+    // Sixteen squares at a time: the codes are narrowed to bytes with signed saturation, which
+    // keeps every code on the same side of 7 (empty), then compared with 7 all at once.
+    const __m128i vacia = _mm_set1_epi8(VACIA);
+    for (int s = 0; s < 64; s += 16) {
+        const __m128i* p = reinterpret_cast<const __m128i*>(tab + s);
+        const __m128i a = _mm_packs_epi32(_mm_loadu_si128(p), _mm_loadu_si128(p + 1));
+        const __m128i b = _mm_packs_epi32(_mm_loadu_si128(p + 2), _mm_loadu_si128(p + 3));
+        const __m128i codigos = _mm_packs_epi16(a, b);
+        m.bajas |= u64(unsigned(_mm_movemask_epi8(_mm_cmplt_epi8(codigos, vacia)))) << s;
+        m.altas |= u64(unsigned(_mm_movemask_epi8(_mm_cmpgt_epi8(codigos, vacia)))) << s;
     }
 #else
     for (int s = 0; s < 64; s++) {

@@ -11,6 +11,7 @@ using i64 = std::int64_t;
 using i32 = std::int32_t;
 using i16 = std::int16_t;
 using i8 = std::int8_t;
+using u8 = std::uint8_t;
 
 // Squares run from a8 = 0 to h1 = 63: row = s / 8 (row 0 is rank 8), file = s % 8.
 // White pawns move towards lower indices.
@@ -157,6 +158,32 @@ void EscribirFen(char* fen);  // at least 100 bytes
 int JaqueBlancas(int casilla);  // attacked by Black?
 int JaqueNegras(int casilla);   // attacked by White?
 int Jaque2(int casilla);        // attacked by the opponent of the side to move?
+// After the move j was made: is the side now to move in check? Valid only when that side was
+// not in check before j, which holds in every position reached by a legal move (or by a null
+// move made out of check): then only the moved man, or a line opened through the vacated
+// origin, can give check. Castling and en passant take the full test.
+int DaJaque(Jugada j);
+// The men checking the side to move, to sort out evasions without making them.
+struct InfoJaque {
+    int atacantes;   // how many enemy men attack the king
+    u64 respuestas;  // bit s: square s holds a checker or lies between one and the king
+};
+InfoJaque AnalizarJaque();
+// Can the move j be legal, given the checks described by `info`? A move that is not made by
+// the king and is no en passant capture can answer one check only, by taking the checker or
+// by stepping between it and the king; two checks only the king can answer. False means that
+// make move would find the move illegal.
+bool PuedeEvitarJaque(const InfoJaque& info, Jugada j);
+// Before making j (not a king move, castling or en passant capture) for a side that is not in
+// check: would make move find it legal? Only a pin along a line from the king can forbid it.
+int LegalSinHacer(Jugada j);
+// Before making j: can it give check at all? False only when it surely cannot (the man's new
+// square does not reach the enemy king and nothing of ours stands behind the origin on a line
+// to it), so that a move that would be pruned unless it gives check need not be made.
+bool PuedeDarJaque(Jugada j);
+// With a king on `rey` that was not attacked before its own side moved a man (not the king)
+// away from `origen`: is it attacked now? Only the line through the origin can have opened.
+int ReyExpuesto(int rey, int origen, bool reyBlanco);
 
 // movegen.cpp
 constexpr int GENERAR_TODAS = 1;
@@ -165,7 +192,18 @@ int GenerarMovimientos(int ModoGeneracion, EntradaLista* lista);
 
 // makemove.cpp
 int HacerMovimiento(Jugada j);  // 1 when the mover's king is safe afterwards
+// The same for a mover known not to be in check before the move (the caller has tested it):
+// the legality test then walks only the line through the origin, except after king moves
+// and en passant captures.
+int HacerMovimientoSinJaque(Jugada j);
 void DeshacerMovimiento();
+// The key the position will have after j, leaving out changes of castling rights and the
+// rook of a castling move: good enough to ask for table entries before the move is made.
+u64 ClavePrevista(Jugada j);
+// Passes over a move without making it (found illegal, or pruned, beforehand), leaving the
+// undo entry at Ply as making and unmaking it would: its move word is read again after a null
+// move at this ply.
+void DescartarMovimiento(Jugada j);
 void HacerMovimientoNull();
 void DeshacerMovimientoNull();
 
@@ -175,6 +213,8 @@ void ComandoPerft(const char* resto);
 #ifdef VEMSUL_CHECK_BOARD
 #include <cassert>
 #define COMPROBAR_TABLERO() assert(TableroValido())
+#define COMPROBAR(condicion) assert(condicion)  // shortcuts agree with the full tests
 #else
 #define COMPROBAR_TABLERO() ((void)0)
+#define COMPROBAR(condicion) ((void)0)
 #endif

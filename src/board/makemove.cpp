@@ -67,9 +67,8 @@ inline void MoverTorreEnroque(int desde, int hasta, int torre, u64& hash) {
     hash ^= zobrist_Tablero[torre][desde] ^ zobrist_Tablero[torre][hasta];
 }
 
-}  // namespace
-
-int HacerMovimiento(Jugada j) {
+// Plays j: everything make move does but the legality test. True when Black moved.
+inline bool Mover(Jugada j) {
     TipoTablero& T = TableroGlobal;
     i32* tab = T.Tablero;
     T.Historial[T.Ply] = {T.Hash, j, T.PosicionReyBlanco, T.PosicionReyNegro,
@@ -195,7 +194,66 @@ int HacerMovimiento(Jugada j) {
     else T.Regla50++;
 
     COMPROBAR_TABLERO();
-    return negras ? !JaqueNegras(T.PosicionReyNegro) : !JaqueBlancas(T.PosicionReyBlanco);
+    return negras;
+}
+
+}  // namespace
+
+int HacerMovimiento(Jugada j) {
+    const TipoTablero& T = TableroGlobal;
+    return Mover(j) ? !JaqueNegras(T.PosicionReyNegro) : !JaqueBlancas(T.PosicionReyBlanco);
+}
+
+int HacerMovimientoSinJaque(Jugada j) {
+    const TipoTablero& T = TableroGlobal;
+    const int pieza = T.Tablero[Origen(j)];
+    const bool negras = Mover(j);
+    const int rey = negras ? T.PosicionReyNegro : T.PosicionReyBlanco;
+    // A king move (castling too) or an en passant capture (two squares emptied) takes the full test.
+    int expuesto;
+    if (pieza == REY_B || pieza == REY_N || AlPaso(j)) {
+        expuesto = negras ? JaqueNegras(rey) : JaqueBlancas(rey);
+    } else {
+        expuesto = ReyExpuesto(rey, Origen(j), !negras);
+        COMPROBAR(expuesto == (negras ? JaqueNegras(rey) : JaqueBlancas(rey)));
+    }
+    return !expuesto;
+}
+
+bool PuedeEvitarJaque(const InfoJaque& info, Jugada j) {
+    const int pieza = TableroGlobal.Tablero[Origen(j)];
+    if (info.atacantes == 0 || pieza == REY_B || pieza == REY_N || AlPaso(j)) return true;
+    const bool puede = info.atacantes == 1 && ((info.respuestas >> Destino(j)) & 1);
+#ifdef VEMSUL_CHECK_BOARD
+    if (!puede) {
+        assert(!HacerMovimiento(j));
+        DeshacerMovimiento();
+    }
+#endif
+    return puede;
+}
+
+u64 ClavePrevista(Jugada j) {
+    const TipoTablero& T = TableroGlobal;
+    const int o = Origen(j), d = Destino(j), pieza = Pieza(j), cap = Capturada(j), cor = Coronacion(j);
+    if (o > 63 || d > 63) return T.Hash;  // no move word of a position
+    const int llega = cor != SIN_PIEZA ? cor : pieza;
+    u64 clave = T.Hash ^ zobrist_Turno;
+    if (pieza < 14 && llega < 14) clave ^= zobrist_Tablero[pieza][o] ^ zobrist_Tablero[llega][d];
+    if (cap < 14) clave ^= zobrist_Tablero[cap][d];
+    const int ep = T.FichaAlPaso;
+    if (ep) {
+        clave ^= zobrist_Tablero[0][ep];
+        if (AlPaso(j)) clave ^= zobrist_Tablero[pieza > REY_B ? PEON_B : PEON_N][ep];
+    }
+    if (AvanceDoble(j)) clave ^= zobrist_Tablero[0][d];
+    return clave;
+}
+
+void DescartarMovimiento(Jugada j) {
+    TipoTablero& T = TableroGlobal;
+    T.Historial[T.Ply] = {T.Hash, j, T.PosicionReyBlanco, T.PosicionReyNegro,
+                          T.EnroqueBlancas, T.EnroqueNegras, T.FichaAlPaso, T.Regla50};
 }
 
 void DeshacerMovimiento() {

@@ -1,20 +1,23 @@
 // Pseudo-legal move generation. The list order is fixed (square scan, then a fixed direction
 // order per piece): perft divide output and the tie-breaks of move ordering follow it.
 // Legality is settled by make move; only castling tests attacked squares here.
-#include "board/board.h"
+#include "board/geometry.h"
 
 namespace {
 
-struct Generador {
-    EntradaLista* lista;
-    int n;
-    int modo;
+// The most moves one man can add: a queen's 27 (a rook's 14 and a bishop's 13). A pawn adds
+// at most 13 (an en passant capture, two capturing promotions and a pushing one), a king 10.
+constexpr int MAX_POR_PIEZA = 27;
 
-    // The list holds 255 entries; an impossible board must not write past them.
-    void Anadir(Jugada j) {
-        if (n < MAX_JUGADAS) lista[n].Jugada = j;
-        n++;
-    }
+// Appends without a capacity test: before each man the generator makes sure that
+// MAX_POR_PIEZA entries are still free (see GenerarBando). It also carries the occupied
+// squares and those of the opponent's men as bit masks (bit s for square s).
+struct Lista {
+    EntradaLista* e;
+    int n;
+    u64 ocupadas;
+    u64 enemigas;
+    void Anadir(Jugada j) { e[n++].Jugada = j; }
 };
 
 // Target rule for pieces: White may land on codes above 6 (empty or black), Black below 8.
@@ -24,180 +27,196 @@ inline bool Destinable(int c) {
     else return c < PEON_N;
 }
 
-template <bool Blanco>
-inline void Objetivo(Generador& g, int desde, int hasta, int pieza) {
-    int c = TableroGlobal.Tablero[hasta];
+// A usable target: a quiet move when empty (unless only captures are wanted), else a capture.
+template <bool SoloCapturas>
+inline void Objetivo(Lista& l, int desde, int hasta, int pieza, int c) {
     if (c == VACIA) {
-        if (g.modo != GENERAR_CAPTURAS) g.Anadir(CrearJugada(desde, hasta, pieza, SIN_PIEZA));
+        if (!SoloCapturas) l.Anadir(CrearJugada(desde, hasta, pieza, SIN_PIEZA));
     } else {
-        g.Anadir(CrearJugada(desde, hasta, pieza, c));
+        l.Anadir(CrearJugada(desde, hasta, pieza, c));
     }
 }
 
 // Queen, rook and bishop promotions come before the knight in every mode.
-void AddMoveCoronacion(Generador& g, int desde, int hasta) {
-    const TipoTablero& T = TableroGlobal;
-    int pieza = T.Tablero[desde];
-    int c = T.Tablero[hasta];
-    int capturada = c == VACIA ? SIN_PIEZA : c;
-    int base = pieza == PEON_B ? 0 : 7;
-    static constexpr int orden[4] = {DAMA_B, TORRE_B, ALFIL_B, CABALLO_B};
-    for (int p : orden)
-        g.Anadir(CrearJugada(desde, hasta, pieza, capturada, p + base));
+inline void AddMoveCoronacion(Lista& l, const i32* tab, int desde, int hasta) {
+    const int pieza = tab[desde];
+    const int c = tab[hasta];
+    const int capturada = c == VACIA ? SIN_PIEZA : c;
+    const int base = pieza == PEON_B ? 0 : 7;
+    l.Anadir(CrearJugada(desde, hasta, pieza, capturada, DAMA_B + base));
+    l.Anadir(CrearJugada(desde, hasta, pieza, capturada, TORRE_B + base));
+    l.Anadir(CrearJugada(desde, hasta, pieza, capturada, ALFIL_B + base));
+    l.Anadir(CrearJugada(desde, hasta, pieza, capturada, CABALLO_B + base));
 }
 
-template <bool Blanco>
-void ObtenerMovimientoPeon(Generador& g, int desde) {
-    const TipoTablero& T = TableroGlobal;
-    const i32* tab = T.Tablero;
-    const i32* color = T.ColorCasilla;
-    const int pieza = tab[desde];
-    // White moves towards lower indices; Black mirrors every offset.
+template <bool Blanco, bool SoloCapturas>
+void ObtenerMovimientoPeon(Lista& l, const i32* tab, int desde, int pieza) {
+    // White moves towards lower indices; Black mirrors every offset. The capture towards
+    // capIzq goes one file right for White (-7) and one file left for Black (+7).
     constexpr int adelante = Blanco ? -8 : 8;
     constexpr int capIzq = Blanco ? -7 : 7;
     constexpr int capDer = Blanco ? -9 : 9;
-    constexpr int ladoIzq = Blanco ? 1 : -1;   // the en passant pawn beside us for a capIzq capture
+    constexpr int ladoIzq = Blanco ? 1 : -1;  // the en passant pawn beside us for a capIzq capture
     constexpr int ladoDer = Blanco ? -1 : 1;
-    const bool enSeptima = Blanco ? (desde >= 8 && desde <= 15) : (desde >= 48 && desde <= 55);
-    const bool enSegunda = Blanco ? (desde >= 48 && desde <= 55) : (desde >= 8 && desde <= 15);
+    const int fila = desde >> 3, col = desde & 7;
+    // A pawn on the last row (only a board no game reaches) has no move forwards.
+    const bool puedeAvanzar = Blanco ? fila > 0 : fila < 7;
+    const bool izqDentro = puedeAvanzar && (Blanco ? col < 7 : col > 0);
+    const bool derDentro = puedeAvanzar && (Blanco ? col > 0 : col < 7);
+    const bool enSeptima = Blanco ? fila == 1 : fila == 6;
+    const bool enSegunda = Blanco ? fila == 6 : fila == 1;
 
     // En passant, generated in every mode. Only a real enemy pawn on the en passant square
     // can be taken: a FEN may name a square without one.
-    const int ep = T.FichaAlPaso;
+    const int ep = TableroGlobal.FichaAlPaso;
+
     if (ep != 0 && tab[ep] == (Blanco ? PEON_N : PEON_B)) {
-        if (ep == desde + ladoIzq) {
-            int t = desde + capIzq;
-            if (t >= 0 && t < 64 && color[t] == color[desde])
-                g.Anadir(CrearJugada(desde, t, pieza, SIN_PIEZA, SIN_PIEZA, FLAG_ALPASO));
+        if (ep == desde + ladoIzq && izqDentro)
+            l.Anadir(CrearJugada(desde, desde + capIzq, pieza, SIN_PIEZA, SIN_PIEZA, FLAG_ALPASO));
+        if (ep == desde + ladoDer && derDentro)
+            l.Anadir(CrearJugada(desde, desde + capDer, pieza, SIN_PIEZA, SIN_PIEZA, FLAG_ALPASO));
+    }
+
+    if (izqDentro) {
+        const int c = tab[desde + capIzq];
+        if (Blanco ? c > VACIA : c < VACIA) {
+            if (enSeptima) AddMoveCoronacion(l, tab, desde, desde + capIzq);
+            else l.Anadir(CrearJugada(desde, desde + capIzq, pieza, c));
         }
-        if (ep == desde + ladoDer) {
-            int t = desde + capDer;
-            if (t >= 0 && t < 64 && color[t] == color[desde])
-                g.Anadir(CrearJugada(desde, t, pieza, SIN_PIEZA, SIN_PIEZA, FLAG_ALPASO));
+    }
+    if (derDentro) {
+        const int c = tab[desde + capDer];
+        if (Blanco ? c > VACIA : c < VACIA) {
+            if (enSeptima) AddMoveCoronacion(l, tab, desde, desde + capDer);
+            else l.Anadir(CrearJugada(desde, desde + capDer, pieza, c));
         }
     }
 
-    static constexpr int capturas[2] = {capIzq, capDer};
-    for (int d : capturas) {
-        int t = desde + d;
-        if (t < 0 || t > 63 || color[t] != color[desde]) continue;
-        int c = tab[t];
-        bool enemiga = Blanco ? c > VACIA : c < VACIA;
-        if (!enemiga) continue;
-        if (enSeptima) AddMoveCoronacion(g, desde, t);
-        else g.Anadir(CrearJugada(desde, t, pieza, c));
-    }
-
-    int t = desde + adelante;
-    if (t >= 0 && t < 64 && tab[t] == VACIA) {
-        if (enSeptima) AddMoveCoronacion(g, desde, t);
-        else if (g.modo != GENERAR_CAPTURAS) g.Anadir(CrearJugada(desde, t, pieza, SIN_PIEZA));
-        if (enSegunda && g.modo != GENERAR_CAPTURAS && tab[t + adelante] == VACIA)
-            g.Anadir(CrearJugada(desde, t + adelante, pieza, SIN_PIEZA, SIN_PIEZA, FLAG_AVANCE_DOBLE));
+    const int t = desde + adelante;
+    if (puedeAvanzar && tab[t] == VACIA) {
+        if (enSeptima) AddMoveCoronacion(l, tab, desde, t);
+        else if (!SoloCapturas) l.Anadir(CrearJugada(desde, t, pieza, SIN_PIEZA));
+        if (!SoloCapturas && enSegunda && tab[t + adelante] == VACIA)
+            l.Anadir(CrearJugada(desde, t + adelante, pieza, SIN_PIEZA, SIN_PIEZA, FLAG_AVANCE_DOBLE));
     }
 }
 
+// For captures only: a pawn with nothing to take, no promotion and no en passant capture at
+// hand, as most pawns are, has no move.
 template <bool Blanco>
-void ObtenerMovimientoCaballo(Generador& g, int desde) {
-    const i32* tab = TableroGlobal.Tablero;
-    const int pieza = tab[desde];
-    const int fila = desde >> 3, col = desde & 7;
-    // Jumps in the fixed order +10, -6, +6, -10, +17, +15, -15, -17 as (rows, files); a jump
-    // that would leave the board (or wrap around it) is skipped.
-    static constexpr int salto[8] = {10, -6, 6, -10, 17, 15, -15, -17};
-    static constexpr int dFila[8] = {1, -1, 1, -1, 2, 2, -2, -2};
-    static constexpr int dCol[8] = {2, 2, -2, -2, 1, -1, 1, -1};
-    for (int k = 0; k < 8; k++) {
-        unsigned f = unsigned(fila + dFila[k]), c = unsigned(col + dCol[k]);
-        if (f > 7 || c > 7) continue;
-        int t = desde + salto[k];
-        if (Destinable<Blanco>(tab[t])) Objetivo<Blanco>(g, desde, t, pieza);
+inline bool PeonSinCapturas(const Lista& l, int desde) {
+    const int fila = desde >> 3;
+    if (fila == (Blanco ? 1 : 6) || (GEOMETRIA.capturasPeon[Blanco][desde] & l.enemigas)) return false;
+    const int ep = TableroGlobal.FichaAlPaso;
+    return ep == 0 || (ep != desde + 1 && ep != desde - 1);
+}
+
+// Knight and king steps: the geometry table lists the targets on the board in the fixed order.
+// For captures only, a man with no enemy on any of them is passed over at once.
+template <bool Blanco, bool SoloCapturas>
+inline void Saltos(Lista& l, const i32* tab, int desde, int pieza, const Destinos& destinos, u64 alcance) {
+    if (SoloCapturas && !(alcance & l.enemigas)) return;
+    for (int k = 0; k < destinos.n; k++) {
+        const int t = destinos.casilla[k];
+        const int c = tab[t];
+        if (Destinable<Blanco>(c)) Objetivo<SoloCapturas>(l, desde, t, pieza, c);
     }
 }
 
-// Squares from `desde` to the edge in direction d, so that a walk never needs an edge test.
-inline int LargoRayo(int desde, int d) {
-    const int abajo = 7 - (desde >> 3), arriba = desde >> 3, derecha = 7 - (desde & 7), izquierda = desde & 7;
-    switch (d) {
-        case 9: return abajo < derecha ? abajo : derecha;
-        case 7: return abajo < izquierda ? abajo : izquierda;
-        case -7: return arriba < derecha ? arriba : derecha;
-        case -9: return arriba < izquierda ? arriba : izquierda;
-        case 8: return abajo;
-        case -8: return arriba;
-        case 1: return derecha;
-        default: return izquierda;  // -1
-    }
-}
-
-template <bool Blanco>
-inline void Rayo(Generador& g, int desde, int pieza, int d) {
-    const i32* tab = TableroGlobal.Tablero;
-    int t = desde;
-    for (int n = LargoRayo(desde, d); n > 0; n--) {
-        t += d;
-        int c = tab[t];
-        if (c == VACIA) {
-            if (g.modo != GENERAR_CAPTURAS) g.Anadir(CrearJugada(desde, t, pieza, SIN_PIEZA));
-            continue;
+// One line of a slider: the empty squares up to the first man met, then that man if he is an
+// enemy. For captures only, the first man is found from the occupied squares without walking.
+template <bool Blanco, bool SoloCapturas, int dir>
+inline void Rayo(Lista& l, const i32* tab, int desde, int pieza) {
+    constexpr int d = PASO_DIRECCION[dir];
+    if constexpr (SoloCapturas) {
+        const int t = PrimeraOcupada(l.ocupadas, desde, dir);
+        if (t < 0) return;
+        const int c = tab[t];
+        if (Destinable<Blanco>(c)) l.Anadir(CrearJugada(desde, t, pieza, c));
+    } else {
+        int t = desde;
+        for (int n = GEOMETRIA.largo[desde][dir]; n > 0; n--) {
+            t += d;
+            const int c = tab[t];
+            if (c == VACIA) {
+                l.Anadir(CrearJugada(desde, t, pieza, SIN_PIEZA));
+                continue;
+            }
+            if (Destinable<Blanco>(c)) l.Anadir(CrearJugada(desde, t, pieza, c));
+            return;
         }
-        if (Destinable<Blanco>(c)) g.Anadir(CrearJugada(desde, t, pieza, c));
-        return;
     }
 }
 
-template <bool Blanco>
-void ObtenerMovimientoAlfil(Generador& g, int desde) {
-    const int pieza = TableroGlobal.Tablero[desde];
-    static constexpr int rayos[4] = {9, 7, -7, -9};
-    for (int d : rayos) Rayo<Blanco>(g, desde, pieza, d);
+// Bishop rays in the order +9, +7, -7, -9; rook rays +8, -8, -1, +1. For captures only, a
+// slider with no enemy anywhere on its lines is passed over at once.
+template <bool Blanco, bool SoloCapturas>
+void ObtenerMovimientoAlfil(Lista& l, const i32* tab, int desde, int pieza) {
+    if (SoloCapturas && !(GEOMETRIA.diagonales[desde] & l.enemigas)) return;
+    Rayo<Blanco, SoloCapturas, DIR_P9>(l, tab, desde, pieza);
+    Rayo<Blanco, SoloCapturas, DIR_P7>(l, tab, desde, pieza);
+    Rayo<Blanco, SoloCapturas, DIR_M7>(l, tab, desde, pieza);
+    Rayo<Blanco, SoloCapturas, DIR_M9>(l, tab, desde, pieza);
 }
 
-template <bool Blanco>
-void ObtenerMovimientoTorre(Generador& g, int desde) {
-    const int pieza = TableroGlobal.Tablero[desde];
-    static constexpr int rayos[4] = {8, -8, -1, 1};
-    for (int d : rayos) Rayo<Blanco>(g, desde, pieza, d);
+template <bool Blanco, bool SoloCapturas>
+void ObtenerMovimientoTorre(Lista& l, const i32* tab, int desde, int pieza) {
+    if (SoloCapturas && !(GEOMETRIA.lineas[desde] & l.enemigas)) return;
+    Rayo<Blanco, SoloCapturas, DIR_P8>(l, tab, desde, pieza);
+    Rayo<Blanco, SoloCapturas, DIR_M8>(l, tab, desde, pieza);
+    Rayo<Blanco, SoloCapturas, DIR_M1>(l, tab, desde, pieza);
+    Rayo<Blanco, SoloCapturas, DIR_P1>(l, tab, desde, pieza);
 }
 
-template <bool Blanco>
-void ObtenerMovimientoRey(Generador& g, int desde) {
-    const TipoTablero& T = TableroGlobal;
-    const i32* tab = T.Tablero;
-    const int pieza = tab[desde];
-    constexpr int casa = Blanco ? E1 : E8;
-    constexpr int torre = Blanco ? TORRE_B : TORRE_N;
-    const int estado = Blanco ? T.EnroqueBlancas : T.EnroqueNegras;
-
-    if (g.modo != GENERAR_CAPTURAS && desde == casa && tab[casa] == pieza) {
-        if ((estado == 1 || estado == 3) && tab[desde + 1] == VACIA && tab[desde + 2] == VACIA &&
-            tab[desde + 3] == torre && !Jaque2(desde) && !Jaque2(desde + 1))
-            g.Anadir(CrearJugada(desde, desde + 2, pieza, SIN_PIEZA, SIN_PIEZA, FLAG_ENROQUE));
-        // b1 (b8) must be empty but may be attacked.
-        if ((estado == 2 || estado == 3) && tab[desde - 1] == VACIA && tab[desde - 2] == VACIA &&
-            tab[desde - 3] == VACIA && tab[desde - 4] == torre && !Jaque2(desde) && !Jaque2(desde - 1))
-            g.Anadir(CrearJugada(desde, desde - 2, pieza, SIN_PIEZA, SIN_PIEZA, FLAG_ENROQUE));
+template <bool Blanco, bool SoloCapturas>
+void ObtenerMovimientoRey(Lista& l, const i32* tab, int desde, int pieza) {
+    if (!SoloCapturas) {
+        const TipoTablero& T = TableroGlobal;
+        constexpr int casa = Blanco ? E1 : E8;
+        constexpr int torre = Blanco ? TORRE_B : TORRE_N;
+        const int estado = Blanco ? T.EnroqueBlancas : T.EnroqueNegras;
+        if (desde == casa && tab[casa] == pieza) {
+            if ((estado == 1 || estado == 3) && tab[desde + 1] == VACIA && tab[desde + 2] == VACIA &&
+                tab[desde + 3] == torre && !Jaque2(desde) && !Jaque2(desde + 1))
+                l.Anadir(CrearJugada(desde, desde + 2, pieza, SIN_PIEZA, SIN_PIEZA, FLAG_ENROQUE));
+            // b1 (b8) must be empty but may be attacked.
+            if ((estado == 2 || estado == 3) && tab[desde - 1] == VACIA && tab[desde - 2] == VACIA &&
+                tab[desde - 3] == VACIA && tab[desde - 4] == torre && !Jaque2(desde) && !Jaque2(desde - 1))
+                l.Anadir(CrearJugada(desde, desde - 2, pieza, SIN_PIEZA, SIN_PIEZA, FLAG_ENROQUE));
+        }
     }
+    Saltos<Blanco, SoloCapturas>(l, tab, desde, pieza, GEOMETRIA.rey[desde], GEOMETRIA.pasosRey[desde]);
+}
 
-    // Steps in the fixed order +8, -8, +1, -1, +9, -9, +7, -7 as (rows, files).
-    const int fila = desde >> 3, col = desde & 7;
-    static constexpr int paso[8] = {8, -8, 1, -1, 9, -9, 7, -7};
-    static constexpr int dFila[8] = {1, -1, 0, 0, 1, -1, 1, -1};
-    static constexpr int dCol[8] = {0, 0, 1, -1, 1, -1, -1, 1};
-    for (int k = 0; k < 8; k++) {
-        unsigned f = unsigned(fila + dFila[k]), c = unsigned(col + dCol[k]);
-        if (f > 7 || c > 7) continue;
-        int t = desde + paso[k];
-        if (Destinable<Blanco>(tab[t])) Objetivo<Blanco>(g, desde, t, pieza);
+// The moves of the man with code c on square s; false for a code that cannot occur.
+template <bool Blanco, bool SoloCapturas>
+inline bool GenerarPieza(Lista& l, const i32* tab, int s, int c) {
+    switch (Blanco ? c : c - 7) {  // piece kind 1..6
+        case PEON_B:
+            if (!SoloCapturas || !PeonSinCapturas<Blanco>(l, s))
+                ObtenerMovimientoPeon<Blanco, SoloCapturas>(l, tab, s, c);
+            return true;
+        case CABALLO_B:
+            Saltos<Blanco, SoloCapturas>(l, tab, s, c, GEOMETRIA.caballo[s], GEOMETRIA.saltosCaballo[s]);
+            return true;
+        case ALFIL_B: ObtenerMovimientoAlfil<Blanco, SoloCapturas>(l, tab, s, c); return true;
+        case TORRE_B: ObtenerMovimientoTorre<Blanco, SoloCapturas>(l, tab, s, c); return true;
+        case DAMA_B:
+            ObtenerMovimientoTorre<Blanco, SoloCapturas>(l, tab, s, c);
+            ObtenerMovimientoAlfil<Blanco, SoloCapturas>(l, tab, s, c);
+            return true;
+        case REY_B: ObtenerMovimientoRey<Blanco, SoloCapturas>(l, tab, s, c); return true;
+        default: return false;  // White: code 0 or below; Black: above 13
     }
 }
 
-template <bool Blanco>
-void GenerarBando(Generador& g) {
+template <bool Blanco, bool SoloCapturas>
+int GenerarBando(EntradaLista* lista) {
     const i32* tab = TableroGlobal.Tablero;
     // Only squares holding our men (or impossible codes) are visited, Black from a8 to h1,
-    // White from h1 to a8.
+    // White from h1 to a8. Our targets are the squares above 7 for White, below 7 for Black.
     const MascarasTablero m = LeerMascaras();
+    Lista l{lista, 0, m.bajas | m.altas, Blanco ? m.altas : m.bajas};
     u64 casillas = Blanco ? m.bajas : m.altas;
     while (casillas) {
         int s;
@@ -209,39 +228,40 @@ void GenerarBando(Generador& g) {
             casillas &= casillas - 1;
         }
         const int c = tab[s];
-        const int k = Blanco ? c : c - 7;  // piece kind 1..6
-        switch (k) {
-            case PEON_B: ObtenerMovimientoPeon<Blanco>(g, s); break;
-            case CABALLO_B: ObtenerMovimientoCaballo<Blanco>(g, s); break;
-            case ALFIL_B: ObtenerMovimientoAlfil<Blanco>(g, s); break;
-            case TORRE_B: ObtenerMovimientoTorre<Blanco>(g, s); break;
-            case DAMA_B:
-                ObtenerMovimientoTorre<Blanco>(g, s);
-                ObtenerMovimientoAlfil<Blanco>(g, s);
-                break;
-            case REY_B: ObtenerMovimientoRey<Blanco>(g, s); break;
-            default: Salir = 1; break;  // White: code 0 or below; Black: above 13
+        if (l.n <= MAX_JUGADAS - MAX_POR_PIEZA) {
+            if (!GenerarPieza<Blanco, SoloCapturas>(l, tab, s, c)) Salir = 1;
+            continue;
         }
+        // Near the end of the list (a board no game reaches): this man's moves go to a scratch
+        // list and only those that fit are kept. The count runs on, so the overflow is seen.
+        EntradaLista aparte[MAX_POR_PIEZA];
+        Lista a{aparte, 0, l.ocupadas, l.enemigas};
+        if (!GenerarPieza<Blanco, SoloCapturas>(a, tab, s, c)) Salir = 1;
+        for (int k = 0; k < a.n; k++)
+            if (l.n + k < MAX_JUGADAS) lista[l.n + k].Jugada = aparte[k].Jugada;
+        l.n += a.n;
     }
+    return l.n;
 }
 
 }  // namespace
 
 int GenerarMovimientos(int ModoGeneracion, EntradaLista* lista) {
-    Generador g{lista, 0, ModoGeneracion};
+    const bool capturas = ModoGeneracion == GENERAR_CAPTURAS;
     IndexMove = 0;
+    int n;
     if (TableroGlobal.Turno == 0) {
-        GenerarBando<false>(g);
+        n = capturas ? GenerarBando<false, true>(lista) : GenerarBando<false, false>(lista);
     } else if (TableroGlobal.Turno == 1) {
-        GenerarBando<true>(g);
+        n = capturas ? GenerarBando<true, true>(lista) : GenerarBando<true, false>(lista);
     } else {
         Salir = 1;
         return 0;
     }
-    if (g.n >= MAX_JUGADAS) {
+    if (n >= MAX_JUGADAS) {
         Salir = 1;
-        g.n = MAX_JUGADAS;
+        n = MAX_JUGADAS;
     }
-    IndexMove = g.n;
-    return g.n;
+    IndexMove = n;
+    return n;
 }

@@ -36,6 +36,15 @@ inline void Contar(ContadoresPerft& k, Jugada m) {
     Sumar(PosicionesPorJugada);
 }
 
+// Whether the side to move is in check, tested once per node: out of check, make move can
+// test legality along one line only.
+inline bool EnJaque() {
+    const TipoTablero& T = TableroGlobal;
+    return T.Turno == 1 ? JaqueBlancas(T.PosicionReyBlanco) : JaqueNegras(T.PosicionReyNegro);
+}
+
+inline int Hacer(Jugada j, bool enJaque) { return enJaque ? HacerMovimiento(j) : HacerMovimientoSinJaque(j); }
+
 int MiniMax(int ply, ContadoresPerft& k, Jugada m) {
     if (TipoJuego.Parar) return 0;
     if (ply == TipoJuego.ProfundidadMaxima) {
@@ -44,8 +53,9 @@ int MiniMax(int ply, ContadoresPerft& k, Jugada m) {
     }
     ListaJugadas lista;
     int n = GenerarMovimientos(GENERAR_TODAS, lista);
+    const bool enJaque = n > 0 && EnJaque();
     for (int i = 0; i < n; i++) {
-        if (HacerMovimiento(lista[i].Jugada) && !TipoJuego.Parar) MiniMax(ply + 1, k, lista[i].Jugada);
+        if (Hacer(lista[i].Jugada, enJaque) && !TipoJuego.Parar) MiniMax(ply + 1, k, lista[i].Jugada);
         DeshacerMovimiento();
     }
     return 0;
@@ -59,16 +69,18 @@ void ContarBajoRaiz(int profundidad, ContadoresPerft& k, Jugada raiz) {
     }
     ListaJugadas respuestas;
     int nr = GenerarMovimientos(GENERAR_TODAS, respuestas);
+    const bool enJaque = nr > 0 && EnJaque();
     for (int i = 0; i < nr; i++) {
         Jugada r = respuestas[i].Jugada;
-        if (HacerMovimiento(r)) {
+        if (Hacer(r, enJaque)) {
             if (profundidad == 2) {
                 Contar(k, r);
             } else {
                 ListaJugadas terceras;
                 int nt = GenerarMovimientos(GENERAR_TODAS, terceras);
+                const bool enJaqueTercera = nt > 0 && EnJaque();
                 for (int t = 0; t < nt; t++) {
-                    if (HacerMovimiento(terceras[t].Jugada)) MiniMax(3, k, terceras[t].Jugada);
+                    if (Hacer(terceras[t].Jugada, enJaqueTercera)) MiniMax(3, k, terceras[t].Jugada);
                     DeshacerMovimiento();
                 }
             }

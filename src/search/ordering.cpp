@@ -9,6 +9,7 @@
 
 i32 Historico_Bueno[28][64];
 i32 Historico_Malo[28][64];
+i32 Historico_Puntos[28][64];
 u32 Historico_Killer[MAX_PLY][2][2];
 u32 Historico_Killer_Mate[MAX_PLY][2][2];
 u32 Historico_Refutation[64 * 64];
@@ -50,19 +51,34 @@ void InicializarValoresCaptura() {
 void HistoricoIniciar() {
     std::memset(Historico_Bueno, 0, sizeof Historico_Bueno);
     std::memset(Historico_Malo, 0, sizeof Historico_Malo);
+    std::memset(Historico_Puntos, 0, sizeof Historico_Puntos);
     std::memset(Historico_Killer, 0, sizeof Historico_Killer);
     std::memset(Historico_Killer_Mate, 0, sizeof Historico_Killer_Mate);
     std::memset(Historico_Refutation, 0, sizeof Historico_Refutation);
 }
 
-int HistoricoValor(int lado, Jugada j) {
-    const int f = FilaHistorico(lado, j), d = Destino(j);
-    const int b = Historico_Bueno[f][d], m = Historico_Malo[f][d];
+namespace {
+
+// The history score of one entry from its two counts.
+inline int PuntosHistorico(int b, int m) {
     if (b > 0 && m > 0) return int(float(b) * 100.0f / float(m));
     if (b > 0) return b < 100 ? b : 100;
     if (m > 0) return -(m < 100 ? m : 100);
     return 0;
 }
+
+inline void Recalcular(int f, int d) {
+    Historico_Puntos[f][d] = PuntosHistorico(Historico_Bueno[f][d], Historico_Malo[f][d]);
+}
+
+}  // namespace
+
+void HistoricoRecalcular() {
+    for (int f = 0; f < 28; f++)
+        for (int d = 0; d < 64; d++) Recalcular(f, d);
+}
+
+int HistoricoValor(int lado, Jugada j) { return Historico_Puntos[FilaHistorico(lado, j)][Destino(j)]; }
 
 int HistoricoMalaPuntuacionZW(int lado, Jugada j) {
     const int f = FilaHistorico(lado, j), d = Destino(j);
@@ -72,29 +88,10 @@ int HistoricoMalaPuntuacionZW(int lado, Jugada j) {
     return 60.0f > 100.0f * float(b) / float(m);
 }
 
-bool HistoricoEsMovimientoKiller(Jugada j, int ply, int lado) {
-    const u32* k = Historico_Killer[ply][lado];
-    return j == k[0] || j == k[1];
-}
-
-bool HistoricoEsMovimientoKillerMate(Jugada j, int ply, int lado) {
-    const u32* k = Historico_Killer_Mate[ply][lado];
-    return j == k[0] || j == k[1];
-}
-
 Jugada GetRefutation(int ply) {
     if (ply <= 0) return 0;
     const Jugada previa = TableroGlobal.Historial[ply - 1].Jugada;
     return previa ? Historico_Refutation[Origen(previa) * 64 + Destino(previa)] : 0;
-}
-
-bool Refutes(Jugada j, int ply) {
-    if (ply < 2) return false;
-    const Jugada q = TableroGlobal.Historial[ply - 2].Jugada;
-    if (!q) return false;
-    const Jugada r = Historico_Refutation[Origen(q) * 64 + Destino(q)];
-    if (!r) return false;
-    return j == Historico_Refutation[Origen(r) * 64 + Destino(r)];
 }
 
 void OrdenarMovimientosTodos(int n, Jugada hash, EntradaLista* lista, int enJaque, Jugada refutacion) {
@@ -155,13 +152,18 @@ void HistoricoActualizar(Jugada j, int puntuacion, const Jugada* tranquilas, int
     const int f = FilaHistorico(lado, j), d = Destino(j);
     Historico_Malo[f][d]++;
     Historico_Bueno[f][d]++;
+    Recalcular(f, d);
     u32* k = EsPuntuacionMate(puntuacion) ? Historico_Killer_Mate[ply][lado] : Historico_Killer[ply][lado];
     if (k[0] != j) {
         k[1] = k[0];
         k[0] = j;
     }
     // Every quiet move searched before the cutting one (which is the list's last) failed here.
-    for (int i = 0; i + 1 < numTranquilas; i++) Historico_Malo[FilaHistorico(lado, tranquilas[i])][Destino(tranquilas[i])]++;
+    for (int i = 0; i + 1 < numTranquilas; i++) {
+        const int fi = FilaHistorico(lado, tranquilas[i]), di = Destino(tranquilas[i]);
+        Historico_Malo[fi][di]++;
+        Recalcular(fi, di);
+    }
 }
 
 void UpdateRefutation(Jugada j, int ply) {

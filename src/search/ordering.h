@@ -20,12 +20,18 @@ extern i32 valor_coronacion[14];              // promotion piece
 // History tables (rows: side to move x 14 + moving piece; columns: destination).
 extern i32 Historico_Bueno[28][64];  // cut-offs caused by the quiet move
 extern i32 Historico_Malo[28][64];   // times searched at a node that was cut off
+// HistoricoValor of every entry, kept current whenever the two counts change (they change
+// only at cut-offs, while every quiet move of every node is scored with it).
+extern i32 Historico_Puntos[28][64];
 extern u32 Historico_Killer[MAX_PLY][2][2];       // [ply][side][slot]
 extern u32 Historico_Killer_Mate[MAX_PLY][2][2];  // the same for cut-offs with a mate score
 extern u32 Historico_Refutation[64 * 64];         // counter move, by the previous move's from/to
 
+// Captures nothing (Capturada 15), promotes to nothing (Coronacion 15) and is no en passant
+// capture: bits 18-25 of the move word all set and bit 26 clear, tested at once.
 inline bool EsTranquila(Jugada j) {
-    return Capturada(j) == SIN_PIEZA && Coronacion(j) == SIN_PIEZA && !AlPaso(j);
+    constexpr u32 campos = 0xFFu << 18 | FLAG_ALPASO;
+    return (j & campos) == 0xFFu << 18;
 }
 
 // Scores entries 0..n-1. hash and refutacion (the counter move) may be 0.
@@ -34,12 +40,29 @@ void OrdenarMovimientosTodos(int n, Jugada hash, EntradaLista* lista, int enJaqu
 void OrdenaMovimiento(EntradaLista* lista, int i, int n);
 
 int HistoricoValor(int lado, Jugada j);             // cut rate in percent, or minus the searches
+void HistoricoRecalcular();  // Historico_Puntos again from the counts, after writing these directly
 int HistoricoMalaPuntuacionZW(int lado, Jugada j);  // cut rate below 60 %
 inline int HistoricoMalaPuntuacionPV(int lado, Jugada j) { return HistoricoMalaPuntuacionZW(lado, j); }
-bool HistoricoEsMovimientoKiller(Jugada j, int ply, int lado);
-bool HistoricoEsMovimientoKillerMate(Jugada j, int ply, int lado);
-Jugada GetRefutation(int ply);       // counter move to the move that led to this ply
-bool Refutes(Jugada j, int ply);     // j answers the counter move to the side's own last move
+Jugada GetRefutation(int ply);  // counter move to the move that led to this ply
+
+// Inline: the main search asks these for most moves it makes.
+inline bool HistoricoEsMovimientoKiller(Jugada j, int ply, int lado) {
+    const u32* k = Historico_Killer[ply][lado];
+    return j == k[0] || j == k[1];
+}
+inline bool HistoricoEsMovimientoKillerMate(Jugada j, int ply, int lado) {
+    const u32* k = Historico_Killer_Mate[ply][lado];
+    return j == k[0] || j == k[1];
+}
+// j answers the counter move to the side's own last move.
+inline bool Refutes(Jugada j, int ply) {
+    if (ply < 2) return false;
+    const Jugada q = TableroGlobal.Historial[ply - 2].Jugada;
+    if (!q) return false;
+    const Jugada r = Historico_Refutation[Origen(q) * 64 + Destino(q)];
+    if (!r) return false;
+    return j == Historico_Refutation[Origen(r) * 64 + Destino(r)];
+}
 
 // At a beta cut-off by the quiet move j (the last entry of the node's quiet moves).
 void HistoricoActualizar(Jugada j, int puntuacion, const Jugada* tranquilas, int numTranquilas, int ply, int lado);

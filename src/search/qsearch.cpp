@@ -47,16 +47,41 @@ int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
         mejor = -VALOR_INFINITO;
     }
 
+    // In check below the root, moves that cannot answer the check are passed over unmade
+    // (see AlphaBeta_Pv).
+    const bool filtrar = EnJaque && ply > 0;
+    const InfoJaque jaque = filtrar ? AnalizarJaque() : InfoJaque{0, 0};
+
     int buscadas = 0;
+    int elegida = -1;  // the entry already brought into place ahead of its turn
     for (int i = 0; i < n; i++) {
-        OrdenaMovimiento(lista, i, n);
+        if (elegida != i) OrdenaMovimiento(lista, i, n);
         const Jugada j = lista[i].Jugada;
-        if (!HacerMovimiento(j)) {
+        if (filtrar && !PuedeEvitarJaque(jaque, j)) {
+            DescartarMovimiento(j);
+            continue;
+        }
+        // A capture that delta pruning drops unless it gives check is passed over unmade when
+        // it cannot give check at all.
+        if (!EnJaque && Capturada(j) != SIN_PIEZA && Coronacion(j) == SIN_PIEZA &&
+            alpha > eval + ValorPieza(Capturada(j)) + 300 && !PuedeDarJaque(j)) {
+            DescartarMovimiento(j);
+            continue;
+        }
+        // Past the first move searched, the next move is chosen now and its position's cache
+        // entry asked for (see AlphaBeta_Pv).
+        if (buscadas >= 1 && i + 1 < n) {
+            OrdenaMovimiento(lista, i + 1, n);
+            elegida = i + 1;
+            PrecargarCache(ClavePrevista(lista[i + 1].Jugada));
+        }
+        if (!(EnJaque ? HacerMovimiento(j) : HacerMovimientoSinJaque(j))) {
             DeshacerMovimiento();
             continue;
         }
         PrecargarCache();  // the quiescence search reads only the evaluation cache
-        const int daJaque = BandoEnJaque();
+        // Below the root the opponent was not in check before this move (see AlphaBeta_Pv).
+        const int daJaque = ply ? DaJaque(j) : BandoEnJaque();
         const int capturada = Capturada(j);
         if (!daJaque && !EnJaque && capturada != SIN_PIEZA && Coronacion(j) == SIN_PIEZA) {
             // Delta pruning: even winning the piece cannot bring the score up to alpha.

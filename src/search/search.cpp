@@ -47,6 +47,19 @@ inline bool ExtensionPeonEnSeptima(Jugada j, int lado, const ResultadoEval& r) {
     return EsPeonLibre(j, lado, r) && See(&j, TableroGlobal.Turno) >= 0;
 }
 
+// Would the history or futility pruning of a non-PV node drop the quiet move j, counted as
+// the legal move number `legales`, if it turns out legal and gives no check? (The same tests
+// as in the move loop, none of which looks at the board.) King moves are left to the loop.
+inline bool PodaTardia(Jugada j, int lado, int ply, int profundidad, int legales, int alpha, int beta, int eval,
+                       const ResultadoEval& re) {
+    const int pieza = TableroGlobal.Tablero[Origen(j)];
+    if (!EsTranquila(j) || Enroque(j) || pieza == REY_B || pieza == REY_N || EsPeonLibre(j, lado, re) || beta > 29999 ||
+        HistoricoEsMovimientoKiller(j, ply, lado) || HistoricoEsMovimientoKillerMate(j, ply, lado) || Refutes(j, ply))
+        return false;
+    return (legales > 2 * profundidad + 4 && HistoricoMalaPuntuacionZW(lado, j)) ||
+           (alpha >= -29999 && profundidad <= 9 && eval + 50 * profundidad < beta);
+}
+
 inline void Actualizar_Pv(int ply, Jugada j) {
     if (ply >= MAX_PLY - 1) return;
     u32* fila = pv_line[ply];
@@ -140,6 +153,9 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
 
         const int corte = RecuperarPosicion(alpha, beta, profundidad, puntosTT, hash);
         if (corte && EsNodoNoPv) return puntosTT;
+        // The hash move will be searched first: its position's entries are asked for now, while
+        // this node evaluates, prunes and generates.
+        if (hash) PrecargarEntradas(ClavePrevista(hash));
 
         if (!EnJaque) {
             eval = Evaluar(&re);
@@ -196,16 +212,53 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
     Jugada mejorJugada = 0;
     int legales = 0;
 
+    // In check below the root, a move that neither moves the king nor answers the check is
+    // illegal and is passed over without being made. (At the root, a position no game reaches
+    // could hold a king capture, whose make would set Salir.)
+    const bool filtrar = EnJaque && ply > 0;
+    const InfoJaque jaque = filtrar ? AnalizarJaque() : InfoJaque{0, 0};
+
+    int elegida = -1;  // the entry already brought into place ahead of its turn
     for (int i = 0; i < n; i++) {
-        OrdenaMovimiento(lista, i, n);
+        if (elegida != i) OrdenaMovimiento(lista, i, n);
         const Jugada j = lista[i].Jugada;
-        if (!HacerMovimiento(j)) {
+        if (filtrar && !PuedeEvitarJaque(jaque, j)) {
+            DescartarMovimiento(j);
+            continue;
+        }
+        // A late quiet move that the history or futility pruning below drops unless it gives
+        // check is settled before it is made: an illegal one, or a legal one that cannot give
+        // check, is passed over unmade (the legal one still counts as a legal move).
+        if (EsNodoNoPv && ply > 0 && !EnJaque && legales >= 1 &&
+            PodaTardia(j, lado, ply, profundidad, legales + 1, alpha, beta, eval, re)) {
+            if (!LegalSinHacer(j)) {
+                DescartarMovimiento(j);
+                continue;
+            }
+            if (!PuedeDarJaque(j)) {
+                legales++;
+                DescartarMovimiento(j);
+                continue;
+            }
+        }
+        // Past the first move a node is likely to search more: the next move is chosen now
+        // (the list does not change while this one is searched) and its position's entries
+        // are asked for, to be in the cache when its turn comes.
+        if (legales >= 1 && i + 1 < n) {
+            OrdenaMovimiento(lista, i + 1, n);
+            elegida = i + 1;
+            PrecargarEntradas(ClavePrevista(lista[i + 1].Jugada));
+        }
+        if (!(EnJaque ? HacerMovimiento(j) : HacerMovimientoSinJaque(j))) {
             DeshacerMovimiento();
             continue;
         }
         legales++;
         PrecargarEntradas();
-        const int daJaque = BandoEnJaque();
+        // Below the root the opponent was not in check before this move (every position there
+        // was reached by a legal move or a null move made out of check); the root may be any
+        // position the GUI sent.
+        const int daJaque = ply ? DaJaque(j) : BandoEnJaque();
 
         int ext = 0;
         if (!EsNodoNoPv) ext = (daJaque || ExtensionPeonEnSeptima(j, lado, re)) ? 1 : 0;

@@ -3,26 +3,37 @@
 // the two king positions (no key, no piece counts, no undo stack).
 #include "search/see.h"
 
+#include "board/geometry.h"
+
 const i32 See_valor[16] = {0, 100, 325, 325, 500, 975, 10000, 0, 100, 325, 325, 500, 975, 10000, 0, 0};
 
 PilaSee SeeMove;
 
 namespace {
 
+// Offsets of the exchange (used as listed, so that the first legal capture found is always the
+// same): knight jumps, bishop, rook and queen (and king) lines.
 constexpr int See_Mov_Ca[8] = {-17, -15, -10, -6, 6, 10, 15, 17};
 constexpr int See_Mov_Al[4] = {9, -9, -7, 7};
 constexpr int See_Mov_To[4] = {1, -1, -8, 8};
 constexpr int See_Mov_Da[8] = {-9, 9, -7, 7, 1, -1, 8, -8};
 
-inline bool EsDiagonal(int d) { return d == 9 || d == -9 || d == 7 || d == -7; }
-
-// A step from `desde` to `hasta` stays on the board and has not wrapped round an edge:
-// diagonal steps keep the square colour, knight and orthogonal steps change it.
-inline bool PasoValido(int desde, int hasta, bool mismoColor) {
-    if (hasta < 0 || hasta > 63) return false;
-    const i32* color = TableroGlobal.ColorCasilla;
-    return (color[desde] == color[hasta]) == mismoColor;
+// The knight origins of each square in See_Mov_Ca order, those on the board only (a jump that
+// would wrap round the edge is left out, as the square-colour test leaves it out).
+constexpr auto CrearCaballosSee() {
+    struct {
+        Destinos de[64];
+    } t{};
+    for (int s = 0; s < 64; s++)
+        for (int d : See_Mov_Ca) {
+            const int o = s + d;
+            if (o < 0 || o > 63) continue;
+            const int filas = (o >> 3) - (s >> 3), cols = (o & 7) - (s & 7);
+            if (filas * filas + cols * cols == 5) t.de[s].casilla[t.de[s].n++] = u8(o);
+        }
+    return t;
 }
+constexpr auto CaballosSee = CrearCaballosSee();
 
 // Makes the capture from `origen` onto `casilla`; kept when legal (its word is returned),
 // taken back at once when it leaves the mover's king attacked (0).
@@ -34,77 +45,59 @@ inline Jugada Probar(int origen, int casilla, int coronacion) {
     return 0;
 }
 
+// Tries the lines of `direcciones` in order: the first man met along the line (found once for
+// all eight lines, see AtaqueMenor) must be `pieza`.
+template <int N>
+inline Jugada SeeDeslizador(int s, int pieza, const int (&direcciones)[N], const int (&primera)[8]) {
+    const i32* tab = TableroGlobal.Tablero;
+    for (int d : direcciones) {
+        const int t = primera[IndiceDireccion(d)];
+        if (t >= 0 && tab[t] == pieza)
+            if (Jugada j = Probar(t, s, SIN_PIEZA)) return j;
+    }
+    return 0;
+}
+
+// Pawns (from s + 7 and s + 9 for White, s - 7 and s - 9 for Black), knights, bishops, rooks,
+// queens, the king: the first legal capture onto s. A candidate found illegal is taken back
+// before the next is tried, so the board is the same for every candidate.
 template <bool Blanco>
-Jugada SeePeones(int s) {
+Jugada AtaqueMenor(int s, u64 ocupadas) {
     const i32* tab = TableroGlobal.Tablero;
     constexpr int peon = Blanco ? PEON_B : PEON_N;
-    const int origenes[2] = {Blanco ? s + 7 : s - 7, Blanco ? s + 9 : s - 9};
-    // A pawn capturing onto the last rank becomes a queen inside the exchange.
-    const bool corona = Blanco ? s < 8 : s >= 56;
-    const int coronacion = corona ? (Blanco ? DAMA_B : DAMA_N) : SIN_PIEZA;
-    for (int o : origenes) {
-        if (!PasoValido(s, o, true) || tab[o] != peon) continue;
-        if (Jugada j = Probar(o, s, coronacion)) return j;
-    }
-    return 0;
-}
-
-template <bool Blanco>
-Jugada SeeCaballo(int s) {
-    const i32* tab = TableroGlobal.Tablero;
     constexpr int caballo = Blanco ? CABALLO_B : CABALLO_N;
-    for (int d : See_Mov_Ca) {
-        int o = s + d;
-        if (!PasoValido(s, o, false) || tab[o] != caballo) continue;
-        if (Jugada j = Probar(o, s, SIN_PIEZA)) return j;
-    }
-    return 0;
-}
-
-// Walks from s along each direction over empty squares; the first piece met must be `pieza`.
-inline Jugada SeeDeslizador(int s, int pieza, const int* direcciones, int n) {
-    const i32* tab = TableroGlobal.Tablero;
-    for (int k = 0; k < n; k++) {
-        const int d = direcciones[k];
-        const bool diagonal = EsDiagonal(d);
-        int desde = s;
-        for (int t = s + d; PasoValido(desde, t, diagonal); desde = t, t += d) {
-            if (tab[t] == VACIA) continue;
-            if (tab[t] == pieza)
-                if (Jugada j = Probar(t, s, SIN_PIEZA)) return j;
-            break;
-        }
-    }
-    return 0;
-}
-
-template <bool Blanco>
-Jugada SeeAlfil(int s) { return SeeDeslizador(s, Blanco ? ALFIL_B : ALFIL_N, See_Mov_Al, 4); }
-template <bool Blanco>
-Jugada SeeTorre(int s) { return SeeDeslizador(s, Blanco ? TORRE_B : TORRE_N, See_Mov_To, 4); }
-template <bool Blanco>
-Jugada SeeDama(int s) { return SeeDeslizador(s, Blanco ? DAMA_B : DAMA_N, See_Mov_Da, 8); }
-
-template <bool Blanco>
-Jugada SeeRey(int s) {
-    const i32* tab = TableroGlobal.Tablero;
     constexpr int rey = Blanco ? REY_B : REY_N;
+
+    // A pawn capturing onto the last rank becomes a queen inside the exchange.
+    const int coronacion = (Blanco ? s < 8 : s >= 56) ? (Blanco ? DAMA_B : DAMA_N) : SIN_PIEZA;
+    constexpr int dirPeon[2] = {Blanco ? DIR_P7 : DIR_M7, Blanco ? DIR_P9 : DIR_M9};
+    for (int dir : dirPeon) {
+        if (GEOMETRIA.largo[s][dir] == 0) continue;
+        const int o = s + PASO_DIRECCION[dir];
+        if (tab[o] == peon)
+            if (Jugada j = Probar(o, s, coronacion)) return j;
+    }
+
+    const Destinos& caballos = CaballosSee.de[s];
+    for (int k = 0; k < caballos.n; k++) {
+        const int o = caballos.casilla[k];
+        if (tab[o] == caballo)
+            if (Jugada j = Probar(o, s, SIN_PIEZA)) return j;
+    }
+
+    // The first man along each line, for the sliders and the king.
+    int primera[8];
+    for (int dir = 0; dir < 8; dir++) primera[dir] = PrimeraOcupada(ocupadas, s, dir);
+    if (Jugada j = SeeDeslizador(s, Blanco ? ALFIL_B : ALFIL_N, See_Mov_Al, primera)) return j;
+    if (Jugada j = SeeDeslizador(s, Blanco ? TORRE_B : TORRE_N, See_Mov_To, primera)) return j;
+    if (Jugada j = SeeDeslizador(s, Blanco ? DAMA_B : DAMA_N, See_Mov_Da, primera)) return j;
     for (int d : See_Mov_Da) {
-        int o = s + d;
-        if (!PasoValido(s, o, EsDiagonal(d)) || tab[o] != rey) continue;
-        if (Jugada j = Probar(o, s, SIN_PIEZA)) return j;
+        const int dir = IndiceDireccion(d);
+        const int t = primera[dir];
+        if (t == s + d && tab[t] == rey)
+            if (Jugada j = Probar(t, s, SIN_PIEZA)) return j;
     }
     return 0;
-}
-
-template <bool Blanco>
-Jugada AtaqueMenor(int s) {
-    if (Jugada j = SeePeones<Blanco>(s)) return j;
-    if (Jugada j = SeeCaballo<Blanco>(s)) return j;
-    if (Jugada j = SeeAlfil<Blanco>(s)) return j;
-    if (Jugada j = SeeTorre<Blanco>(s)) return j;
-    if (Jugada j = SeeDama<Blanco>(s)) return j;
-    return SeeRey<Blanco>(s);
 }
 
 }  // namespace
@@ -143,12 +136,22 @@ void SeeDeshacerMovimiento() {
     T.PosicionReyNegro = r.PosicionReyNegro;
 }
 
-Jugada Obtener_Ataques_Menores(int casilla, int lado) {
+namespace {
+
+// The capture search with the occupied squares given (bit t set when square t holds a man).
+Jugada AtaqueMenorEn(int casilla, int lado, u64 ocupadas) {
     // Room for one more record: the exchange keeps at most 40 and tries one candidate at a time.
     if (SeeMove.NumeroJugadasSee >= 40) return 0;
     const int victima = TableroGlobal.Tablero[casilla];
-    if (lado == 1) return victima > VACIA ? AtaqueMenor<true>(casilla) : 0;
-    return victima < VACIA ? AtaqueMenor<false>(casilla) : 0;
+    if (lado == 1) return victima > VACIA ? AtaqueMenor<true>(casilla, ocupadas) : 0;
+    return victima < VACIA ? AtaqueMenor<false>(casilla, ocupadas) : 0;
+}
+
+}  // namespace
+
+Jugada Obtener_Ataques_Menores(int casilla, int lado) {
+    const MascarasTablero m = LeerMascaras();
+    return AtaqueMenorEn(casilla, lado, m.bajas | m.altas);
 }
 
 int See(const Jugada* j, int lado) {
@@ -156,11 +159,17 @@ int See(const Jugada* j, int lado) {
     const int t = Destino(*j);
     Jugada A[20], B[20];
     int nB = 0;
+    // The occupied squares, read once: every capture kept empties its origin (the square
+    // taken on stays occupied), and a candidate found illegal is taken back at once.
+    const MascarasTablero m = LeerMascaras();
+    u64 ocupadas = m.bajas | m.altas;
     for (int i = 0; i < 20; i++) {
-        A[i] = Obtener_Ataques_Menores(t, lado);
+        A[i] = AtaqueMenorEn(t, lado, ocupadas);
         if (!A[i]) break;
-        B[i] = Obtener_Ataques_Menores(t, 1 - lado);
+        ocupadas &= ~(u64(1) << Origen(A[i]));
+        B[i] = AtaqueMenorEn(t, 1 - lado, ocupadas);
         if (!B[i]) break;
+        ocupadas &= ~(u64(1) << Origen(B[i]));
         nB++;
     }
     // Undo in reverse order; each record also puts the king squares back.

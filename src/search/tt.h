@@ -72,13 +72,23 @@ inline EntradaCacheEval* EntradaCacheActual() {
 }
 
 // Ask for the current position's entries early (just after a move is made), so that the
-// memory latency overlaps the work done before they are read.
-inline void PrecargarCache() {
+// memory latency overlaps the work done before they are read. Always inlined: GCC takes a
+// prefetch for no effect at all and may drop the call of such a function left out of line.
+[[gnu::always_inline]] inline void PrecargarCache() {
     if (EntradaCacheEval* c = EntradaCacheActual()) __builtin_prefetch(c);
 }
-inline void PrecargarEntradas() {
+[[gnu::always_inline]] inline void PrecargarEntradas() {
     if (EntradaTT* e = EntradaTTActual()) __builtin_prefetch(e);
     PrecargarCache();
+}
+// The same for the position after a move not yet made (its key from ClavePrevista).
+[[gnu::always_inline]] inline void PrecargarCache(u64 clave) {
+    if (TT_Opciones.MegasCache != 0 && TT_Cache && !(clave >> 63))
+        __builtin_prefetch(&TT_Cache[Resto(clave, DivisorCache)]);
+}
+[[gnu::always_inline]] inline void PrecargarEntradas(u64 clave) {
+    if (TT_Datos && !(clave >> 63)) __builtin_prefetch(&TT_Datos[Resto(clave, DivisorTT)]);
+    PrecargarCache(clave);
 }
 
 inline int ProfundidadTT(const EntradaTT& e) { return e.Empaquetado & 127; }

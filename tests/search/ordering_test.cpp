@@ -38,6 +38,7 @@ Jugada Generada(const std::string& texto) {
 void PonerHistorial(int lado, Jugada j, int bueno, int malo) {
     Historico_Bueno[lado * 14 + Pieza(j)][Destino(j)] = bueno;
     Historico_Malo[lado * 14 + Pieza(j)][Destino(j)] = malo;
+    HistoricoRecalcular();
 }
 
 class Ordenacion : public ::testing::Test {
