@@ -212,7 +212,7 @@ struct Resultado {
     int ganador = -1;  // 0 or 1 (engine index), -1 draw
     std::string motivo;
     int plies = 0;
-    bool falta = false;  // an engine misbehaved: illegal move, forfeit, crash, hang
+    int falta = -1;  // the engine (0 or 1) that misbehaved: illegal move, forfeit, crash, hang
 };
 
 Resultado JugarPartida(Config& c, int blancas, unsigned semilla) {
@@ -240,8 +240,8 @@ Resultado JugarPartida(Config& c, int blancas, unsigned semilla) {
         m.Enviar("ucinewgame");
         m.Enviar("isready");
         if (!m.Esperar("readyok", AhoraMs() + 10000)) {
-            r.motivo = "no readyok";
-            r.falta = true;
+            r.motivo = "no readyok from " + m.ruta;
+            r.falta = int(&m - c.m);
             return r;
         }
     }
@@ -281,14 +281,14 @@ Resultado JugarPartida(Config& c, int blancas, unsigned semilla) {
         if (!ok) {
             r.ganador = 1 - turnoMotor;
             r.motivo = m.fin ? "crash of " + m.ruta : "no answer from " + m.ruta;
-            r.falta = true;
+            r.falta = turnoMotor;
             break;
         }
         reloj[turnoMotor] -= usado;
         if (reloj[turnoMotor] < 0) {
             r.ganador = 1 - turnoMotor;
             r.motivo = "time forfeit of " + m.ruta + " (" + std::to_string(usado) + " ms used)";
-            r.falta = true;
+            r.falta = turnoMotor;
             break;
         }
         reloj[turnoMotor] += c.tc.incMs;
@@ -303,7 +303,7 @@ Resultado JugarPartida(Config& c, int blancas, unsigned semilla) {
         if (!legal) {
             r.ganador = 1 - turnoMotor;
             r.motivo = std::string("illegal move ") + jug + " by " + m.ruta + " after: " + texto();
-            r.falta = true;
+            r.falta = turnoMotor;
             break;
         }
         jugadas.push_back(jug);
@@ -325,7 +325,7 @@ int main(int argc, char** argv) {
             return 1;
         }
     int puntos[3] = {0, 0, 0};  // engine 1 wins, draws, engine 2 wins
-    int faltas = 0;
+    int faltas[2] = {0, 0};
     for (int g = 0; g < c.partidas; g++) {
         // Each opening is played twice, with colours reversed.
         int blancas = g % 2;
@@ -333,13 +333,13 @@ int main(int argc, char** argv) {
         if (r.ganador == 0) puntos[0]++;
         else if (r.ganador == 1) puntos[2]++;
         else puntos[1]++;
-        faltas += r.falta;
+        if (r.falta >= 0) faltas[r.falta]++;
         std::printf("game %d: %s white, %s, %d plies: %s\n", g + 1, c.m[blancas].ruta.c_str(),
                     r.ganador < 0 ? "draw" : (r.ganador == 0 ? "engine1 wins" : "engine2 wins"), r.plies,
                     r.motivo.c_str());
         std::fflush(stdout);
         // After a fault both engines start afresh for the next game.
-        if (r.falta)
+        if (r.falta >= 0)
             for (auto& m : c.m) {
                 m.Terminar();
                 m.Iniciar();
@@ -347,7 +347,9 @@ int main(int argc, char** argv) {
     }
     int estados[2];
     for (int i = 0; i < 2; i++) estados[i] = c.m[i].Terminar();
-    std::printf("result: engine1 +%d =%d -%d; faults (illegal/forfeit/crash/hang): %d; exit status %d / %d\n",
-                puntos[0], puntos[1], puntos[2], faltas, estados[0], estados[1]);
-    return faltas ? 1 : 0;
+    std::printf("result: engine1 +%d =%d -%d; faults (illegal move, time forfeit, crash, hang): engine1 %d, "
+                "engine2 %d; exit status %d / %d\n",
+                puntos[0], puntos[1], puntos[2], faltas[0], faltas[1], estados[0], estados[1]);
+    // Only the first engine is under test.
+    return faltas[0] || estados[0] != 0 ? 1 : 0;
 }

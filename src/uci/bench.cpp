@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int PROFUNDIDAD_BENCH = 12;  // a run of 5 to 20 seconds in Release
+constexpr int PROFUNDIDAD_BENCH = 13;  // a run of 5 to 20 seconds in Release
 
 // Openings, middlegames, endgames and a few tactical positions.
 constexpr const char* POSICIONES_BENCH[] = {
