@@ -189,14 +189,11 @@ bool LeerArgumentos(int argc, char** argv, Config& c) {
 std::vector<std::string> Legales() {
     std::vector<std::string> r;
     ListaJugadas lista;
-    int n = GenerarMovimientos(GENERAR_TODAS, lista);
+    const int n = GenerarLegales(lista);
     for (int i = 0; i < n; i++) {
-        if (HacerMovimiento(lista[i].Jugada)) {
-            char t[6];
-            MovimientoCoordenadas(lista[i].Jugada, t);
-            r.push_back(t);
-        }
-        DeshacerMovimiento();
+        char t[6];
+        MovimientoCoordenadas(lista[i].Jugada, t);
+        r.push_back(t);
     }
     return r;
 }

@@ -104,16 +104,12 @@ bool JugarSan(const std::string& token, char texto[6]) {
     if (!LeerSan(token, s)) return false;
     TableroGlobal.Ply = 0;
     ListaJugadas lista;
-    int n = GenerarMovimientos(GENERAR_TODAS, lista);
+    const int n = GenerarLegales(lista);
     Jugada elegida = 0;
     int encontradas = 0;
     for (int i = 0; i < n; i++) {
-        Jugada j = lista[i].Jugada;
-        if (!Coincide(j, s)) continue;
-        bool legal = HacerMovimiento(j);
-        DeshacerMovimiento();
-        if (!legal) continue;
-        elegida = j;
+        if (!Coincide(lista[i].Jugada, s)) continue;
+        elegida = lista[i].Jugada;
         encontradas++;
     }
     if (encontradas != 1) return false;

@@ -443,13 +443,9 @@ private:
     // reach endings and promotions. False when there is none.
     bool JugarAlAzar() {
         ListaJugadas lista;
-        int n = GenerarMovimientos(GENERAR_TODAS, lista);
+        const int n = GenerarLegales(lista);
         std::vector<Jugada> legales, capturas, peones;
-        for (int i = 0; i < n; i++) {
-            Jugada j = lista[i].Jugada;
-            if (HacerMovimiento(j)) legales.push_back(j);
-            DeshacerMovimiento();
-        }
+        for (int i = 0; i < n; i++) legales.push_back(lista[i].Jugada);
         if (legales.empty()) return false;
         std::sort(legales.begin(), legales.end());
         for (Jugada j : legales) {

@@ -57,14 +57,11 @@ Instantanea Tomar() {
 std::vector<std::string> JugadasLegales() {
     std::vector<std::string> r;
     ListaJugadas lista;
-    int n = GenerarMovimientos(GENERAR_TODAS, lista);
+    const int n = GenerarLegales(lista);
     for (int i = 0; i < n; i++) {
-        if (HacerMovimiento(lista[i].Jugada)) {
-            char t[6];
-            MovimientoCoordenadas(lista[i].Jugada, t);
-            r.push_back(t);
-        }
-        DeshacerMovimiento();
+        char t[6];
+        MovimientoCoordenadas(lista[i].Jugada, t);
+        r.push_back(t);
     }
     return r;
 }
