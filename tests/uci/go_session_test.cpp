@@ -45,7 +45,7 @@ TEST(GoSession, OneBestmoveAndNothingAfterIt) {
     motor.Enviar("setoption name ShowPv value Full");
     motor.Enviar("position startpos moves e2e4 e7e5");
     motor.Enviar("go depth 5");
-    auto lineas = motor.LeerHastaPrefijo("bestmove ");
+    auto lineas = motor.LeerHasta("bestmove ");
     ASSERT_FALSE(lineas.empty());
     EXPECT_EQ(lineas.back().rfind("bestmove ", 0), 0u);
     EXPECT_EQ(Contar(lineas, "info depth "), 5);
@@ -64,7 +64,7 @@ TEST(GoSession, DepthIsCappedAt63) {
     // Past the fifty-move limit every reply is a draw at once, so 63 iterations are quick.
     motor.Enviar("position fen 8/8/4k3/8/8/3K4/8/8 w - - 100 1");
     motor.Enviar("go depth 99");
-    auto lineas = motor.LeerHastaPrefijo("bestmove ", 60000);
+    auto lineas = motor.LeerHasta("bestmove ", 60000);
     ASSERT_FALSE(lineas.empty());
     EXPECT_EQ(lineas.back().rfind("bestmove ", 0), 0u);
     int ultima = 0;
@@ -122,7 +122,7 @@ TEST(GoSession, InfiniteAnswersOnlyWhenToldTo) {
         if (l.rfind("bestmove ", 0) == 0) respuesta = true;
     EXPECT_FALSE(respuesta);
     motor.Enviar("stop");
-    auto lineas = motor.LeerHastaPrefijo("bestmove ", 20000);
+    auto lineas = motor.LeerHasta("bestmove ", 20000);
     ASSERT_FALSE(lineas.empty());
     EXPECT_EQ(lineas.back().rfind("bestmove ", 0), 0u);
     motor.Enviar("quit");
@@ -137,7 +137,7 @@ TEST(GoSession, MovetimeIsHonoured) {
     motor.LeerHasta("readyok");
     long long inicio = Ms();
     motor.Enviar("go movetime 2000");
-    auto lineas = motor.LeerHastaPrefijo("bestmove ", 20000);
+    auto lineas = motor.LeerHasta("bestmove ", 20000);
     long long usado = Ms() - inicio;
     ASSERT_FALSE(lineas.empty());
     EXPECT_EQ(lineas.back().rfind("bestmove ", 0), 0u);
@@ -155,7 +155,7 @@ TEST(GoSession, OwnPonderingIsSilentAndInterruptible) {
     motor.Enviar("setoption name ShowPv value None");
     motor.Enviar("position startpos moves e2e4");
     motor.Enviar("go wtime 2000 btime 2000");
-    auto lineas = motor.LeerHastaPrefijo("bestmove ", 20000);
+    auto lineas = motor.LeerHasta("bestmove ", 20000);
     ASSERT_FALSE(lineas.empty());
     const std::string respuesta = lineas.back();
     ASSERT_EQ(respuesta.rfind("bestmove ", 0), 0u);
@@ -173,7 +173,7 @@ TEST(GoSession, OwnPonderingIsSilentAndInterruptible) {
     std::string prediccion = respuesta.substr(respuesta.find(" ponder ") + 8);
     motor.Enviar("position startpos moves e2e4 " + jugada + " " + prediccion);
     motor.Enviar("go wtime 2000 btime 2000");
-    lineas = motor.LeerHastaPrefijo("bestmove ", 20000);
+    lineas = motor.LeerHasta("bestmove ", 20000);
     ASSERT_FALSE(lineas.empty());
     EXPECT_EQ(Contar(lineas, "bestmove "), 1);
     motor.Enviar("quit");
