@@ -150,11 +150,8 @@ TEST(EvalWorked, WholeEvaluations) {
         {std::string(PEONES) + "b - - 0 1", -1360},
         {std::string(ESPEJO) + "b - - 0 1", 1370},
         {std::string(ESPEJO) + "w - - 0 1", -1360},
-        // The half-move clock: unchanged up to 81, a twentieth at 100 (truncated toward zero,
-        // before the side to move's sign: -68.5 becomes -68).
-        {std::string(PEONES) + "w - - 80 1", 1370},
-        {std::string(PEONES) + "w - - 81 1", 1370},
-        {std::string(PEONES) + "w - - 100 1", 68},
+        // A twentieth at clock 100, truncated toward zero before the side to move's sign: -68.5
+        // becomes -68 (clocks 80, 81 and 100 for White are shown by the eval command test).
         {std::string(ESPEJO) + "b - - 100 1", 68},
         {std::string(ESPEJO) + "w - - 100 1", -68},
     };

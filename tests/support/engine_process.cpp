@@ -48,12 +48,7 @@ ProcesoMotor::ProcesoMotor(const std::vector<std::string>& argumentos, const std
 
 ProcesoMotor::~ProcesoMotor() {
     CerrarEntrada();
-    if (estado_ == -2 && pid_ > 0) {
-        if (Esperar(5000) == -1 && estado_ == -2) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
+    if (pid_ > 0) Esperar(5000);  // kills the process if it does not end in time
     if (salida_ >= 0) close(salida_);
 }
 
