@@ -5,7 +5,6 @@
 // reaches.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <vector>
 
 #include "support/board_helpers.h"
@@ -176,9 +175,8 @@ bool EnJaqueReferencia() {
 // Positions from play; with `imposibles`, also a few boards no game reaches (make move is
 // not meant for those: the checked build rejects them).
 std::vector<std::string> Posiciones(bool imposibles) {
-    std::vector<std::string> r;
-    const char* inicios[] = {
-        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+    const std::vector<std::string> inicios = {
+        FEN_INICIAL,
         "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
         "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
         "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
@@ -187,28 +185,13 @@ std::vector<std::string> Posiciones(bool imposibles) {
         "r3k2r/1P4P1/8/3pP3/8/8/1p4p1/R3K2R w KQkq d6 0 1",
         "4k3/8/8/8/8/8/6b1/4K1RR b K - 0 1",
     };
-    for (const char* f : inicios) r.push_back(f);
-    // Boards no game reaches: pawns on the last ranks, an en passant square without a pawn,
-    // several kings.
-    if (imposibles) {
-        r.push_back("P6p/8/8/3pP3/8/8/8/p3K2k w - d6 0 1");
-        r.push_back("k7/8/8/8/4P3/8/8/7K b - e3 0 1");
-        r.push_back("QqQqQqQq/qQqQqQqQ/8/8/8/8/NnBbRrKk/kKnNbBrR w - - 0 1");
-    }
-    std::mt19937 azar(2024);
-    for (int n = 0; n < 400; n++) {
-        PonerFen(inicios[n % 8]);
-        const int plies = int(azar() % 60);
-        for (int p = 0; p < plies; p++) {
-            auto legales = JugadasLegales();
-            if (legales.empty()) break;
-            Jugar(legales[azar() % legales.size()]);
-            TableroGlobal.Ply = 0;
-        }
-        char fen[128];
-        EscribirFen(fen);
-        r.push_back(fen);
-    }
+    std::vector<std::string> r = inicios;
+    // Pawns on the last ranks, an en passant square without a pawn, several kings.
+    if (imposibles)
+        r.insert(r.end(), {"P6p/8/8/3pP3/8/8/8/p3K2k w - d6 0 1", "k7/8/8/8/4P3/8/8/7K b - e3 0 1",
+                           "QqQqQqQq/qQqQqQqQ/8/8/8/8/NnBbRrKk/kKnNbBrR w - - 0 1"});
+    const auto jugadas = PosicionesAlAzar(inicios, 400, 60, 2024);
+    r.insert(r.end(), jugadas.begin(), jugadas.end());
     return r;
 }
 

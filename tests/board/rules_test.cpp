@@ -1,148 +1,55 @@
-// Attack tests, move generation and make/unmake.
+// Make/unmake over whole trees (with the key and a FEN round trip checked at every node), the
+// castling states, the captured corner rook, the null move, the Zobrist keys and FEN loading.
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <array>
+#include <cstring>
+#include <set>
 
 #include "support/board_helpers.h"
-#include "uci/uci.h"
-
-TEST(Attacks, EdgesAndWraps) {
-    PonerFen("7b/8/8/8/8/8/8/K6k w - - 0 1");
-    EXPECT_EQ(JaqueBlancas(56), 1);  // long diagonal h8-a1
-    PonerFen("7k/8/8/8/p6K/8/8/8 w - - 0 1");
-    EXPECT_EQ(JaqueBlancas(39), 0);  // a4 pawn would wrap onto h4
-    PonerFen("7k/8/8/6p1/7K/8/8/8 w - - 0 1");
-    EXPECT_EQ(JaqueBlancas(39), 1);
-    PonerFen("7k/8/8/r7/7K/8/8/8 w - - 0 1");
-    EXPECT_EQ(JaqueBlancas(39), 0);  // different ranks
-    PonerFen("7k/8/8/r6K/8/8/8/8 w - - 0 1");
-    EXPECT_EQ(JaqueBlancas(31), 1);
-    PonerFen("7k/8/8/8/8/8/8/4K3 w - - 0 1");
-    EXPECT_EQ(JaqueNegras(61), 1);  // next to the white king
-    EXPECT_EQ(JaqueNegras(62), 0);
-    // Knights do not jump around the board edge: g2 reaches e1, e3, f4, h4 but not a2.
-    PonerFen("7k/8/8/8/8/8/6N1/4K3 w - - 0 1");
-    EXPECT_EQ(JaqueNegras(37), 1);
-    EXPECT_EQ(JaqueNegras(45), 0);
-    EXPECT_EQ(JaqueNegras(48), 0);
-}
-
-TEST(Movegen, StartPositionOrder) {
-    Posicion("startpos");
-    ListaJugadas lista;
-    ASSERT_EQ(GenerarMovimientos(GENERAR_TODAS, lista), 20);
-    const char* esperado[] = {"g1h3", "g1f3", "b1c3", "b1a3", "h2h3", "h2h4", "g2g3", "g2g4", "f2f3", "f2f4",
-                              "e2e3", "e2e4", "d2d3", "d2d4", "c2c3", "c2c4", "b2b3", "b2b4", "a2a3", "a2a4"};
-    for (int i = 0; i < 20; i++) {
-        char t[6];
-        MovimientoCoordenadas(lista[i].Jugada, t);
-        EXPECT_STREQ(t, esperado[i]);
-    }
-    EXPECT_EQ(GenerarMovimientos(GENERAR_CAPTURAS, lista), 0);
-    // Black scans from a8: the b8 knight comes first, +17 before +15.
-    Posicion("startpos moves e2e4");
-    GenerarMovimientos(GENERAR_TODAS, lista);
-    char t[6];
-    MovimientoCoordenadas(lista[0].Jugada, t);
-    EXPECT_STREQ(t, "b8c6");
-    MovimientoCoordenadas(lista[1].Jugada, t);
-    EXPECT_STREQ(t, "b8a6");
-}
-
-TEST(Movegen, PromotionsAndEnPassant) {
-    PonerFen("7k/P7/8/8/8/8/8/K7 w - - 0 1");
-    ListaJugadas lista;
-    ASSERT_EQ(GenerarMovimientos(GENERAR_CAPTURAS, lista), 4);
-    const char* orden[] = {"a7a8q", "a7a8r", "a7a8b", "a7a8n"};
-    for (int i = 0; i < 4; i++) {
-        char t[6];
-        MovimientoCoordenadas(lista[i].Jugada, t);
-        EXPECT_STREQ(t, orden[i]);
-    }
-
-    Posicion("startpos moves e2e4 d7d5 e4e5 f7f5");
-    EXPECT_EQ(TableroGlobal.FichaAlPaso, 29);
-    int n = GenerarMovimientos(GENERAR_CAPTURAS, lista);
-    ASSERT_EQ(n, 1);
-    Jugada ep = lista[0].Jugada;
-    EXPECT_TRUE(AlPaso(ep));
-    EXPECT_EQ(Capturada(ep), SIN_PIEZA);
-    EXPECT_EQ(Destino(ep), 21);  // f6
-
-    // A black pawn on h5 may not take "en passant" towards a3 after a2-a4: that wraps.
-    PonerFen("4k3/8/8/7p/P7/8/8/4K3 b - a3 0 1");
-    n = GenerarMovimientos(GENERAR_CAPTURAS, lista);
-    EXPECT_EQ(n, 0);
-    // An en passant square with no enemy pawn behind it gives no capture.
-    PonerFen("4k3/8/8/3P4/8/8/8/4K3 w - e6 0 1");
-    EXPECT_EQ(GenerarMovimientos(GENERAR_CAPTURAS, lista), 0);
-}
-
-TEST(Movegen, CastlingConditions) {
-    auto tiene = [](const char* jugada) {
-        for (const auto& j : JugadasLegales())
-            if (j == jugada) return true;
-        return false;
-    };
-    PonerFen("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1");
-    EXPECT_TRUE(tiene("e1g1"));
-    EXPECT_TRUE(tiene("e1c1"));
-    PonerFen("r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1");
-    EXPECT_TRUE(tiene("e8g8"));
-    EXPECT_TRUE(tiene("e8c8"));
-    // In check: no castling. Through an attacked square: none on that side.
-    PonerFen("r3k2r/8/8/8/8/8/4r3/R3K2R w KQkq - 0 1");
-    EXPECT_FALSE(tiene("e1g1"));
-    EXPECT_FALSE(tiene("e1c1"));
-    PonerFen("r3k2r/8/8/8/8/8/5r2/R3K2R w KQkq - 0 1");
-    EXPECT_FALSE(tiene("e1g1"));
-    EXPECT_TRUE(tiene("e1c1"));
-    // b1 attacked does not matter, b1 occupied does.
-    PonerFen("r3k2r/8/8/8/8/8/1r6/R3K2R w KQkq - 0 1");
-    EXPECT_TRUE(tiene("e1c1"));
-    PonerFen("r3k2r/8/8/8/8/8/8/RN2K2R w KQkq - 0 1");
-    EXPECT_FALSE(tiene("e1c1"));
-    // Castling into check is generated, then refused by make move.
-    PonerFen("r3k2r/8/8/8/8/8/6r1/R3K2R w KQkq - 0 1");
-    ListaJugadas lista;
-    int n = GenerarMovimientos(GENERAR_TODAS, lista);
-    bool generado = false;
-    for (int i = 0; i < n; i++)
-        if (Enroque(lista[i].Jugada) && Destino(lista[i].Jugada) == 62) generado = true;
-    EXPECT_TRUE(generado);
-    EXPECT_FALSE(tiene("e1g1"));
-}
-
-TEST(Movegen, ListNeverOverflows) {
-    PonerFen("R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1");
-    ListaJugadas lista;
-    EXPECT_EQ(GenerarMovimientos(GENERAR_TODAS, lista), 218);
-    EXPECT_EQ(Salir, 0);
-    // A board no game can reach: more pseudo-legal moves than the list holds.
-    PonerFen("BQQQQ1QQ/Q2Q1Q1Q/Q6Q/Q6Q/Q1Q4Q/Q6Q/1Q5Q/KQQQQQQk w - - 0 1");
-    struct {
-        ListaJugadas lista;
-        u32 centinela = 0xDEADBEEF;
-    } guardado;
-    EXPECT_EQ(GenerarMovimientos(GENERAR_TODAS, guardado.lista), 255);
-    EXPECT_EQ(Salir, 1);
-    EXPECT_EQ(guardado.centinela, 0xDEADBEEFu);
-    Salir = 0;
-}
 
 namespace {
+
+std::array<int, 5> Cuentas(const DatosBando& b) {
+    return {b.NumPeones, b.NumCaballos, b.NumAlfiles, b.NumTorres, b.NumDamas};
+}
+
+// Writes the FEN of the current position, reads it back into the board and compares board, key
+// and piece counts; then puts the position back as it was.
+void IdaYVueltaFen() {
+    char texto[128];
+    EscribirFen(texto);
+    const Instantanea antes = Tomar();
+    TipoTablero& T = TableroGlobal;
+    // FEN has no word for "has castled" (states 4 and 5): those read back as "no right".
+    if (T.EnroqueBlancas > 3) T.EnroqueBlancas = 0;
+    if (T.EnroqueNegras > 3) T.EnroqueNegras = 0;
+    const u64 clave = CalcularHash();
+    LimpiarBandos();
+    EXPECT_EQ(CargarFen(texto), 1) << texto;
+    EXPECT_EQ(CalcularHash(), clave) << texto;
+    EXPECT_EQ(std::memcmp(T.Tablero, antes.tablero.Tablero, sizeof T.Tablero), 0) << texto;
+    EXPECT_EQ(Cuentas(Blancas), Cuentas(antes.blancas)) << texto;
+    EXPECT_EQ(Cuentas(Negras), Cuentas(antes.negras)) << texto;
+    std::memcpy(&T, &antes.tablero, sizeof T);
+    Blancas = antes.blancas;
+    Negras = antes.negras;
+}
+
 // Walks the whole tree to a depth checking, after every make, the key against the one composed
-// from scratch and, after every unmake, that everything is restored bit for bit.
+// from scratch (and, in the first two plies, the FEN round trip) and, after every unmake, that
+// everything is restored bit for bit. Illegal moves are made and unmade as well.
 long Recorrer(int profundidad) {
     if (profundidad == 0) return 1;
     long hojas = 0;
     ListaJugadas lista;
-    int n = GenerarMovimientos(GENERAR_TODAS, lista);
+    const int n = GenerarMovimientos(GENERAR_TODAS, lista);
     for (int i = 0; i < n; i++) {
-        Instantanea antes = Tomar();
-        int legal = HacerMovimiento(lista[i].Jugada);
+        const Instantanea antes = Tomar();
+        const int legal = HacerMovimiento(lista[i].Jugada);
         EXPECT_EQ(TableroGlobal.Hash, CalcularHash());
         EXPECT_TRUE(TableroValido());
+        if (legal && TableroGlobal.Ply <= 2) IdaYVueltaFen();
         if (legal) hojas += Recorrer(profundidad - 1);
         DeshacerMovimiento();
         if (!(Tomar() == antes)) {
@@ -152,27 +59,27 @@ long Recorrer(int profundidad) {
     }
     return hojas;
 }
+
 }  // namespace
 
 TEST(MakeUnmake, RestoresEverythingOverWholeTrees) {
-    const char* fens[] = {
-        "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-        "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
-        "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
-        "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
-        "4k3/8/8/8/8/8/6b1/4K1RR b K - 0 1",
+    const std::pair<const char*, long> casos[] = {
+        {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 97862},
+        {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", 2812},
+        {"r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1", 9467},
+        {"rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", 62379},
+        {"4k3/8/8/8/8/8/6b1/4K1RR b K - 0 1", 2974},
     };
-    const long hojas[] = {97862, 2812, 9467, 62379, 2974};
-    for (int i = 0; i < 5; i++) {
-        PonerFen(fens[i]);
-        EXPECT_EQ(Recorrer(3), hojas[i]) << fens[i];
+    for (auto [fen, hojas] : casos) {
+        PonerFen(fen);
+        EXPECT_EQ(Recorrer(3), hojas) << fen;
     }
 }
 
-TEST(MakeUnmake, CastlingAndRights) {
+TEST(MakeUnmake, CastlingStates) {
+    const TipoTablero& T = TableroGlobal;
     PonerFen("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 3 1");
     ASSERT_TRUE(Jugar("e1g1"));
-    const TipoTablero& T = TableroGlobal;
     EXPECT_EQ(T.Tablero[62], REY_B);
     EXPECT_EQ(T.Tablero[61], TORRE_B);
     EXPECT_EQ(T.Tablero[60], VACIA);
@@ -185,7 +92,6 @@ TEST(MakeUnmake, CastlingAndRights) {
     EXPECT_EQ(T.Tablero[3], TORRE_N);
     ASSERT_TRUE(Jugar("g1g2"));  // a king move after castling keeps state 5
     EXPECT_EQ(T.EnroqueBlancas, 5);
-
     PonerFen("r3k2r/8/8/8/8/8/8/R3K2R w Qkq - 0 1");
     ASSERT_TRUE(Jugar("h1h2"));  // the h1 rook leaving with state 2 changes nothing
     EXPECT_EQ(T.EnroqueBlancas, 2);
@@ -213,26 +119,10 @@ TEST(MakeUnmake, CapturedCornerRookLosesTheRight) {
     EXPECT_EQ(TableroGlobal.EnroqueBlancas, 3);
 }
 
-TEST(MakeUnmake, EnPassantAndNullMove) {
+TEST(MakeUnmake, NullMove) {
     Posicion("startpos moves e2e4");
     const TipoTablero& T = TableroGlobal;
-    EXPECT_EQ(T.FichaAlPaso, 36);
-    EXPECT_EQ(T.Regla50, 0);
-    ASSERT_TRUE(Jugar("g8f6"));
-    EXPECT_EQ(T.FichaAlPaso, 0);
-    EXPECT_EQ(T.Hash, CalcularHash());
-
-    Posicion("startpos moves e2e4 a7a6 e4e5 d7d5");
-    Instantanea antes = Tomar();
-    ASSERT_TRUE(Jugar("e5d6"));
-    EXPECT_EQ(T.Tablero[27], VACIA);  // the d5 pawn is gone, not a pawn on d6
-    EXPECT_EQ(T.Tablero[19], PEON_B);
-    EXPECT_EQ(Negras.NumPeones, 7);
-    DeshacerMovimiento();
-    EXPECT_TRUE(Tomar() == antes);
-
-    Posicion("startpos moves e2e4");
-    antes = Tomar();
+    const Instantanea antes = Tomar();
     HacerMovimientoNull();
     EXPECT_EQ(T.Turno, 1);
     EXPECT_EQ(T.FichaAlPaso, 0);
@@ -241,16 +131,106 @@ TEST(MakeUnmake, EnPassantAndNullMove) {
     EXPECT_EQ(T.Hash, CalcularHash());
     DeshacerMovimientoNull();
     EXPECT_TRUE(Tomar() == antes);
+}
 
-    // A move that leaves the own king in check is refused and fully undone.
-    PonerFen("4k3/4r3/8/8/8/8/4N3/4K3 w - - 0 1");
-    antes = Tomar();
-    ListaJugadas lista;
-    int n = GenerarMovimientos(GENERAR_TODAS, lista);
-    for (int i = 0; i < n; i++) {
-        if (Origen(lista[i].Jugada) != 52) continue;
-        EXPECT_EQ(HacerMovimiento(lista[i].Jugada), 0);
-        DeshacerMovimiento();
-        EXPECT_TRUE(Tomar() == antes);
+TEST(Zobrist, KeysAreDistinctAndInRange) {
+    std::set<u64> claves;
+    for (auto& fila : zobrist_Tablero)
+        for (u64 k : fila) {
+            EXPECT_GE(k, 0x7FFFFFFFull);
+            EXPECT_LE(k, 0x7FFFFFFFFFFFFFFEull);
+            claves.insert(k);
+        }
+    EXPECT_EQ(claves.size(), 896u);
+    EXPECT_EQ(claves.count(zobrist_Turno), 0u);
+    EXPECT_GE(zobrist_Turno, 0x7FFFFFFFull);
+    EXPECT_LE(zobrist_Turno, 0x7FFFFFFFFFFFFFFEull);
+}
+
+TEST(Zobrist, EnPassantPawnAndTranspositions) {
+    // After 1. e4 the en passant pawn is e4 itself, and it is part of the key.
+    PonerFen("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1");
+    const u64 sinAlPaso = TableroGlobal.Hash;
+    Posicion("startpos moves e2e4");
+    EXPECT_EQ(TableroGlobal.FichaAlPaso, 36);
+    EXPECT_EQ(TableroGlobal.Hash, sinAlPaso ^ zobrist_Tablero[0][36]);
+    // Rights lost by king moves equal rights never held; an en passant capture reaches the same
+    // key as another move order.
+    Posicion("startpos moves e2e4 e7e5 e1e2 e8e7 e2e1 e7e8");
+    const u64 sinDerechos = TableroGlobal.Hash;
+    PonerFen("rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w - - 4 4");
+    EXPECT_EQ(TableroGlobal.Hash, sinDerechos);
+    Posicion("startpos moves e2e4 a7a6 e4e5 d7d5 e5d6");
+    const u64 alPaso = TableroGlobal.Hash;
+    Posicion("startpos moves e2e4 d7d6 e4e5 a7a6 e5d6");
+    EXPECT_EQ(TableroGlobal.Hash, alPaso);
+}
+
+TEST(Fen, FieldsAndRejections) {
+    struct Caso {
+        const char* fen;
+        int valido, enroqueB = 0, enroqueN = 0, alPaso = 0, regla50 = 0;
+    };
+    const char* const INICIO = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR ";
+    const Caso casos[] = {
+        {"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1", 1, 3, 3, 36, 0},
+        {"rnbqkbnr/pppp1ppp/8/4p3/8/8/PPPPPPPP/RNBQKBNR w KQkq e6 0 2", 1, 3, 3, 28, 0},
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq d4 0 1", 1, 3, 3, 0, 0},  // not rank 3 or 6
+        {"r3k2r/8/8/8/8/8/8/R3K2R w Qk - 0 1", 1, 2, 1, 0, 0},
+        {"r3k2r/8/8/8/8/8/8/R3K2R w - - 0 1", 1, 0, 0, 0, 0},
+        // A letter out of order ends the field and is skipped; the en passant field still follows.
+        {"r3k2r/8/8/8/8/8/8/R3K2R w kK e3 7 1", 1, 0, 1, 36, 7},
+        {"4k3/8/8/8/8/8/8/4K3 w - - 150 1", 1, 0, 0, 0, 100},
+        {"4k3/8/8/8/8/8/8/4K3 w - - 12 1", 1, 0, 0, 0, 12},
+        {"4k3/8/8/8/8/8/8/4K3 w - - x1 1", 1, 0, 0, 0, 0},
+        {"4k3/8/8/8/8/8/8/4K3 w - - 99999999999999999999 1", 1, 0, 0, 0, 100},  // beyond 32 bits
+        {"rnbqkbnr.pppppppp.8.8.8.8.PPPPPPPP.RNBQKBNR w KQkq - 0 1", 1, 3, 3, 0, 0},  // any separator
+        // Placements cut short, or with more or fewer than 8 squares in a rank, or a bad letter.
+        {"rnbqkbnr/ppp ppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
+        {"rnbqkbnr/7/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
+        {"rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
+        {"rnbqkbnr/pppppppp/54/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
+        {"rnbqkbnr/ppppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
+        {"rnbqkbnr/pppppppp/4p4/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP", 0},
+        {"rnbqkbnr/pppppppx/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
+        {"", 0},
+    };
+    const TipoTablero& T = TableroGlobal;
+    auto cargar = [](const std::string& fen) {  // as the position command's caller does
+        LimpiarBandos();
+        TableroGlobal.Regla50 = 0;
+        TableroGlobal.NumeroRepeticiones = 0;
+        return CargarFen(fen.c_str());
+    };
+    for (const Caso& c : casos) {
+        ASSERT_EQ(cargar(c.fen), c.valido) << c.fen;
+        if (!c.valido) continue;
+        EXPECT_EQ(T.EnroqueBlancas, c.enroqueB) << c.fen;
+        EXPECT_EQ(T.EnroqueNegras, c.enroqueN) << c.fen;
+        EXPECT_EQ(T.FichaAlPaso, c.alPaso) << c.fen;
+        EXPECT_EQ(T.Regla50, c.regla50) << c.fen;
+        EXPECT_EQ(T.NumeroRepeticiones, c.regla50) << c.fen;
     }
+    // Any side letter but "w" means Black; a placement alone keeps the side.
+    ASSERT_EQ(cargar(std::string(INICIO) + "x - - 0 1"), 1);
+    EXPECT_EQ(T.Turno, 0);
+    ASSERT_EQ(cargar(INICIO), 1);
+    EXPECT_EQ(T.Turno, 0);
+    ASSERT_EQ(cargar(std::string(INICIO) + "w"), 1);
+    EXPECT_EQ(T.Turno, 1);
+    ASSERT_EQ(cargar(INICIO), 1);
+    EXPECT_EQ(T.Turno, 1);
+    EXPECT_EQ(Cuentas(Blancas), (std::array<int, 5>{8, 2, 2, 2, 1}));
+    EXPECT_EQ(Cuentas(Negras), (std::array<int, 5>{8, 2, 2, 2, 1}));
+}
+
+// A FEN's half-move clock stands for that many earlier positions, unknown to us: their key
+// slots hold no key, so an old game's keys left there cannot count as a repetition.
+TEST(Fen, ClockSlotsHoldNoEarlierKeys) {
+    Posicion("startpos moves g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8");
+    ASSERT_GE(TableroGlobal.NumeroRepeticiones, 16);
+    PonerFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 30 20");
+    EXPECT_EQ(TableroGlobal.NumeroRepeticiones, 30);
+    for (int i = 0; i < 30; i++) EXPECT_EQ(TableroGlobal.Repeticiones[i], 0u) << i;
 }

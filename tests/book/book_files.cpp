@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "support/engine_process.h"
 
 DirectorioTemporal::DirectorioTemporal() {
     char plantilla[] = "/tmp/vemsul_libro_XXXXXX";
@@ -31,6 +30,7 @@ void EjecutarSql(const std::string& fichero, const std::string& sql) {
 }
 
 void CrearLibro(const std::string& fichero, const std::vector<std::string>& lineas) {
+    std::filesystem::remove(fichero);
     EjecutarSql(fichero, "CREATE TABLE Book (Partida TEXT);");
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(fichero.c_str(), &db), SQLITE_OK);
@@ -65,15 +65,4 @@ void CrearLibroQueFalla(const std::string& fichero, const std::vector<std::strin
     EjecutarSql(fichero,
                 "INSERT INTO t VALUES ('x', -9223372036854775808);"
                 "CREATE VIEW Book AS SELECT CASE WHEN m = 0 THEN p ELSE abs(m) END AS Partida FROM t;");
-}
-
-std::vector<std::string> SesionEn(const std::string& directorio, const std::vector<std::string>& lineas,
-                                  int* estado) {
-    ProcesoMotor motor({}, directorio);
-    for (const auto& l : lineas) motor.Enviar(l);
-    motor.CerrarEntrada();
-    auto salida = motor.LeerTodo();
-    int e = motor.Esperar();
-    if (estado) *estado = e;
-    return salida;
 }

@@ -21,15 +21,10 @@ private:
 
 // Runs SQL on a database file (created when missing); fails the test on an error.
 void EjecutarSql(const std::string& fichero, const std::string& sql);
-// Writes the table Book (column Partida) with the given lines, in this row order.
+// Writes the table Book (column Partida) with the given lines, in this row order, into a new file.
 void CrearLibro(const std::string& fichero, const std::vector<std::string>& lineas);
 // Number of rows of table Book.
 int FilasLibro(const std::string& fichero);
-
 // A book whose table Book is a view that fails with "integer overflow" (code 1) while being
 // stepped, after the given good lines.
 void CrearLibroQueFalla(const std::string& fichero, const std::vector<std::string>& lineas);
-
-// The engine binary run in `directorio` with the given input lines; its output lines.
-std::vector<std::string> SesionEn(const std::string& directorio, const std::vector<std::string>& lineas,
-                                  int* estado = nullptr);

@@ -67,96 +67,56 @@ X09 "Ambiguous"  1.d4 d5 2.Nf3 Nf6 3.Nd2 *
     EXPECT_EQ(lineas.size(), esperadas.size()) << "repeated lines are written once";
 }
 
-// The book built from the full ECO file, written once per test process into a directory of
-// its own (a failed build fails the test instead of skipping it).
-class LibroEcoCompleto : public testing::Test {
-protected:
-    void SetUp() override {
-        if (!std::filesystem::exists(ECO_DEBIAN)) {
-            GTEST_SKIP() << ECO_DEBIAN << " is missing (Debian package scid-data)";
-        }
-        if (!dir_) {
-            dir_ = new DirectorioTemporal;
-            int estado = -5;
-            auto salida = Convertir({"-o", dir_->Fichero("Book.db"), ECO_DEBIAN}, &estado);
-            ASSERT_EQ(estado, 0);
-            ASSERT_TRUE(salida.empty());
-            lineas_ = Convertir({ECO_DEBIAN}, &estado);
-            ASSERT_EQ(estado, 0);
-        }
-    }
-    static void TearDownTestSuite() {
-        delete dir_;
-        dir_ = nullptr;
-    }
-    static DirectorioTemporal* dir_;
-    static std::vector<std::string> lineas_;
-};
-DirectorioTemporal* LibroEcoCompleto::dir_ = nullptr;
-std::vector<std::string> LibroEcoCompleto::lineas_;
-
-TEST_F(LibroEcoCompleto, HoldsThousandsOfDistinctWellFormedLines) {
-    ASSERT_GE(lineas_.size(), 4000u);
-    EXPECT_EQ(FilasLibro(dir_->Fichero("Book.db")), int(lineas_.size()));
-    std::set<std::string> distintas(lineas_.begin(), lineas_.end());
-    EXPECT_EQ(distintas.size(), lineas_.size());
-    for (const auto& l : lineas_) {
+// The book built from Debian's full ECO file: thousands of distinct well-formed lines, none only
+// the beginning of another; verified clean by "book"; and every probe along its lines answers
+// at once with a legal move that continues a book line.
+TEST(LibroEcoCompleto, BuiltVerifiedAndProbed) {
+    if (!std::filesystem::exists(ECO_DEBIAN)) GTEST_SKIP() << ECO_DEBIAN << " is missing (Debian package scid-data)";
+    DirectorioTemporal dir;
+    int estado = -5;
+    ASSERT_TRUE(Convertir({"-o", dir.Fichero("Book.db"), ECO_DEBIAN}, &estado).empty());
+    ASSERT_EQ(estado, 0);
+    const auto lineas = Convertir({ECO_DEBIAN}, &estado);
+    ASSERT_EQ(estado, 0);
+    ASSERT_GE(lineas.size(), 4000u);
+    EXPECT_EQ(FilasLibro(dir.Fichero("Book.db")), int(lineas.size()));
+    const std::set<std::string> completas(lineas.begin(), lineas.end());
+    EXPECT_EQ(completas.size(), lineas.size());
+    std::set<std::string> comienzos;  // every text a probe may extend, with its blank
+    for (const auto& l : lineas) {
         ASSERT_LE(l.size(), 100u) << l;
         ASSERT_EQ(l.size() % 5, 4u) << l;
         for (size_t i = 4; i < l.size(); i += 5) {
             ASSERT_EQ(l[i], ' ') << l;
-        }
-        // No line only begins another one: the probe never picks a line that ends the book.
-        auto siguiente = distintas.upper_bound(l);
-        if (siguiente != distintas.end()) {
-            ASSERT_NE(siguiente->rfind(l + " ", 0), 0u) << l;
+            comienzos.insert(l.substr(0, i + 1));
         }
     }
-}
+    for (const auto& l : lineas) ASSERT_EQ(comienzos.count(l + " "), 0u) << l << " only begins another line";
 
-TEST_F(LibroEcoCompleto, IsVerifiedCleanByTheBookCommand) {
-    int estado = -5;
-    auto salida = SesionEn(dir_->Ruta(), {"book"}, &estado);
+    EXPECT_EQ(Transcripcion({"book"}, &estado, dir.Ruta()),
+              (std::vector<std::string>{"Analizando libro de aperturas...", "Libro de apertura correcto."}));
     EXPECT_EQ(estado, 0);
-    EXPECT_EQ(salida, (std::vector<std::string>{"Analizando libro de aperturas...", "Libro de apertura correcto."}));
-}
 
-TEST_F(LibroEcoCompleto, ProbesAlongItsLinesAnswerWithLegalMovesThatContinueALine) {
     auto anterior = std::filesystem::current_path();
-    std::filesystem::current_path(dir_->Ruta());
+    std::filesystem::current_path(dir.Ruta());
     LibroSql.OwnBook = 1;
     LibroSql.OwnBookLimit = 10;
-    const std::set<std::string> completas(lineas_.begin(), lineas_.end());
-    std::set<std::string> comienzos;  // every text a probe may extend, with its blank
-    for (const auto& l : lineas_)
-        for (size_t i = 4; i < l.size(); i += 5) comienzos.insert(l.substr(0, i + 1));
-
-    for (size_t n = 0; n < lineas_.size(); n += 37) {
-        const std::string& l = lineas_[n];
-        for (size_t corte = 4; corte < l.size(); corte += 5) {
-            std::string texto = l.substr(0, corte);
-            Posicion("startpos moves " + texto);
-            ASSERT_EQ(LibroSql.FueraDeLibro, 0) << texto;
-            auto legales = JugadasLegales();
-            int r = -1;
-            std::string salida = Capturar([&] { r = BuscarJugadaLibro(); });
-            ASSERT_EQ(r, 1) << texto;
-            std::string jugada = LibroSql.JugadaLibro;
-            EXPECT_EQ(salida, "bestmove " + jugada + "\ninfo string Libro de aperturas.\n");
-            EXPECT_NE(std::find(legales.begin(), legales.end(), jugada), legales.end()) << texto << " " << jugada;
-            const std::string seguida = texto + " " + jugada;
-            EXPECT_TRUE(comienzos.count(seguida + " ") || completas.count(seguida)) << seguida;
-        }
-    }
-    // From the start position as well.
-    for (int i = 0; i < 50; i++) {
-        Posicion("startpos");
+    auto sondear = [&](const std::string& texto) {
+        Posicion(texto.empty() ? "startpos" : "startpos moves " + texto);
+        ASSERT_EQ(LibroSql.FueraDeLibro, 0) << texto;
+        const auto legales = JugadasLegales();
         int r = -1;
-        Capturar([&] { r = BuscarJugadaLibro(); });
-        ASSERT_EQ(r, 1);
+        const std::string salida = Capturar([&] { r = BuscarJugadaLibro(); });
+        ASSERT_EQ(r, 1) << texto;
         const std::string jugada = LibroSql.JugadaLibro;
-        EXPECT_TRUE(comienzos.count(jugada + " ") || completas.count(jugada)) << jugada;
-    }
+        EXPECT_EQ(salida, "bestmove " + jugada + "\ninfo string Libro de aperturas.\n");
+        EXPECT_NE(std::find(legales.begin(), legales.end(), jugada), legales.end()) << texto << " " << jugada;
+        const std::string seguida = texto.empty() ? jugada : texto + " " + jugada;
+        EXPECT_TRUE(comienzos.count(seguida + " ") || completas.count(seguida)) << seguida;
+    };
+    for (size_t n = 0; n < lineas.size(); n += 37)
+        for (size_t corte = 4; corte < lineas[n].size(); corte += 5) sondear(lineas[n].substr(0, corte));
+    for (int i = 0; i < 50; i++) sondear("");
     std::filesystem::current_path(anterior);
     LibroSql.OwnBook = 0;
     LibroSql.OwnBookLimit = 8;

@@ -14,29 +14,6 @@ struct Puntos {
     bool operator==(const Puntos&) const = default;
 };
 inline std::ostream& operator<<(std::ostream& o, const Puntos& p) { return o << "(" << p.mg << ", " << p.eg << ")"; }
-inline Puntos De(const DatosBando& b) { return {b.PuntosMedio, b.PuntosFinal}; }
-
-// Clears the side records (scores at 0, material left out), computes the phase and the
-// king-danger flags, and runs the board scan on the current position.
-inline void EscanearTablero() {
-    ReiniciarBandos();
-    CalcularFase();
-    MarcarReyEnPeligro();
-    EvaluarPiezasTableroJuego();
-}
-inline void Escanear(const std::string& fen) {
-    PonerFen(fen);
-    EscanearTablero();
-}
-
-// The scan, then the pawn and rook passes, as the driver runs them.
-inline void EscanearHastaTorres(const std::string& fen) {
-    Escanear(fen);
-    EvaluarPeonesB();
-    EvaluarPeonesN();
-    EvaluarTorresB();
-    EvaluarTorresN();
-}
 
 struct Aportes {
     Puntos blancas, negras;
@@ -44,10 +21,24 @@ struct Aportes {
 // What f adds to each side's scores.
 template <class F>
 Aportes Aporte(F f) {
-    Puntos b = De(Blancas), n = De(Negras);
+    const Puntos b = {Blancas.PuntosMedio, Blancas.PuntosFinal}, n = {Negras.PuntosMedio, Negras.PuntosFinal};
     f();
     return {{Blancas.PuntosMedio - b.mg, Blancas.PuntosFinal - b.eg},
             {Negras.PuntosMedio - n.mg, Negras.PuntosFinal - n.eg}};
+}
+
+// Sets up the position with the side records cleared (scores at 0, material left out), the
+// phase and the king-danger flags computed; then, from `pasos` on, the board scan (1), the pawn
+// passes (2), the rook passes (3) and the king passes (4), as the driver runs them.
+inline void Preparar(const std::string& fen, int pasos) {
+    PonerFen(fen);
+    ReiniciarBandos();
+    CalcularFase();
+    MarcarReyEnPeligro();
+    if (pasos >= 1) EvaluarPiezasTableroJuego();
+    if (pasos >= 2) EvaluarPeonesB(), EvaluarPeonesN();
+    if (pasos >= 3) EvaluarTorresB(), EvaluarTorresN();
+    if (pasos >= 4) EvaluarReyB(), EvaluarReyN();
 }
 
 // The full evaluation of a FEN without the cache.

@@ -36,7 +36,7 @@ void Comparar(long posiciones) {
         comparadas++;
     });
     long bloques = posiciones / oraculo::Partidas::BLOQUE;
-    long esperadas = long(std::size(oraculo::FIJAS)) + oraculo::Partidas::EXPLICITAS + bloques +
+    long esperadas = long(oraculo::Fijas().size()) + oraculo::Partidas::EXPLICITAS + bloques +
                      (posiciones == oraculo::Partidas::TOTAL ? 1 : 0);
     EXPECT_EQ(comparadas, esperadas);
 }

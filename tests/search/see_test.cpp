@@ -1,154 +1,42 @@
-// Static exchange evaluation: the worked values, the capture order, pins, promotion inside
-// the exchange, x-rays, and a board left exactly as found.
+// Static exchange evaluation: the worked values, and the capture search at every step of whole
+// exchanges against a reference written from the rules (capture order, pins, promotion inside
+// the exchange, x-rays, the board after each capture).
 #include <gtest/gtest.h>
-
-#include <random>
 
 #include "search/see.h"
 #include "support/board_helpers.h"
 
-namespace {
-
-// The generated move with this text in the current position.
-Jugada Buscar(const std::string& texto) {
-    ListaJugadas lista;
-    int n = GenerarMovimientos(GENERAR_TODAS, lista);
-    for (int i = 0; i < n; i++) {
-        char t[6];
-        MovimientoCoordenadas(lista[i].Jugada, t);
-        if (texto == t) return lista[i].Jugada;
-    }
-    return 0;
-}
-
-// Plays the move, runs the exchange for the side now to move, takes the move back.
-int SeeTras(const std::string& fen, const std::string& jugada) {
-    PonerFen(fen);
-    const Jugada j = Buscar(jugada);
-    EXPECT_NE(j, 0u) << jugada;
-    EXPECT_EQ(HacerMovimiento(j), 1);
-    const Instantanea antes = Tomar();
-    const int v = See(&j, TableroGlobal.Turno);
-    EXPECT_TRUE(Tomar() == antes) << fen << " " << jugada;
-    EXPECT_EQ(SeeMove.NumeroJugadasSee, 0);
-    DeshacerMovimiento();
-    return v;
-}
-
-}  // namespace
-
+// Plays the move, runs the exchange for the side now to move, and checks that the board and the
+// exchange stack are left exactly as found.
 TEST(See, WorkedValues) {
-    // Pawn took an undefended knight.
-    EXPECT_EQ(SeeTras("4k3/8/8/3n4/4P3/8/8/4K3 w - - 0 1", "e4d5"), 325);
-    // Queen took a pawn defended by a pawn: only the first gain counts, nothing retakes.
-    EXPECT_EQ(SeeTras("4k3/8/4p3/3p4/8/8/8/3QK3 w - - 0 1", "d1d5"), 100);
-    // Knight took a bishop defended by a pawn, a rook backs the knight.
-    EXPECT_EQ(SeeTras("4k3/8/4p3/3b4/8/2N5/8/3RK3 w - - 0 1", "c3d5"), 0);
-    // Quiet pawn move to a square an enemy knight attacks, undefended ...
-    EXPECT_EQ(SeeTras("4k3/8/5n2/8/8/4P3/8/4K3 w - - 0 1", "e3e4"), -100);
-    // ... and defended by a pawn.
-    EXPECT_EQ(SeeTras("4k3/8/5n2/8/8/3PP3/8/4K3 w - - 0 1", "e3e4"), 0);
-    // Quiet move to a square nothing attacks.
-    EXPECT_EQ(SeeTras("4k3/8/8/8/8/4P3/8/4K3 w - - 0 1", "e3e4"), 0);
-}
-
-TEST(See, RookTakingADefendedKnightBacked) {
-    // R takes N defended by a pawn; a bishop can take the pawn back: 325 - 500 = -175.
-    EXPECT_EQ(SeeTras("4k3/8/4p3/3n4/8/1B6/8/3RK3 w - - 0 1", "d1d5"), -175);
-    // Without the bishop nothing answers the pawn: only the knight is counted.
-    EXPECT_EQ(SeeTras("4k3/8/4p3/3n4/8/8/8/3RK3 w - - 0 1", "d1d5"), 325);
-}
-
-TEST(See, PinnedAttackerIsSkipped) {
-    // After Qxd5 the pawn e6 cannot retake (pinned on the e-file): the knight does.
-    PonerFen("4k3/8/4pn2/3p4/8/8/8/3QR1K1 w - - 0 1");
-    const Jugada j = Buscar("d1d5");
-    ASSERT_EQ(HacerMovimiento(j), 1);
-    const Instantanea antes = Tomar();
-    SeeMove.NumeroJugadasSee = 0;
-    const Jugada a = Obtener_Ataques_Menores(Destino(j), 0);
-    ASSERT_NE(a, 0u);
-    EXPECT_EQ(Pieza(a), CABALLO_N);
-    EXPECT_EQ(Capturada(a), DAMA_B);
-    EXPECT_EQ(TableroGlobal.Tablero[Destino(j)], CABALLO_N);
-    EXPECT_EQ(SeeMove.NumeroJugadasSee, 1);
-    SeeDeshacerMovimiento();
-    EXPECT_TRUE(Tomar() == antes);
-    DeshacerMovimiento();
-}
-
-TEST(See, PawnCaptureOntoLastRankPromotesAndIsUndone) {
-    // Black rook arrives on c8; the b7 pawn takes it as a queen promotion.
-    PonerFen("r7/1P1k4/8/8/8/8/8/4K3 b - - 0 1");
-    const Jugada j = Buscar("a8c8");
-    ASSERT_NE(j, 0u);
-    ASSERT_EQ(HacerMovimiento(j), 1);
-    const Instantanea antes = Tomar();
-    SeeMove.NumeroJugadasSee = 0;
-    const Jugada a = Obtener_Ataques_Menores(Destino(j), 1);
-    ASSERT_NE(a, 0u);
-    EXPECT_EQ(Pieza(a), PEON_B);
-    EXPECT_EQ(Coronacion(a), DAMA_B);
-    EXPECT_EQ(TableroGlobal.Tablero[2], DAMA_B);
-    EXPECT_EQ(TableroGlobal.Tablero[9], VACIA);
-    SeeDeshacerMovimiento();
-    EXPECT_TRUE(Tomar() == antes);
-    // The king d7 then takes the new queen: L = [-500, +500, -975], summed up to nB = 1.
-    EXPECT_EQ(See(&j, 1), 0);
-    EXPECT_TRUE(Tomar() == antes);
-    DeshacerMovimiento();
-}
-
-TEST(See, RookBehindRookJoinsTheExchange) {
-    // Nb6-d5: Rd2 takes, e6 pawn retakes, then the d1 rook behind joins.
-    PonerFen("4k3/8/1n2p3/8/8/8/3R4/3RK3 b - - 0 1");
-    const Jugada j = Buscar("b6d5");
-    ASSERT_EQ(HacerMovimiento(j), 1);
-    const Instantanea antes = Tomar();
-    SeeMove.NumeroJugadasSee = 0;
-    const int d5 = Destino(j);
-    const Jugada a0 = Obtener_Ataques_Menores(d5, 1);
-    const Jugada b0 = Obtener_Ataques_Menores(d5, 0);
-    const Jugada a1 = Obtener_Ataques_Menores(d5, 1);
-    const Jugada b1 = Obtener_Ataques_Menores(d5, 0);
-    EXPECT_EQ(Origen(a0), 51);  // d2
-    EXPECT_EQ(Pieza(b0), PEON_N);
-    EXPECT_EQ(Origen(a1), 59);  // d1, seen through the square d2 has left
-    EXPECT_EQ(Capturada(a1), PEON_N);
-    EXPECT_EQ(b1, 0u);  // the king e8 is too far to retake
-    while (SeeMove.NumeroJugadasSee > 0) SeeDeshacerMovimiento();
-    EXPECT_TRUE(Tomar() == antes);
-    // Quiet knight move: L = [-325, +325, -500, +100]; nB = 1 sums the first two.
-    EXPECT_EQ(See(&j, 1), 0);
-    DeshacerMovimiento();
-}
-
-TEST(See, KingNeverCapturesIntoAttack) {
-    // The black king could take on d7 but the rook d1 covers it.
-    PonerFen("4k3/8/8/8/8/8/8/3RK3 w - - 0 1");
-    const Jugada j = Buscar("d1d7");
-    ASSERT_EQ(HacerMovimiento(j), 1);
-    // After Rd7 the king e8 takes the undefended rook.
-    EXPECT_EQ(See(&j, 0), -500);
-    DeshacerMovimiento();
-    PonerFen("4k3/8/8/8/8/8/3R4/3RK3 w - - 0 1");
-    const Jugada k = Buscar("d2d7");
-    ASSERT_EQ(HacerMovimiento(k), 1);
-    EXPECT_EQ(See(&k, 0), 0);  // Rd1 backs d7: the king may not take
-    DeshacerMovimiento();
-}
-
-TEST(See, PieceValueOfANonPieceSetsTheErrorFlag) {
-    Salir = 0;
-    EXPECT_EQ(ValorPieza(DAMA_N), 975);
-    EXPECT_EQ(ValorPieza(0), 0);
-    EXPECT_EQ(Salir, 0);
-    EXPECT_EQ(ValorPieza(VACIA), 0);
-    EXPECT_EQ(Salir, 1);
-    Salir = 0;
-    EXPECT_EQ(ValorPieza(14), 0);
-    EXPECT_EQ(Salir, 1);
-    Salir = 0;
+    struct Caso {
+        const char *fen, *jugada;
+        int valor;
+    };
+    const Caso casos[] = {
+        {"4k3/8/8/3n4/4P3/8/8/4K3 w - - 0 1", "e4d5", 325},     // pawn took an undefended knight
+        {"4k3/8/4p3/3p4/8/8/8/3QK3 w - - 0 1", "d1d5", 100},    // queen took a pawn defended by a pawn
+        {"4k3/8/4p3/3b4/8/2N5/8/3RK3 w - - 0 1", "c3d5", 0},    // ... a bishop, a rook backs the knight
+        {"4k3/8/5n2/8/8/4P3/8/4K3 w - - 0 1", "e3e4", -100},    // quiet move to a square a knight hits
+        {"4k3/8/5n2/8/8/3PP3/8/4K3 w - - 0 1", "e3e4", 0},      // the same, defended by a pawn
+        {"4k3/8/8/8/8/4P3/8/4K3 w - - 0 1", "e3e4", 0},         // nothing attacks the square
+        {"4k3/8/4p3/3n4/8/1B6/8/3RK3 w - - 0 1", "d1d5", -175}, // R takes N, pawn retakes, B takes pawn
+        {"4k3/8/4p3/3n4/8/8/8/3RK3 w - - 0 1", "d1d5", 325},    // nothing answers the pawn
+        {"r7/1P1k4/8/8/8/8/8/4K3 b - - 0 1", "a8c8", 0},        // bxc8=Q, Kxc8: [-500, +500]
+        {"4k3/8/1n2p3/8/8/8/3R4/3RK3 b - - 0 1", "b6d5", 0},    // Rxd5 exd5 Rxd5 (x-ray): nB = 1
+        {"4k3/8/8/8/8/8/8/3RK3 w - - 0 1", "d1d7", -500},       // the king takes the rook
+        {"4k3/8/8/8/8/8/3R4/3RK3 w - - 0 1", "d2d7", 0},        // Rd1 covers d7: the king may not
+    };
+    for (const Caso& c : casos) {
+        PonerFen(c.fen);
+        const Jugada j = JugadaTexto(c.jugada);
+        ASSERT_EQ(HacerMovimiento(j), 1) << c.fen;
+        const Instantanea antes = Tomar();
+        EXPECT_EQ(See(&j, TableroGlobal.Turno), c.valor) << c.fen << " " << c.jugada;
+        EXPECT_TRUE(Tomar() == antes) << c.fen;
+        EXPECT_EQ(SeeMove.NumeroJugadasSee, 0);
+        DeshacerMovimiento();
+    }
 }
 
 namespace {
@@ -207,21 +95,13 @@ Jugada AtaqueMenorReferencia(int s, int lado) {
 // Whole exchanges on every occupied square of positions from random play: the capture found at
 // each step, and the board after it, agree with the reference.
 TEST(See, CaptureSearchAgreesWithTheRules) {
-    std::mt19937 azar(77);
-    const char* inicios[] = {"startpos",
-                             "fen r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-                             "fen r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
-                             "fen r3k2r/1P4P1/8/3pP3/8/8/1p4p1/R3K2R w KQkq d6 0 1"};
+    const auto fens = PosicionesAlAzar({FEN_INICIAL, "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+                                        "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
+                                        "r3k2r/1P4P1/8/3pP3/8/8/1p4p1/R3K2R w KQkq d6 0 1"},
+                                       200, 50, 77);
     int capturas = 0;
-    for (int n = 0; n < 200; n++) {
-        Posicion(inicios[n % 4]);
-        const int plies = int(azar() % 50);
-        for (int p = 0; p < plies; p++) {
-            auto legales = JugadasLegales();
-            if (legales.empty()) break;
-            Jugar(legales[azar() % legales.size()]);
-            TableroGlobal.Ply = 0;
-        }
+    for (const auto& fen : fens) {
+        PonerFen(fen);
         const Instantanea antes = Tomar();
         for (int s = 0; s < 64; s++) {
             if (TableroGlobal.Tablero[s] == VACIA) continue;

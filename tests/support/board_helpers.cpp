@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <sstream>
 
 #include "uci/uci.h"
@@ -24,6 +25,8 @@ std::vector<std::string> Lineas(const std::string& texto) {
     for (std::string l; std::getline(in, l);) r.push_back(l);
     return r;
 }
+
+bool Empieza(const std::string& linea, const std::string& prefijo) { return linea.rfind(prefijo, 0) == 0; }
 
 namespace {
 bool MismasCuentas(const DatosBando& a, const DatosBando& b) {
@@ -66,16 +69,40 @@ std::vector<std::string> JugadasLegales() {
     return r;
 }
 
-bool Jugar(const std::string& texto) {
+Jugada JugadaTexto(const std::string& texto) {
     ListaJugadas lista;
-    int n = GenerarMovimientos(GENERAR_TODAS, lista);
+    const int n = GenerarMovimientos(GENERAR_TODAS, lista);
     for (int i = 0; i < n; i++) {
         char t[6];
         MovimientoCoordenadas(lista[i].Jugada, t);
-        if (texto != t) continue;
-        if (HacerMovimiento(lista[i].Jugada)) return true;
-        DeshacerMovimiento();
-        return false;
+        if (texto == t) return lista[i].Jugada;
     }
+    return 0;
+}
+
+bool Jugar(const std::string& texto) {
+    const Jugada j = JugadaTexto(texto);
+    if (!j) return false;
+    if (HacerMovimiento(j)) return true;
+    DeshacerMovimiento();
     return false;
+}
+
+std::vector<std::string> PosicionesAlAzar(const std::vector<std::string>& inicios, int n, int plies, unsigned semilla) {
+    std::mt19937 azar(semilla);
+    std::vector<std::string> r;
+    for (int k = 0; k < n; k++) {
+        PonerFen(inicios[size_t(k) % inicios.size()]);
+        const int largo = int(azar() % unsigned(plies + 1));
+        for (int p = 0; p < largo; p++) {
+            const auto legales = JugadasLegales();
+            if (legales.empty()) break;
+            Jugar(legales[azar() % legales.size()]);
+            TableroGlobal.Ply = 0;  // as the position command plays its moves
+        }
+        char fen[128];
+        EscribirFen(fen);
+        r.push_back(fen);
+    }
+    return r;
 }

@@ -1,5 +1,5 @@
 // Small helpers shared by the tests: set up positions, capture printed output, snapshot
-// the board.
+// the board, find and play moves by their text.
 #pragma once
 
 #include <functional>
@@ -15,6 +15,7 @@ void PonerFen(const std::string& fen);
 // What a function prints on standard output.
 std::string Capturar(const std::function<void()>& f);
 std::vector<std::string> Lineas(const std::string& texto);
+bool Empieza(const std::string& linea, const std::string& prefijo);
 
 // Everything make/unmake must restore: the board record (repetition slots above the count,
 // undo entries above the ply and the evaluation's phase aside) and the piece counts.
@@ -27,5 +28,11 @@ Instantanea Tomar();
 
 // Legal moves of the current position, as coordinate texts in generation order.
 std::vector<std::string> JugadasLegales();
+// The generated (pseudo-legal) move with this coordinate text; 0 when there is none.
+Jugada JugadaTexto(const std::string& texto);
 // Plays a legal move given in coordinate text; false if there is none.
 bool Jugar(const std::string& texto);
+
+// FENs of `n` positions reached by seeded random play of up to `plies` plies, started in turn
+// from each of the given FENs.
+std::vector<std::string> PosicionesAlAzar(const std::vector<std::string>& inicios, int n, int plies, unsigned semilla);

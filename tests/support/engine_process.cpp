@@ -48,12 +48,7 @@ ProcesoMotor::ProcesoMotor(const std::vector<std::string>& argumentos, const std
 
 ProcesoMotor::~ProcesoMotor() {
     CerrarEntrada();
-    if (estado_ == -2 && pid_ > 0) {
-        if (Esperar(5000) == -1 && estado_ == -2) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
+    if (pid_ > 0) Esperar(5000);  // kills the process if it does not end in time
     if (salida_ >= 0) close(salida_);
 }
 
@@ -101,18 +96,7 @@ bool ProcesoMotor::LeerLinea(std::string& linea, int milisegundos) {
     }
 }
 
-std::vector<std::string> ProcesoMotor::LeerHasta(const std::string& esperada, int milisegundos) {
-    std::vector<std::string> lineas;
-    long long limite = AhoraMs() + milisegundos;
-    std::string l;
-    while (LeerLinea(l, int(std::max(0LL, limite - AhoraMs())))) {
-        lineas.push_back(l);
-        if (l == esperada) break;
-    }
-    return lineas;
-}
-
-std::vector<std::string> ProcesoMotor::LeerHastaPrefijo(const std::string& prefijo, int milisegundos) {
+std::vector<std::string> ProcesoMotor::LeerHasta(const std::string& prefijo, int milisegundos) {
     std::vector<std::string> lineas;
     long long limite = AhoraMs() + milisegundos;
     std::string l;
@@ -129,15 +113,6 @@ std::vector<std::string> ProcesoMotor::LeerTodo(int milisegundos) {
     std::string l;
     while (LeerLinea(l, int(std::max(0LL, limite - AhoraMs())))) lineas.push_back(l);
     return lineas;
-}
-
-bool ProcesoMotor::Vivo() {
-    if (estado_ != -2) return false;
-    int st;
-    pid_t r = waitpid(pid_, &st, WNOHANG);
-    if (r == 0) return true;
-    estado_ = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return false;
 }
 
 int ProcesoMotor::Esperar(int milisegundos) {
@@ -158,8 +133,9 @@ int ProcesoMotor::Esperar(int milisegundos) {
     return -1;
 }
 
-std::vector<std::string> Transcripcion(const std::vector<std::string>& lineas, int* estado) {
-    ProcesoMotor motor;
+std::vector<std::string> Transcripcion(const std::vector<std::string>& lineas, int* estado,
+                                       const std::string& directorio) {
+    ProcesoMotor motor({}, directorio);
     for (const auto& l : lineas) motor.Enviar(l);
     motor.CerrarEntrada();
     auto salida = motor.LeerTodo();

@@ -21,16 +21,14 @@ public:
 
     // Next output line without its newline; false on timeout or end of output.
     bool LeerLinea(std::string& linea, int milisegundos = 10000);
-    // Reads lines until one equals `esperada` (included in the result) or the time runs out.
-    std::vector<std::string> LeerHasta(const std::string& esperada, int milisegundos = 10000);
-    // Reads lines until one starts with `prefijo`.
-    std::vector<std::string> LeerHastaPrefijo(const std::string& prefijo, int milisegundos = 10000);
+    // Reads lines until one starts with `prefijo` (included in the result) or the time runs out.
+    std::vector<std::string> LeerHasta(const std::string& prefijo, int milisegundos = 10000);
     // Everything until the engine closes its output.
     std::vector<std::string> LeerTodo(int milisegundos = 20000);
     // Waits for the process to end; returns its exit status, or -1 if it did not end in time
     // (it is then killed) or ended by a signal.
     int Esperar(int milisegundos = 10000);
-    bool Vivo();
+    int Pid() const { return pid_; }
 
 private:
     int pid_ = -1;
@@ -41,5 +39,7 @@ private:
     int estado_ = -2;
 };
 
-// Runs the engine with the given input (lines joined by newlines) and returns its output lines.
-std::vector<std::string> Transcripcion(const std::vector<std::string>& lineas, int* estado = nullptr);
+// Runs the engine (in the given working directory) with the given input lines, then closes its
+// input; returns its output lines and, through `estado`, its exit status.
+std::vector<std::string> Transcripcion(const std::vector<std::string>& lineas, int* estado = nullptr,
+                                       const std::string& directorio = "");

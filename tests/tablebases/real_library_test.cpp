@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/board_helpers.h"
@@ -47,57 +48,72 @@ std::vector<std::string> Sesion(std::vector<std::string> entrada) {
     return salida;
 }
 
-std::vector<std::string> Concatenar(std::initializer_list<std::vector<std::string>> partes) {
-    std::vector<std::string> r;
-    for (const auto& p : partes) r.insert(r.end(), p.begin(), p.end());
-    return r;
-}
+}  // namespace
 
-TEST(BibliotecaReal, IsreadyReportForEachCompressionScheme) {
+TEST(BibliotecaReal, IsreadyReportForEachCompressionSchemeOrAWrongOne) {
     for (int esquema = 1; esquema <= 4; esquema++) {
         const std::string ruta = DIRECTORIO + std::to_string(esquema);
-        SCOPED_TRACE(ruta);
         auto entrada = Activar(ruta, esquema);
         entrada.push_back("isready");
-        EXPECT_EQ(Sesion(entrada), Informe(ruta, esquema, true));
+        EXPECT_EQ(Sesion(entrada), Informe(ruta, esquema, true)) << ruta;
     }
-}
-
-TEST(BibliotecaReal, WrongSchemeOrPathReportsWhatTheLibraryFinds) {
-    // The files of one scheme are not read under another.
+    // The files of one scheme are not read under another; a wrong path finds nothing.
     auto entrada = Activar(DIRECTORIO + "4", 1);
     entrada.push_back("isready");
     EXPECT_EQ(Sesion(entrada), Informe(DIRECTORIO + "4", 1, false));
-
     entrada = Activar("/no/existe/tablas", 4);
     entrada.push_back("isready");
     EXPECT_EQ(Sesion(entrada), Informe("/no/existe/tablas", 4, false));
 }
 
+// Option changes while loaded wait until the tablebases are switched off and on again.
 TEST(BibliotecaReal, OptionChangesTakeEffectAfterSwitchingOffAndOn) {
     const std::string ruta4 = DIRECTORIO + "4", ruta1 = DIRECTORIO + "1";
-    auto entrada = Concatenar({Activar(ruta4, 4),
-                               {"isready", "isready"},
-                               Activar(ruta1, 1),  // ignored while loaded
-                               {"isready", "setoption name UseGaviotaTablebases value false", "isready",
-                                "isready", "setoption name UseGaviotaTablebases value true", "isready"}});
-    auto esperado = Concatenar({Informe(ruta4, 4, true),
-                                {"readyok", "readyok", "readyok", "readyok"},
-                                Informe(ruta1, 1, true)});
+    auto entrada = Activar(ruta4, 4);
+    entrada.insert(entrada.end(), {"isready", "isready"});
+    for (const auto& l : Activar(ruta1, 1)) entrada.push_back(l);
+    entrada.insert(entrada.end(), {"isready", "setoption name UseGaviotaTablebases value false", "isready", "isready",
+                                   "setoption name UseGaviotaTablebases value true", "isready"});
+    auto esperado = Informe(ruta4, 4, true);
+    esperado.insert(esperado.end(), {"readyok", "readyok", "readyok", "readyok"});
+    for (const auto& l : Informe(ruta1, 1, true)) esperado.push_back(l);
     EXPECT_EQ(Sesion(entrada), esperado);
 }
 
-// Switched off, the library is really let go: nothing in this process keeps it mapped.
-TEST(BibliotecaReal, SwitchingOffUnmapsTheLibrary) {
-    RegistroGaviota guardado = tbprobe_Gaviota;
+// Loaded in this process: switched off, the library is really let go (nothing keeps it mapped);
+// direct probes give exact results (mate distances as confirmed by Stockfish: a win scores 30999
+// minus the plies to mate), and nothing for positions the tables cannot answer.
+TEST(BibliotecaReal, UnloadAndDirectProbes) {
+    const RegistroGaviota guardado = tbprobe_Gaviota;
     tbprobe_Gaviota.UseGaviotaTablebases = 1;
     std::strcpy(tbprobe_Gaviota.GaviotaTbPath, (DIRECTORIO + "4").c_str());
     tbprobe_Gaviota.GaviotaCompression = 4;
-    std::string salida = Capturar(ResponderIsReady);
+    const std::string salida = Capturar(ResponderIsReady);
     EXPECT_NE(salida.find("3-pc TBs complete\n"), std::string::npos) << salida;
+    ASSERT_EQ(tbprobe_Gaviota.TablasDisponibles, 3);
     void* h = dlopen(NombreBibliotecaGaviota, RTLD_NOW | RTLD_NOLOAD);
     ASSERT_NE(h, nullptr);
     dlclose(h);
+
+    const std::tuple<const char*, int, int> casos[] = {
+        {"k7/8/1K6/8/8/8/7Q/8 w - - 0 1", 1, 30999 - 1},    // Qh8 mate
+        {"3qk3/8/8/8/8/8/8/4K3 b - - 0 1", 1, 30999 - 15},  // Black's queen: mate in 8
+        {"3qk3/8/8/8/8/8/8/4K3 w - - 0 1", 1, 16 - 30999},
+        {"8/8/8/8/8/2k5/8/r3K3 w - - 0 1", 1, 20 - 30999},  // Black's rook: mated in 10
+        {"k7/2Q5/1K6/8/8/8/8/8 b - - 0 1", 1, 0},           // stalemate
+        {"4k3/8/8/8/4P3/8/8/4K3 b - e3 0 1", 1, 0},         // the en passant target changes nothing
+        {"4k3/8/8/8/8/8/8/2RQK3 w - - 0 1", 0, 0},          // four men: no files
+        {"4k3/8/8/8/8/8/8/4K2R w K - 0 1", 0, 0},           // castling rights are outside the tables
+        {"k7/8/1K6/8/8/8/8/7Q w - - 0 1", 0, 0},            // Black in check with White to move
+    };
+    for (auto [fen, r, puntuacion] : casos) {
+        PonerFen(fen);
+        int p = 12345, blanda = 12345;
+        EXPECT_EQ(Probar_gtbgaviota(p, 1), r) << fen;
+        EXPECT_EQ(p, puntuacion) << fen;
+        EXPECT_EQ(Probar_gtbgaviota(blanda, 10), r) << fen;  // the soft probe answers from the cache
+        EXPECT_EQ(blanda, puntuacion) << fen;
+    }
 
     tbprobe_Gaviota.UseGaviotaTablebases = 0;
     EXPECT_EQ(Capturar(ResponderIsReady), "readyok\n");
@@ -105,95 +121,3 @@ TEST(BibliotecaReal, SwitchingOffUnmapsTheLibrary) {
     EXPECT_EQ(dlopen(NombreBibliotecaGaviota, RTLD_NOW | RTLD_NOLOAD), nullptr);
     tbprobe_Gaviota = guardado;
 }
-
-class SondaReal : public testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        guardado_ = tbprobe_Gaviota;
-        std::strcpy(tbprobe_Gaviota.GaviotaTbPath, (DIRECTORIO + "4").c_str());
-        tbprobe_Gaviota.GaviotaCompression = 4;
-        Capturar(Cargar_gtbgaviota_dll);
-    }
-    static void TearDownTestSuite() {
-        Descargar_gtbgaviota_dll();
-        tbprobe_Gaviota = guardado_;
-    }
-    void SetUp() override {
-        ASSERT_EQ(tbprobe_Gaviota.TablasCargadas, 1);
-        ASSERT_EQ(tbprobe_Gaviota.TablasDisponibles, 3);
-    }
-    static RegistroGaviota guardado_;
-};
-RegistroGaviota SondaReal::guardado_;
-
-struct CasoSonda {
-    const char* fen;
-    int r, puntuacion;
-};
-
-template <size_t N>
-void Comprobar(const CasoSonda (&casos)[N]) {
-    for (const CasoSonda& c : casos) {
-        SCOPED_TRACE(c.fen);
-        PonerFen(c.fen);
-        int p = 12345;
-        EXPECT_EQ(Probar_gtbgaviota(p, 1), c.r);
-        EXPECT_EQ(p, c.puntuacion);
-    }
-}
-
-// Mate distances as confirmed by Stockfish (mate in n moves = 2n - 1 plies for the winner to
-// move, 2n plies for the loser); a win scores 30999 minus the plies.
-TEST_F(SondaReal, KingAndQueen) {
-    const CasoSonda casos[] = {
-        {"k7/8/1K6/8/8/8/7Q/8 w - - 0 1", 1, 30999 - 1},       // Qh8 mate
-        {"4k3/8/8/8/8/8/8/3QK3 w - - 0 1", 1, 30999 - 15},     // mate in 8
-        {"4k3/8/8/8/8/8/8/3QK3 b - - 0 1", 1, 16 - 30999},     // mated in 8
-        {"3qk3/8/8/8/8/8/8/4K3 b - - 0 1", 1, 30999 - 15},     // Black's queen: mate in 8
-        {"3qk3/8/8/8/8/8/8/4K3 w - - 0 1", 1, 16 - 30999},
-        {"k7/1Q6/8/8/8/8/8/7K b - - 0 1", 1, 0},               // Kxb7
-        {"k7/2Q5/1K6/8/8/8/8/8 b - - 0 1", 1, 0},              // stalemate
-    };
-    Comprobar(casos);
-}
-
-TEST_F(SondaReal, KingAndRook) {
-    const CasoSonda casos[] = {
-        {"4k3/8/8/8/8/8/8/R3K3 w - - 0 1", 1, 30999 - 23},     // mate in 12
-        {"2k5/8/2K5/8/8/8/8/7R b - - 0 1", 1, 4 - 30999},      // mated in 2
-        {"8/8/8/8/8/2k5/8/r3K3 w - - 0 1", 1, 20 - 30999},     // Black's rook: mated in 10
-    };
-    Comprobar(casos);
-}
-
-TEST_F(SondaReal, KingAndPawn) {
-    const CasoSonda casos[] = {
-        {"4k3/8/4K3/4P3/8/8/8/8 w - - 0 1", 1, 30999 - 21},    // mate in 11
-        {"4k3/8/4K3/4P3/8/8/8/8 b - - 0 1", 1, 24 - 30999},    // mated in 12
-        {"8/8/8/8/8/4k3/4P3/4K3 w - - 0 1", 1, 0},             // Black holds the opposition
-        {"4k3/4P3/4K3/8/8/8/8/8 b - - 0 1", 1, 0},             // stalemate
-        // Just after e2-e4: the en passant target goes along and changes nothing.
-        {"4k3/8/8/8/4P3/8/8/4K3 b - e3 0 1", 1, 0},
-        {"4k3/8/8/8/4P3/8/8/4K3 b - - 0 1", 1, 0},
-    };
-    Comprobar(casos);
-}
-
-TEST_F(SondaReal, PositionsTheTablesCannotAnswer) {
-    const CasoSonda casos[] = {
-        {"4k3/8/8/8/8/8/8/2RQK3 w - - 0 1", 0, 0},   // four men: no files
-        {"4k3/8/8/8/8/8/8/4K2R w K - 0 1", 0, 0},    // castling rights are outside the tables
-        {"k7/8/1K6/8/8/8/8/7Q w - - 0 1", 0, 0},     // Black in check with White to move
-    };
-    Comprobar(casos);
-}
-
-TEST_F(SondaReal, SoftProbeAnswersFromTheCache) {
-    PonerFen("4k3/8/8/8/8/8/8/R3K3 w - - 0 1");
-    int dura = 0, blanda = 0;
-    ASSERT_EQ(Probar_gtbgaviota(dura, 1), 1);
-    ASSERT_EQ(Probar_gtbgaviota(blanda, 10), 1);
-    EXPECT_EQ(blanda, dura);
-}
-
-}  // namespace

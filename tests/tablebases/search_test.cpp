@@ -24,7 +24,7 @@ Respuesta Pensar(ProcesoMotor& motor, const std::string& posicion) {
     motor.Enviar("position " + posicion);
     motor.Enviar("go depth 6");
     Respuesta r;
-    for (const std::string& l : motor.LeerHastaPrefijo("bestmove ")) {
+    for (const std::string& l : motor.LeerHasta("bestmove ")) {
         if (l.rfind("info depth ", 0) == 0) {
             size_t i = l.find(" score ");
             size_t j = l.find(" pv ");

@@ -1,14 +1,12 @@
-// Playing through the real binary: one bestmove per searching go, input that arrives during a
-// search ends it, the no-output cases, the engine's own pondering.
+// Playing through the real binary: the no-output cases, the depth cap, input that arrives
+// during a search, "go infinite", movetime, and the engine's own pondering.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <thread>
 
-#include <cstring>
-
 #include "search/ordering.h"
-#include "search/search.h"
 #include "support/board_helpers.h"
 #include "support/engine_process.h"
 #include "uci/limits.h"
@@ -22,7 +20,7 @@ long long Ms() {
 
 int Contar(const std::vector<std::string>& lineas, const std::string& prefijo) {
     int n = 0;
-    for (const auto& l : lineas) n += l.rfind(prefijo, 0) == 0;
+    for (const auto& l : lineas) n += Empieza(l, prefijo);
     return n;
 }
 
@@ -40,73 +38,38 @@ TEST(GoSession, NoOutputWithoutLimits) {
     EXPECT_EQ(estado, 0);
 }
 
-TEST(GoSession, OneBestmoveAndNothingAfterIt) {
-    ProcesoMotor motor;
-    motor.Enviar("setoption name ShowPv value Full");
-    motor.Enviar("position startpos moves e2e4 e7e5");
-    motor.Enviar("go depth 5");
-    auto lineas = motor.LeerHastaPrefijo("bestmove ");
-    ASSERT_FALSE(lineas.empty());
-    EXPECT_EQ(lineas.back().rfind("bestmove ", 0), 0u);
-    EXPECT_EQ(Contar(lineas, "info depth "), 5);
-    EXPECT_EQ(Contar(lineas, "info currmove "), 5);
-    motor.Enviar("isready");
-    std::string l;
-    ASSERT_TRUE(motor.LeerLinea(l));
-    EXPECT_EQ(l, "readyok");
-    motor.Enviar("quit");
-    EXPECT_EQ(motor.Esperar(), 0);
-}
-
 TEST(GoSession, DepthIsCappedAt63) {
     ProcesoMotor motor;
     motor.Enviar("setoption name ShowPv value Full");
     // Past the fifty-move limit every reply is a draw at once, so 63 iterations are quick.
     motor.Enviar("position fen 8/8/4k3/8/8/3K4/8/8 w - - 100 1");
     motor.Enviar("go depth 99");
-    auto lineas = motor.LeerHastaPrefijo("bestmove ", 60000);
-    ASSERT_FALSE(lineas.empty());
-    EXPECT_EQ(lineas.back().rfind("bestmove ", 0), 0u);
+    auto lineas = motor.LeerHasta("bestmove ", 60000);
+    ASSERT_TRUE(!lineas.empty() && Empieza(lineas.back(), "bestmove "));
     int ultima = 0;
     for (const auto& l : lineas) std::sscanf(l.c_str(), "info depth %d", &ultima);
     EXPECT_EQ(ultima, 63);
 }
 
+// isready: bestmove first, then readyok; quit: bestmove, then status 0; a closed input pipe
+// ends the search and the process.
 TEST(GoSession, InputDuringASearchEndsIt) {
-    // isready: bestmove first, then readyok.
-    {
+    for (const char* fin : {"isready", "quit", ""}) {
+        SCOPED_TRACE(fin);
         ProcesoMotor motor;
         motor.Enviar(MEDIO_JUEGO);
         motor.Enviar("go infinite");
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        motor.Enviar("isready");
-        auto lineas = motor.LeerHasta("readyok", 20000);
-        ASSERT_GE(lineas.size(), 2u);
-        EXPECT_EQ(lineas[lineas.size() - 2].rfind("bestmove ", 0), 0u);
+        if (*fin) motor.Enviar(fin);
+        else motor.CerrarEntrada();
+        auto lineas = *fin == 'i' ? motor.LeerHasta("readyok", 20000) : motor.LeerTodo(20000);
         EXPECT_EQ(Contar(lineas, "bestmove "), 1);
-        motor.Enviar("quit");
-        EXPECT_EQ(motor.Esperar(), 0);
-    }
-    // quit: bestmove, then the process ends with status 0.
-    {
-        ProcesoMotor motor;
-        motor.Enviar(MEDIO_JUEGO);
-        motor.Enviar("go infinite");
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        motor.Enviar("quit");
-        auto lineas = motor.LeerTodo(20000);
-        EXPECT_EQ(Contar(lineas, "bestmove "), 1);
-        EXPECT_EQ(motor.Esperar(), 0);
-    }
-    // A closed input pipe ends the search and the process.
-    {
-        ProcesoMotor motor;
-        motor.Enviar(MEDIO_JUEGO);
-        motor.Enviar("go infinite");
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        motor.CerrarEntrada();
-        auto lineas = motor.LeerTodo(20000);
-        EXPECT_EQ(Contar(lineas, "bestmove "), 1);
+        if (*fin == 'i') {
+            ASSERT_GE(lineas.size(), 2u);
+            EXPECT_TRUE(Empieza(lineas[lineas.size() - 2], "bestmove "));
+            EXPECT_EQ(lineas.back(), "readyok");
+            motor.Enviar("quit");
+        }
         EXPECT_EQ(motor.Esperar(), 0);
     }
 }
@@ -115,16 +78,11 @@ TEST(GoSession, InfiniteAnswersOnlyWhenToldTo) {
     ProcesoMotor motor;
     motor.Enviar(MEDIO_JUEGO);
     motor.Enviar("go infinite");
-    std::string l;
-    long long hasta = Ms() + 1500;
-    bool respuesta = false;
-    while (motor.LeerLinea(l, int(std::max(1LL, hasta - Ms()))))
-        if (l.rfind("bestmove ", 0) == 0) respuesta = true;
-    EXPECT_FALSE(respuesta);
+    EXPECT_EQ(Contar(motor.LeerHasta("bestmove ", 1500), "bestmove "), 0);
     motor.Enviar("stop");
-    auto lineas = motor.LeerHastaPrefijo("bestmove ", 20000);
+    auto lineas = motor.LeerHasta("bestmove ", 20000);
     ASSERT_FALSE(lineas.empty());
-    EXPECT_EQ(lineas.back().rfind("bestmove ", 0), 0u);
+    EXPECT_TRUE(Empieza(lineas.back(), "bestmove "));
     motor.Enviar("quit");
     EXPECT_EQ(motor.Esperar(), 0);
 }
@@ -135,12 +93,11 @@ TEST(GoSession, MovetimeIsHonoured) {
     motor.Enviar(MEDIO_JUEGO);
     motor.Enviar("isready");
     motor.LeerHasta("readyok");
-    long long inicio = Ms();
+    const long long inicio = Ms();
     motor.Enviar("go movetime 2000");
-    auto lineas = motor.LeerHastaPrefijo("bestmove ", 20000);
-    long long usado = Ms() - inicio;
-    ASSERT_FALSE(lineas.empty());
-    EXPECT_EQ(lineas.back().rfind("bestmove ", 0), 0u);
+    auto lineas = motor.LeerHasta("bestmove ", 20000);
+    const long long usado = Ms() - inicio;
+    ASSERT_TRUE(!lineas.empty() && Empieza(lineas.back(), "bestmove "));
     EXPECT_GE(usado, 1400);
     EXPECT_LT(usado, 4000);
     motor.Enviar("quit");
@@ -148,52 +105,45 @@ TEST(GoSession, MovetimeIsHonoured) {
 }
 
 // With Ponder on the engine keeps thinking after bestmove, silently, and the next command
-// stops that at once.
+// stops that at once; the game then goes on with the engine's move and the predicted reply.
 TEST(GoSession, OwnPonderingIsSilentAndInterruptible) {
     ProcesoMotor motor;
     motor.Enviar("setoption name Ponder value true");
     motor.Enviar("setoption name ShowPv value None");
     motor.Enviar("position startpos moves e2e4");
     motor.Enviar("go wtime 2000 btime 2000");
-    auto lineas = motor.LeerHastaPrefijo("bestmove ", 20000);
-    ASSERT_FALSE(lineas.empty());
+    auto lineas = motor.LeerHasta("bestmove ", 20000);
+    ASSERT_TRUE(!lineas.empty() && Empieza(lineas.back(), "bestmove "));
     const std::string respuesta = lineas.back();
-    ASSERT_EQ(respuesta.rfind("bestmove ", 0), 0u);
-    EXPECT_NE(respuesta.find(" ponder "), std::string::npos) << respuesta;
-    // Pondering now: nothing is printed.
+    ASSERT_NE(respuesta.find(" ponder "), std::string::npos) << respuesta;
     std::string l;
     EXPECT_FALSE(motor.LeerLinea(l, 800)) << l;
-    long long inicio = Ms();
+    const long long inicio = Ms();
     motor.Enviar("isready");
     ASSERT_TRUE(motor.LeerLinea(l, 5000));
     EXPECT_EQ(l, "readyok");
     EXPECT_LT(Ms() - inicio, 2000);
-    // The game goes on with the engine's move and a reply.
-    std::string jugada = respuesta.substr(9, respuesta.find(' ', 9) - 9);
-    std::string prediccion = respuesta.substr(respuesta.find(" ponder ") + 8);
+    const std::string jugada = respuesta.substr(9, respuesta.find(' ', 9) - 9);
+    const std::string prediccion = respuesta.substr(respuesta.find(" ponder ") + 8);
     motor.Enviar("position startpos moves e2e4 " + jugada + " " + prediccion);
     motor.Enviar("go wtime 2000 btime 2000");
-    lineas = motor.LeerHastaPrefijo("bestmove ", 20000);
-    ASSERT_FALSE(lineas.empty());
-    EXPECT_EQ(Contar(lineas, "bestmove "), 1);
+    EXPECT_EQ(Contar(motor.LeerHasta("bestmove ", 20000), "bestmove "), 1);
     motor.Enviar("quit");
     EXPECT_EQ(motor.Esperar(), 0);
 }
 
 // A position command whose last move is the predicted reply keeps the history tables; any
-// other last move clears them.
+// other last move clears them. Only the last word on the line counts.
 TEST(GoSession, PonderPredictionKeepsOrClearsTheTables) {
     TipoJuego.Ponder = 1;
     std::strcpy(TipoJuego.JugadaPonder, "e7e5");
-    Historico_Bueno[15][10] = 7;
-    Posicion("startpos moves e2e4 e7e5");
-    EXPECT_EQ(Historico_Bueno[15][10], 7);
-    Posicion("startpos moves e2e4 e7e6");
-    EXPECT_EQ(Historico_Bueno[15][10], 0);
-    // Only the last word on the line counts.
-    Historico_Bueno[15][10] = 7;
-    Posicion("startpos moves e2e4 e7e5 ");
-    EXPECT_EQ(Historico_Bueno[15][10], 7);
+    const std::pair<const char*, int> casos[] = {
+        {"startpos moves e2e4 e7e5", 7}, {"startpos moves e2e4 e7e6", 0}, {"startpos moves e2e4 e7e5 ", 7}};
+    for (auto [posicion, queda] : casos) {
+        Historico_Bueno[15][10] = 7;
+        Posicion(posicion);
+        EXPECT_EQ(Historico_Bueno[15][10], queda) << posicion;
+    }
     TipoJuego.Ponder = 0;
     TipoJuego.JugadaPonder[0] = 0;
     Historico_Bueno[15][10] = 0;

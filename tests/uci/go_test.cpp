@@ -1,6 +1,8 @@
 // The go command's parameter parsing and time budgets, checked as pure functions.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "uci/go.h"
 #include "uci/limits.h"
 
@@ -57,27 +59,20 @@ TEST(GoBudget, DepthInfiniteAndNoSearch) {
         EXPECT_FALSE(Limites(go).buscar) << "go " << go;
 }
 
+// Numbers are kept in 32 bits; a non-number value is consumed and leaves 0; a missing value
+// ends the parsing; an unrecognised word's value is skipped as a word of its own.
 TEST(GoBudget, ParameterParsing) {
     ParametrosGo p = LeerParametrosGo("ponder wtime 1000 nodes 5000 btime 2000 winc 30 binc 40 movestogo 7 movetime 9");
-    EXPECT_EQ(p.wtime, 1000);
-    EXPECT_EQ(p.btime, 2000);
-    EXPECT_EQ(p.winc, 30);
-    EXPECT_EQ(p.binc, 40);
-    EXPECT_EQ(p.movestogo, 7);
-    EXPECT_EQ(p.movetime, 9);
-    // A non-number value is consumed and leaves 0; a missing value ends the parsing.
+    EXPECT_EQ((std::vector<int>{p.wtime, p.btime, p.winc, p.binc, p.movestogo, p.movetime}),
+              (std::vector<int>{1000, 2000, 30, 40, 7, 9}));
     p = LeerParametrosGo("wtime +5 btime 2000 winc");
     EXPECT_EQ(p.wtime, 0);
     EXPECT_EQ(p.btime, 2000);
     p = LeerParametrosGo("wtime 1.5 btime 3 depth");
     EXPECT_EQ(p.wtime, 0);
     EXPECT_EQ(p.btime, 3);
-    // Numbers are kept in 32 bits.
-    p = LeerParametrosGo("wtime 4294967396");
-    EXPECT_EQ(p.wtime, 100);
-    // An unrecognised word's value is skipped as a word of its own, even a keyword-like one.
-    p = LeerParametrosGo("mate 3 depth 4");
-    EXPECT_EQ(p.profundidad, 4);
+    EXPECT_EQ(LeerParametrosGo("wtime 4294967396").wtime, 100);
+    EXPECT_EQ(LeerParametrosGo("mate 3 depth 4").profundidad, 4);
 }
 
 // Caps applied after the formulas so that no clock setting can run the clock out.

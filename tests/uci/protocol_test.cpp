@@ -1,14 +1,13 @@
 // Scripted sessions through the real binary: exact replies, option edge cases, silence on
-// unknown input, the ways the process ends, and the position command's diagnostics.
+// unknown input, the ways the process ends, the table memory, the position command and "d".
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
+#include <fstream>
 
+#include "support/board_helpers.h"
 #include "support/engine_process.h"
 
 namespace {
@@ -28,103 +27,83 @@ const std::vector<std::string> UCI_INICIAL = {
     "uciok",
 };
 
-// The reply to "uci" after the given commands, in a fresh engine.
-std::vector<std::string> UciTras(const std::vector<std::string>& comandos) {
-    std::vector<std::string> entrada = comandos;
-    entrada.push_back("uci");
-    entrada.push_back("quit");
+// A fresh engine's output for the given commands, which must end it with status 0.
+std::vector<std::string> Sesion(const std::vector<std::string>& comandos) {
     int estado = -5;
-    auto salida = Transcripcion(entrada, &estado);
+    auto salida = Transcripcion(comandos, &estado);
     EXPECT_EQ(estado, 0);
     return salida;
 }
 
-std::string Opcion(const std::vector<std::string>& uci, const std::string& nombre) {
-    for (const auto& l : uci)
-        if (l.rfind("option name " + nombre + " ", 0) == 0) return l;
-    return "";
+// Resident memory of a process, in megabytes.
+long MegasResidentes(int pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    for (std::string l; std::getline(in, l);)
+        if (Empieza(l, "VmRSS:")) return std::atol(l.c_str() + 6) / 1024;
+    return -1;
 }
 
 }  // namespace
 
-TEST(Protocol, UciReplyAfterStartup) {
-    EXPECT_EQ(UciTras({}), UCI_INICIAL);
-}
-
-TEST(Protocol, SetoptionEdgeCases) {
-    struct Caso {
-        std::vector<std::string> comandos;
-        std::string opcion, esperada;
-    };
+// The whole "uci" reply after start-up and after each setoption edge case: only the named
+// option's line may change, to the given text.
+TEST(Protocol, UciReplyAfterSetoptionEdgeCases) {
+    EXPECT_EQ(Sesion({"uci"}), UCI_INICIAL);
     const std::string largo(300, 'x');
-    const Caso casos[] = {
-        {{"setoption name Hash value 2048"}, "Hash", "option name Hash type spin default 1024 min 1 max 1024"},
-        {{"setoption name Hash value 0"}, "Hash", "option name Hash type spin default 0 min 1 max 1024"},
-        {{"setoption name Hash value 0", "isready"}, "Hash", "option name Hash type spin default 1 min 1 max 1024"},
-        {{"setoption name Hash value 64 "}, "Hash", "option name Hash type spin default 128 min 1 max 1024"},
-        {{"setoption name Hash value 64", "isready"}, "Hash", "option name Hash type spin default 64 min 1 max 1024"},
-        {{"setoption name Hash value -5"}, "Hash", "option name Hash type spin default 128 min 1 max 1024"},
-        {{"setoption name Hash value 4294967297"}, "Hash", "option name Hash type spin default 1 min 1 max 1024"},
-        {{"setoption name Hash value 16", "setoption name Hash"}, "Hash",
-         "option name Hash type spin default 16 min 1 max 1024"},
-        {{"setoption name Hash value 16", "setoption name Hash value"}, "Hash",
-         "option name Hash type spin default 16 min 1 max 1024"},
-        {{"setoption name OwnBookLimit value 11"}, "OwnBookLimit",
-         "option name OwnBookLimit type spin default 8 min 2 max 10"},
-        {{"setoption name OwnBookLimit value 10"}, "OwnBookLimit",
-         "option name OwnBookLimit type spin default 10 min 2 max 10"},
-        {{"setoption name OwnBookLimit value 1"}, "OwnBookLimit",
-         "option name OwnBookLimit type spin default 8 min 2 max 10"},
-        {{"setoption name GaviotaTbCache value 1024"}, "GaviotaTbCache",
-         "option name GaviotaTbCache type spin default 32 min 8 max 1024"},
-        {{"setoption name GaviotaTbCache value 8"}, "GaviotaTbCache",
-         "option name GaviotaTbCache type spin default 8 min 8 max 1024"},
-        {{"setoption name GaviotaTbCache value 0"}, "GaviotaTbCache",
-         "option name GaviotaTbCache type spin default 0 min 8 max 1024"},
-        {{"setoption name GaviotaCompression value 9"}, "GaviotaCompression",
-         "option name GaviotaCompression type spin default 9 min 0 max 9"},
-        {{"setoption name GaviotaCompression value 10"}, "GaviotaCompression",
-         "option name GaviotaCompression type spin default 4 min 0 max 9"},
-        {{"setoption name ShowPv value Full"}, "ShowPv",
-         "option name ShowPv type combo default Full var None var Middle var Full"},
-        {{"setoption name ShowPv value None"}, "ShowPv",
-         "option name ShowPv type combo default None var None var Middle var Full"},
-        {{"setoption name ShowPv value full"}, "ShowPv",
-         "option name ShowPv type combo default Middle var None var Middle var Full"},
-        {{"setoption name ShowPv value Full", "ucinewgame"}, "ShowPv",
-         "option name ShowPv type combo default Middle var None var Middle var Full"},
-        {{"setoption name Ponder value true"}, "Ponder", "option name Ponder type check default true"},
-        {{"setoption name Ponder value True"}, "Ponder", "option name Ponder type check default false"},
-        {{"setoption name Ponder value true", "setoption name Ponder value false"}, "Ponder",
-         "option name Ponder type check default false"},
-        {{"setoption name UseGaviotaTablebases value true"}, "UseGaviotaTablebases",
-         "option name UseGaviotaTablebases type check default true"},
-        {{"setoption name GaviotaTbPath value C:\\tb folder"}, "GaviotaTbPath",
-         "option name GaviotaTbPath type string C:\\tb folder"},
-        {{"setoption name GaviotaTbPath value    /usr/share/gaviotatb/gtb4 "}, "GaviotaTbPath",
-         "option name GaviotaTbPath type string /usr/share/gaviotatb/gtb4 "},
+    const std::pair<std::vector<std::string>, std::string> casos[] = {
+        {{"Hash value 2048"}, "Hash type spin default 1024 min 1 max 1024"},
+        {{"Hash value 0"}, "Hash type spin default 0 min 1 max 1024"},
+        {{"Hash value 0", "isready"}, "Hash type spin default 1 min 1 max 1024"},
+        {{"Hash value 64 "}, "Hash type spin default 128 min 1 max 1024"},  // "64 " is no number
+        {{"Hash value 64", "isready"}, "Hash type spin default 64 min 1 max 1024"},
+        {{"Hash value -5"}, "Hash type spin default 128 min 1 max 1024"},
+        {{"Hash value 4294967297"}, "Hash type spin default 1 min 1 max 1024"},  // kept in 32 bits
+        {{"Hash value 16", "Hash", "Hash value"}, "Hash type spin default 16 min 1 max 1024"},
+        {{"OwnBookLimit value 11"}, "OwnBookLimit type spin default 8 min 2 max 10"},
+        {{"OwnBookLimit value 10"}, "OwnBookLimit type spin default 10 min 2 max 10"},
+        {{"OwnBookLimit value 1"}, "OwnBookLimit type spin default 8 min 2 max 10"},
+        {{"GaviotaTbCache value 1024"}, "GaviotaTbCache type spin default 32 min 8 max 1024"},
+        {{"GaviotaTbCache value 8"}, "GaviotaTbCache type spin default 8 min 8 max 1024"},
+        {{"GaviotaTbCache value 0"}, "GaviotaTbCache type spin default 0 min 8 max 1024"},
+        {{"GaviotaCompression value 9"}, "GaviotaCompression type spin default 9 min 0 max 9"},
+        {{"GaviotaCompression value 10"}, "GaviotaCompression type spin default 4 min 0 max 9"},
+        {{"ShowPv value Full"}, "ShowPv type combo default Full var None var Middle var Full"},
+        {{"ShowPv value full"}, "ShowPv type combo default Middle var None var Middle var Full"},
+        {{"ShowPv value Full", "ucinewgame"}, "ShowPv type combo default Middle var None var Middle var Full"},
+        {{"Ponder value true"}, "Ponder type check default true"},
+        {{"Ponder value True"}, "Ponder type check default false"},
+        {{"UseGaviotaTablebases value true"}, "UseGaviotaTablebases type check default true"},
+        {{"GaviotaTbPath value C:\\tb folder"}, "GaviotaTbPath type string C:\\tb folder"},
+        {{"GaviotaTbPath value    /usr/share/gaviotatb/gtb4 "}, "GaviotaTbPath type string /usr/share/gaviotatb/gtb4 "},
         // An over-long value changes nothing and the engine goes on.
-        {{"setoption name GaviotaTbPath value " + largo}, "GaviotaTbPath", "option name GaviotaTbPath type string empty"},
-        {{"setoption name Hash value 1" + largo}, "Hash", "option name Hash type spin default 128 min 1 max 1024"},
-        // The first and third words are not compared: only the name must be second.
-        {{"setoption x Hash y 32"}, "Hash", "option name Hash type spin default 32 min 1 max 1024"},
-        {{"setoption name hash value 32"}, "Hash", "option name Hash type spin default 128 min 1 max 1024"},
+        {{"GaviotaTbPath value " + largo}, "GaviotaTbPath type string empty"},
+        {{"Hash value 1" + largo}, "Hash type spin default 128 min 1 max 1024"},
+        // Only the second word is compared: the first and third may be anything.
+        {{"x Hash y 32"}, "Hash type spin default 32 min 1 max 1024"},
+        {{"hash value 32"}, "Hash type spin default 128 min 1 max 1024"},
     };
-    for (const auto& c : casos) {
-        auto uci = UciTras(c.comandos);
-        EXPECT_EQ(Opcion(uci, c.opcion), c.esperada) << c.comandos.back();
-        EXPECT_EQ(uci.size() - std::count(uci.begin(), uci.end(), "readyok"), UCI_INICIAL.size())
-            << c.comandos.back();
+    for (const auto& [comandos, opcion] : casos) {
+        std::vector<std::string> entrada;
+        for (const auto& c : comandos)
+            entrada.push_back(c == "isready" || c == "ucinewgame" ? c : (c[0] == 'x' ? "setoption " : "setoption name ") + c);
+        entrada.push_back("uci");
+        auto salida = Sesion(entrada);
+        salida.erase(std::remove(salida.begin(), salida.end(), "readyok"), salida.end());
+        std::vector<std::string> esperado = UCI_INICIAL;
+        const std::string nombre = "option name " + opcion.substr(0, opcion.find(' ')) + " ";
+        for (auto& l : esperado)
+            if (Empieza(l, nombre)) l = "option name " + opcion;
+        EXPECT_EQ(salida, esperado) << entrada[0];
     }
 }
 
+// Capitalised words, tab-prefixed words, unknown words and lines longer than the buffer (read in
+// pieces, each a line of its own) are ignored silently; "quit" with more words still quits.
 TEST(Protocol, IsreadyAndSilenceOnUnknownInput) {
-    int estado = -5;
-    auto salida = Transcripcion({"isready", "", "    ", "UCI", "\tuci", "Quit", "QUIT", "\tquit", "stop",
-                                 "ponderhit", "debug on", "hello world", "isready", "quit now"},
-                                &estado);
-    EXPECT_EQ(salida, (std::vector<std::string>{"readyok", "readyok"}));
-    EXPECT_EQ(estado, 0);
+    EXPECT_EQ(Sesion({"isready", "", "    ", "UCI", "\tuci", "Quit", "QUIT", "\tquit", "stop", "ponderhit", "debug on",
+                      "hello world", std::string(6143, 'x') + "isready", std::string(20000, ' ') + "x", "isready",
+                      "quit now", "isready"}),
+              (std::vector<std::string>{"readyok", "readyok", "readyok"}));
 }
 
 TEST(Protocol, EndOfInputEndsTheEngine) {
@@ -135,7 +114,6 @@ TEST(Protocol, EndOfInputEndsTheEngine) {
     EXPECT_EQ(l, "readyok");
     motor.CerrarEntrada();
     EXPECT_EQ(motor.Esperar(), 0);
-
     // A last line without its newline is still carried out.
     ProcesoMotor otro;
     otro.EnviarCrudo("isready");
@@ -144,107 +122,97 @@ TEST(Protocol, EndOfInputEndsTheEngine) {
     EXPECT_EQ(otro.Esperar(), 0);
 }
 
-// Lines longer than the buffer are read in pieces, each a line of its own.
-TEST(Protocol, OverlongLinesAreReadInPieces) {
-    int estado = -5;
-    std::string linea = std::string(6143, 'x') + "isready";
-    auto salida = Transcripcion({linea, std::string(20000, ' ') + "x", "isready"}, &estado);
-    EXPECT_EQ(salida, (std::vector<std::string>{"readyok", "readyok"}));
-    EXPECT_EQ(estado, 0);
-}
-
-// Table re-creation at every "isready", at several sizes; the sanitizer build checks for leaks.
-TEST(Protocol, RepeatedTableRebuildsLeakNothing) {
-    std::vector<std::string> entrada;
-    for (int mb : {1, 31, 32, 200, 1024, 128, 0, 64}) {
-        entrada.push_back("setoption name Hash value " + std::to_string(mb));
-        entrada.push_back("isready");
-        entrada.push_back("isready");
+// The table is really allocated (its pages are written), rebuilt at every "isready" at the size
+// in force; the sanitizer build checks that the rebuilds leak nothing.
+TEST(Protocol, TableMemoryIsAllocatedAndRebuilt) {
+    ProcesoMotor motor;
+    motor.Enviar("isready");
+    ASSERT_EQ(motor.LeerHasta("readyok").back(), "readyok");
+    EXPECT_GE(MegasResidentes(motor.Pid()), 128);
+    for (int mb : {1, 31, 32, 1024, 0, 200}) {
+        motor.Enviar("setoption name Hash value " + std::to_string(mb));
+        motor.Enviar("isready");
+        motor.Enviar("isready");
+        EXPECT_EQ(motor.LeerHasta("readyok").back(), "readyok");
+        EXPECT_EQ(motor.LeerHasta("readyok").back(), "readyok");
     }
-    entrada.push_back("quit");
-    int estado = -5;
-    auto salida = Transcripcion(entrada, &estado);
-    EXPECT_EQ(salida, std::vector<std::string>(16, "readyok"));
-    EXPECT_EQ(estado, 0);
+    EXPECT_GE(MegasResidentes(motor.Pid()), 200);
+    motor.Enviar("quit");
+    EXPECT_EQ(motor.Esperar(), 0);
 }
 
-TEST(Protocol, DisplayShowsStartPositionAndKey) {
-    auto salida = Transcripcion({"d", "position startpos moves e2e4", "d", "quit"});
-    ASSERT_EQ(salida.size(), 20u);
+// "d" shows the board, the FEN and the key; this process, started the same way, composes the
+// same FEN and key (so the keys are identical in every run).
+TEST(Protocol, DisplayShowsFenAndKeyOfThisProcess) {
+    const std::vector<std::string> posiciones = {
+        "startpos moves e2e4", "startpos moves e2e4 c7c5 g1f3 d7d6 e1e2",
+        "fen r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+        "fen 8/8/8/3pP3/8/8/8/K6k w - d6 0 1", "fen 4k3/8/8/8/8/8/8/4K3 b - - 0 1"};
+    std::vector<std::string> entrada = {"d"}, esperadas;
+    auto anotar = [&] {
+        char fen[128], clave[32];
+        EscribirFen(fen);
+        std::snprintf(clave, sizeof clave, "Key: %016llx", (unsigned long long)TableroGlobal.Hash);
+        esperadas.insert(esperadas.end(), {std::string("Fen: ") + fen, clave});
+    };
+    Posicion("startpos");
+    anotar();
+    for (const auto& p : posiciones) {
+        entrada.insert(entrada.end(), {"position " + p, "d"});
+        Posicion(p);
+        anotar();
+    }
+    const auto salida = Sesion(entrada);
+    ASSERT_EQ(salida.size(), 10 * (posiciones.size() + 1));
     EXPECT_EQ(salida[0], "r n b q k b n r");
     EXPECT_EQ(salida[7], "R N B Q K B N R");
     EXPECT_EQ(salida[8], "Fen: rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
-    EXPECT_EQ(salida[9].rfind("Key: ", 0), 0u);
-    EXPECT_EQ(salida[9].size(), 5u + 16u);
     EXPECT_EQ(salida[14], ". . . . P . . .");
     EXPECT_EQ(salida[18], "Fen: rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
+    std::vector<std::string> vistas;
+    for (const auto& l : salida)
+        if (Empieza(l, "Fen: ") || Empieza(l, "Key: ")) vistas.push_back(l);
+    EXPECT_EQ(vistas, esperadas);
 }
 
 TEST(Protocol, PositionCommand) {
     const std::string inicial = "Fen: rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
-    auto fen = [](const std::vector<std::string>& comandos) {
-        std::vector<std::string> entrada = comandos;
-        entrada.push_back("d");
-        entrada.push_back("quit");
+    const std::string tras_e4 = "Fen: rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1";
+    auto fen = [](const std::string& comando) {
         std::vector<std::string> lineas;
-        for (const auto& l : Transcripcion(entrada))
-            if (l.rfind("Fen: ", 0) == 0 || l.rfind("info string", 0) == 0) lineas.push_back(l);
+        for (const auto& l : Sesion({comando, "d"}))
+            if (Empieza(l, "Fen: ") || Empieza(l, "info string")) lineas.push_back(l);
         return lineas;
     };
+    using L = std::vector<std::string>;
     // Without the word "moves" nothing is played; any first word but "fen" means startpos.
-    EXPECT_EQ(fen({"position startpos e2e4"}), std::vector<std::string>{inicial});
-    EXPECT_EQ(fen({"position xyz moves e2e4"}),
-              std::vector<std::string>{"Fen: rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"});
+    EXPECT_EQ(fen("position startpos e2e4"), L{inicial});
+    EXPECT_EQ(fen("position xyz moves e2e4"), L{tras_e4});
     // A promotion needs its lower-case letter.
-    EXPECT_EQ(fen({"position fen 7k/4P3/8/8/8/8/8/K7 w - - 0 1 moves e7e8q"}),
-              std::vector<std::string>{"Fen: 4Q2k/8/8/8/8/8/8/K7 b - - 0 1"});
-    EXPECT_EQ(fen({"position fen 7k/4P3/8/8/8/8/8/K7 w - - 0 1 moves e7e8n h8g8"}),
-              std::vector<std::string>{"Fen: 4N1k1/8/8/8/8/8/8/K7 w - - 1 1"});
+    EXPECT_EQ(fen("position fen 7k/4P3/8/8/8/8/8/K7 w - - 0 1 moves e7e8q"), L{"Fen: 4Q2k/8/8/8/8/8/8/K7 b - - 0 1"});
+    EXPECT_EQ(fen("position fen 7k/4P3/8/8/8/8/8/K7 w - - 0 1 moves e7e8n h8g8"),
+              L{"Fen: 4N1k1/8/8/8/8/8/8/K7 w - - 1 1"});
     // A bad FEN falls back to the start position, moves and all ignored.
-    EXPECT_EQ(fen({"position fen rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 moves e2e4"}),
-              (std::vector<std::string>{"info string Formato FEN incorrecto.", inicial}));
+    EXPECT_EQ(fen("position fen rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 moves e2e4"),
+              (L{"info string Formato FEN incorrecto.", inicial}));
     // FEN words that would pass 78 characters are dropped; the position still loads.
-    EXPECT_EQ(fen({"position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 " + std::string(40, '9') +
-                   " moves e2e4"}),
-              std::vector<std::string>{"Fen: rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"});
+    EXPECT_EQ(fen("position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 " + std::string(40, '9') +
+                  " moves e2e4"),
+              L{tras_e4});
 }
 
 // An illegal move prints six diagnostic lines (accents as single bytes), later moves are still
 // tried, and the engine then ends.
 TEST(Protocol, IllegalMoveDiagnosticsEndTheEngine) {
-    int estado = -5;
-    auto salida = Transcripcion({"position startpos moves e2e5 e2e4 e7e8 b8c6", "isready"}, &estado);
-    const std::vector<std::string> esperado = {
-        "info string Movimiento ilegal: e2e5",
-        "info string Enroque Blancas: 3",
-        "info string Enroque Negras: 3",
-        "info string Ficha al Paso: 0",
-        "info string Posici\xF3n Rey Blanco: 60",
-        "info string Posici\xF3n Rey Negro: 4",
-        "info string Movimiento ilegal: e7e8",
-        "info string Enroque Blancas: 3",
-        "info string Enroque Negras: 3",
-        "info string Ficha al Paso: 36",
-        "info string Posici\xF3n Rey Blanco: 60",
-        "info string Posici\xF3n Rey Negro: 4",
+    auto diagnostico = [](const std::string& jugada, int alPaso) {
+        return std::vector<std::string>{"info string Movimiento ilegal: " + jugada, "info string Enroque Blancas: 3",
+                                        "info string Enroque Negras: 3",
+                                        "info string Ficha al Paso: " + std::to_string(alPaso),
+                                        "info string Posici\xF3n Rey Blanco: 60", "info string Posici\xF3n Rey Negro: 4"};
     };
-    EXPECT_EQ(salida, esperado);
-    EXPECT_EQ(estado, 0);
-}
-
-TEST(Protocol, OwnBookNeedsAReadableBook) {
-    auto dir = std::filesystem::temp_directory_path() / ("vemsul_uci_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    ProcesoMotor motor({}, dir.string());
-    motor.Enviar("setoption name OwnBook value true");
-    motor.Enviar("uci");
-    auto uci = motor.LeerHasta("uciok");
-    EXPECT_EQ(Opcion(uci, "OwnBook"), "option name OwnBook type check default true");
-    motor.Enviar("quit");
-    EXPECT_EQ(motor.Esperar(), 0);
-    // Opening the book creates an empty file when there is none.
-    EXPECT_TRUE(std::filesystem::exists(dir / "Book.db"));
-    std::filesystem::remove_all(dir);
+    std::vector<std::string> esperado = diagnostico("e2e5", 0);
+    for (const auto& l : diagnostico("e7e8", 36)) esperado.push_back(l);
+    EXPECT_EQ(Sesion({"position startpos moves e2e5 e2e4 e7e8 b8c6", "isready"}), esperado);
 }
 
 // A GUI that stops reading our output does not kill the engine: writes fail quietly and the

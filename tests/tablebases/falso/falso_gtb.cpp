@@ -63,11 +63,6 @@ char* tb_init(int verbosity, int compression_scheme, const char** paths) {
     estado.rutas_tb_init = paths;
     return estado.texto_init[0] ? estado.texto_init : nullptr;
 }
-char* tb_restart(int, int, const char**) {
-    Anotar("tb_restart");
-    return nullptr;
-}
-void tb_done() { Anotar("tb_done"); }
 int tb_probe_hard(unsigned stm, unsigned epsq, unsigned castles, const unsigned* wSQ, const unsigned* bSQ,
                   const unsigned char* wPC, const unsigned char* bPC, unsigned* info, unsigned* plies) {
     return Sonda("tb_probe_hard", stm, epsq, castles, wSQ, bSQ, wPC, bPC, info, plies);
@@ -76,49 +71,28 @@ int tb_probe_soft(unsigned stm, unsigned epsq, unsigned castles, const unsigned*
                   const unsigned char* wPC, const unsigned char* bPC, unsigned* info, unsigned* plies) {
     return Sonda("tb_probe_soft", stm, epsq, castles, wSQ, bSQ, wPC, bPC, info, plies);
 }
-int tb_probe_WDL_hard(unsigned, unsigned, unsigned, const unsigned*, const unsigned*, const unsigned char*,
-                      const unsigned char*, unsigned*) {
-    Anotar("tb_probe_WDL_hard");
-    return 0;
-}
-int tb_probe_WDL_soft(unsigned, unsigned, unsigned, const unsigned*, const unsigned*, const unsigned char*,
-                      const unsigned char*, unsigned*) {
-    Anotar("tb_probe_WDL_soft");
-    return 0;
-}
-int tb_is_initialized() {
-    Anotar("tb_is_initialized");
-    return estado.inicializada;
-}
-unsigned tb_availability() {
-    Anotar("tb_availability");
-    return estado.disponibles;
-}
-std::size_t tb_indexmemory() {
-    Anotar("tb_indexmemory");
-    return 0;
-}
 int tbcache_init(std::size_t cache_mem, int wdl_fraction) {
     Anotar("tbcache_init");
     estado.cache_bytes = cache_mem;
     estado.fraccion_wdl = wdl_fraction;
     return 1;
 }
-int tbcache_restart(std::size_t, int) {
-    Anotar("tbcache_restart");
-    return 1;
-}
+// The operations that only answer.
+char* tb_restart(int, int, const char**) { return Anotar("tb_restart"), nullptr; }
+void tb_done() { Anotar("tb_done"); }
+int tb_probe_WDL_hard(unsigned, unsigned, unsigned, const unsigned*, const unsigned*, const unsigned char*,
+                      const unsigned char*, unsigned*) { return Anotar("tb_probe_WDL_hard"), 0; }
+int tb_probe_WDL_soft(unsigned, unsigned, unsigned, const unsigned*, const unsigned*, const unsigned char*,
+                      const unsigned char*, unsigned*) { return Anotar("tb_probe_WDL_soft"), 0; }
+int tb_is_initialized() { return Anotar("tb_is_initialized"), estado.inicializada; }
+unsigned tb_availability() { return Anotar("tb_availability"), estado.disponibles; }
+std::size_t tb_indexmemory() { return Anotar("tb_indexmemory"), 0; }
+int tbcache_restart(std::size_t, int) { return Anotar("tbcache_restart"), 1; }
 void tbcache_done() { Anotar("tbcache_done"); }
-int tbcache_is_on() {
-    Anotar("tbcache_is_on");
-    return estado.cache_activa;
-}
+int tbcache_is_on() { return Anotar("tbcache_is_on"), estado.cache_activa; }
 void tbcache_flush() { Anotar("tbcache_flush"); }
 void tbstats_reset() { Anotar("tbstats_reset"); }
-const char** tbpaths_init() {
-    Anotar("tbpaths_init");
-    return lista_init;
-}
+const char** tbpaths_init() { return Anotar("tbpaths_init"), lista_init; }
 const char** tbpaths_add(const char** ps, const char* newpath) {
     Anotar("tbpaths_add");
     estado.rutas_anadir = ps;
@@ -131,9 +105,6 @@ const char** tbpaths_done(const char** ps) {
     return nullptr;
 }
 #ifndef FALSO_INCOMPLETO
-const char* tbpaths_getmain() {
-    Anotar("tbpaths_getmain");
-    return lista_anadir[0];
-}
+const char* tbpaths_getmain() { return Anotar("tbpaths_getmain"), lista_anadir[0]; }
 #endif
 }
