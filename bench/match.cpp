@@ -32,6 +32,7 @@ struct Motor {
     std::string ruta;
     std::vector<std::pair<std::string, std::string>> opciones;
     bool ponder = false;
+    FILE* registro = nullptr;  // --log: every line sent to and read from this engine
     pid_t pid = -1;
     int entrada = -1, salida = -1;
     std::string pendiente;
@@ -60,6 +61,7 @@ struct Motor {
         return true;
     }
     void Enviar(const std::string& l) {
+        if (registro) std::fprintf(registro, "%lld > %s\n", AhoraMs(), l.c_str());
         std::string s = l + "\n";
         if (write(entrada, s.data(), s.size()) < 0) fin = true;
     }
@@ -70,6 +72,7 @@ struct Motor {
             if (nl != std::string::npos) {
                 l = pendiente.substr(0, nl);
                 pendiente.erase(0, nl + 1);
+                if (registro) std::fprintf(registro, "%lld < %s\n", AhoraMs(), l.c_str());
                 return true;
             }
             if (fin) return false;
@@ -171,6 +174,7 @@ bool LeerArgumentos(int argc, char** argv, Config& c) {
         } else if (a == "--games") c.partidas = std::atoi(siguiente());
         else if (a == "--openings") c.aperturas = std::atoi(siguiente());
         else if (a == "--seed") c.semilla = unsigned(std::atoi(siguiente()));
+        else if (a == "--log") c.m[0].registro = std::fopen(siguiente(), "w");
         else {
             std::fprintf(stderr, "unknown argument %s\n", a.c_str());
             return false;

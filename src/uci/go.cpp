@@ -51,7 +51,10 @@ ParametrosGo LeerParametrosGo(const char* resto) {
         char valor[TAM_PALABRA];
         resto = Split_String(resto, valor);
         if (!valor[0]) break;
-        LeerNumero(valor, *destino);
+        if (LeerNumero(valor, *destino)) {
+            if (destino == &p.wtime) p.hayWtime = true;
+            if (destino == &p.btime) p.hayBtime = true;
+        }
         if (destino == &p.profundidad && p.profundidad > PROFUNDIDAD_MAXIMA) p.profundidad = PROFUNDIDAD_MAXIMA;
     }
     return p;
@@ -75,7 +78,8 @@ LimitesGo CalcularLimites(const ParametrosGo& p, int turno, int plies) {
         l.tiempoLimite = p.movetime - 500;
         l.buscar = true;
     }
-    if (p.wtime != 0 && p.btime != 0 && p.movestogo != 0) {
+    const bool reloj = p.hayWtime && p.hayBtime;
+    if (reloj && p.movestogo != 0) {
         l.profundidadMaxima = PROFUNDIDAD_MAXIMA;
         l.controlTiempo = 1;
         l.movimientosRestantes = p.movestogo;
@@ -83,7 +87,7 @@ LimitesGo CalcularLimites(const ParametrosGo& p, int turno, int plies) {
         i32 t2 = i32(double(incremento) * 0.6);
         l.tiempoLimite = LimitarPresupuesto(t1 + t2, tiempo, incremento);
         l.buscar = true;
-    } else if (p.movestogo == 0 && p.wtime != 0 && p.btime != 0) {
+    } else if (p.movestogo == 0 && reloj) {
         // Sudden death or increment: the clock is spread over the moves a game still lasts.
         i32 m = 130 - plies;
         if (m <= 1) m = 2;

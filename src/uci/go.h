@@ -6,6 +6,9 @@
 
 struct ParametrosGo {
     i32 wtime, btime, winc, binc, movestogo, movetime;
+    // Each clock counts as given when its word came with a number, zero included: a GUI
+    // sends "btime 0" when the opponent's clock has run down, and we must still answer.
+    bool hayWtime, hayBtime;
     i32 profundidad;  // "depth", capped at 63; "infinite" sets 63
     bool infinito;
 };

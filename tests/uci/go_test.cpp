@@ -77,6 +77,14 @@ TEST(GoBudget, ParameterParsing) {
 
 // Caps applied after the formulas so that no clock setting can run the clock out.
 TEST(GoBudget, NeverLosesOnTime) {
+    // A clock run down to zero is still a clock: the engine answers (at once when it is ours).
+    LimitesGo l = Limites("wtime 5000 btime 0");
+    EXPECT_TRUE(l.buscar);
+    EXPECT_EQ(l.tiempoLimite, 500);
+    l = Limites("wtime 0 btime 5000 movestogo 3");
+    EXPECT_TRUE(l.buscar);
+    EXPECT_LE(l.tiempoLimite, 0);
+    EXPECT_FALSE(Limites("wtime 5000 btime -1").buscar);  // a sign makes it no number: no clock
     // movestogo 1 used to spend the whole clock.
     EXPECT_EQ(Limites("wtime 5000 btime 5000 movestogo 1").tiempoLimite, 500);
     EXPECT_EQ(Limites("wtime 60000 btime 60000 movestogo 1").tiempoLimite, 54000);
