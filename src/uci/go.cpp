@@ -132,8 +132,12 @@ void ComandoGo(const char* resto) {
 
 void PonderarPropiaJugada() {
     TipoTablero& T = TableroGlobal;
-    // Without a move to play (a mated or stalemated root) there is nothing to ponder on.
-    if (pv_line_fin[0] == 0) return;
+    // Without a move to play (a mated or stalemated root) there is nothing to ponder on; the
+    // stop flag is cleared as the ponder search would have cleared it.
+    if (pv_line_fin[0] == 0) {
+        TipoJuego.Parar = 0;
+        return;
+    }
     if (T.Ply <= 62) T.Ply++;
     ListaJugadas lista;
     int n = GenerarMovimientos(GENERAR_TODAS, lista);
