@@ -213,6 +213,7 @@ struct Resultado {
     int ganador = -1;  // 0 or 1 (engine index), -1 draw
     std::string motivo;
     int plies = 0;
+    long long reloj[2] = {0, 0};  // clocks left at the end, by engine
     int falta = -1;  // the engine (0 or 1) that misbehaved: illegal move, forfeit, crash, hang
 };
 
@@ -310,6 +311,8 @@ Resultado JugarPartida(Config& c, int blancas, unsigned semilla) {
         jugadas.push_back(jug);
     }
     r.plies = int(jugadas.size());
+    r.reloj[0] = reloj[0];
+    r.reloj[1] = reloj[1];
     return r;
 }
 
@@ -335,9 +338,10 @@ int main(int argc, char** argv) {
         else if (r.ganador == 1) puntos[2]++;
         else puntos[1]++;
         if (r.falta >= 0) faltas[r.falta]++;
-        std::printf("game %d: %s white, %s, %d plies: %s\n", g + 1, c.m[blancas].ruta.c_str(),
+        std::printf("game %d: %s white, %s, %d plies: %s (clocks left: %lld / %lld ms)\n", g + 1,
+                    c.m[blancas].ruta.c_str(),
                     r.ganador < 0 ? "draw" : (r.ganador == 0 ? "engine1 wins" : "engine2 wins"), r.plies,
-                    r.motivo.c_str());
+                    r.motivo.c_str(), r.reloj[0], r.reloj[1]);
         std::fflush(stdout);
         // After a fault both engines start afresh for the next game.
         if (r.falta >= 0)
