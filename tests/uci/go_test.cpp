@@ -81,9 +81,7 @@ TEST(GoBudget, NeverLosesOnTime) {
     LimitesGo l = Limites("wtime 5000 btime 0");
     EXPECT_TRUE(l.buscar);
     EXPECT_EQ(l.tiempoLimite, 500);
-    l = Limites("wtime 0 btime 5000 movestogo 3");
-    EXPECT_TRUE(l.buscar);
-    EXPECT_LE(l.tiempoLimite, 0);
+    EXPECT_TRUE(Limites("wtime 0 btime 5000 movestogo 3").buscar);
     EXPECT_FALSE(Limites("wtime 5000 btime -1").buscar);  // a sign makes it no number: no clock
     // movestogo 1 used to spend the whole clock.
     EXPECT_EQ(Limites("wtime 5000 btime 5000 movestogo 1").tiempoLimite, 500);
@@ -94,9 +92,15 @@ TEST(GoBudget, NeverLosesOnTime) {
     // An increment larger than the clock is capped by the reserve.
     EXPECT_EQ(Limites("wtime 1000 btime 1000 winc 3000 binc 3000").tiempoLimite, 900);
     EXPECT_EQ(Limites("wtime 100 btime 100 winc 3000 binc 3000").tiempoLimite, 50);
-    // Nearly flagged: the budget is zero or below, and the search stops after depth 1.
-    EXPECT_LE(Limites("wtime 30 btime 30 winc 3000 binc 3000").tiempoLimite, 0);
-    EXPECT_LE(Limites("wtime 1 btime 1").tiempoLimite, 0);
+    // Nearly flagged: the budget is zero or below, and only the first iteration is searched.
+    for (const char* go : {"wtime 30 btime 30 winc 3000 binc 3000", "wtime 1 btime 1", "wtime 50 btime 50",
+                           "wtime 0 btime 5000 movestogo 3"}) {
+        l = Limites(go);
+        EXPECT_LE(l.tiempoLimite, 0) << go;
+        EXPECT_EQ(l.profundidadMaxima, 1) << go;
+    }
+    EXPECT_EQ(Limites("wtime 60 btime 60").profundidadMaxima, 63);  // 6 ms left to think
+    EXPECT_EQ(Limites("movetime 400").profundidadMaxima, 63);       // not a clock: stops at its check
 
     // Every budget leaves at least 50 ms and a tenth of the clock.
     for (int t : {1, 50, 99, 500, 999, 5000, 9999, 10000, 10001, 19999, 20000, 60000, 600000})
