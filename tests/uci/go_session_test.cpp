@@ -7,6 +7,8 @@
 #include <thread>
 
 #include "search/ordering.h"
+#include "search/search.h"
+#include "uci/go.h"
 #include "support/board_helpers.h"
 #include "support/engine_process.h"
 #include "uci/limits.h"
@@ -147,4 +149,17 @@ TEST(GoSession, PonderPredictionKeepsOrClearsTheTables) {
     TipoJuego.Ponder = 0;
     TipoJuego.JugadaPonder[0] = 0;
     Historico_Bueno[15][10] = 0;
+}
+
+// A search stopped by input during its first iteration has no move (bestmove a8a8). Pondering
+// is then skipped, and the stop flag must not outlive it: the next search would end before
+// its first iteration and answer a8a8 again.
+TEST(GoSession, SkippedPonderLeavesNoStopFlag) {
+    TipoJuego.Ponder = 1;
+    TipoJuego.Parar = 1;
+    std::memset(pv_line_fin, 0, sizeof pv_line_fin);
+    PonderarPropiaJugada();
+    EXPECT_EQ(TipoJuego.Parar, 0);
+    EXPECT_EQ(TipoJuego.PonderActivo, 0);
+    TipoJuego.Ponder = 0;
 }
