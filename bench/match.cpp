@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "board/legal.h"
 #include "uci/uci.h"
 
 namespace {
@@ -189,18 +190,6 @@ bool LeerArgumentos(int argc, char** argv, Config& c) {
     return true;
 }
 
-// Legal moves of the board held by this process (the driver keeps its own copy of the game).
-std::vector<std::string> Legales() {
-    std::vector<std::string> r;
-    ListaJugadas lista;
-    const int n = GenerarLegales(lista);
-    for (int i = 0; i < n; i++) {
-        char t[6];
-        MovimientoCoordenadas(lista[i].Jugada, t);
-        r.push_back(t);
-    }
-    return r;
-}
 
 bool MaterialInsuficiente() {
     const DatosBando& b = Blancas;
@@ -231,7 +220,7 @@ Resultado JugarPartida(Config& c, int blancas, unsigned semilla) {
     std::map<u64, int> vistas;
     // A few random opening plies so that the games differ.
     for (int i = 0; i < c.aperturas; i++) {
-        auto l = Legales();
+        auto l = JugadasLegales();
         if (l.empty()) break;
         jugadas.push_back(l[size_t(std::rand()) % l.size()]);
         Colocar();
@@ -251,7 +240,7 @@ Resultado JugarPartida(Config& c, int blancas, unsigned semilla) {
         Colocar();
         u64 clave = TableroGlobal.Hash;
         if (++vistas[clave] >= 3) { r.motivo = "threefold repetition"; break; }
-        auto legales = Legales();
+        auto legales = JugadasLegales();
         int turnoMotor = (TableroGlobal.Turno == 1) == (blancas == 0) ? 0 : 1;
         if (legales.empty()) {
             bool jaque = TableroGlobal.Turno == 1 ? JaqueBlancas(TableroGlobal.PosicionReyBlanco)

@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "board/board.h"
+#include "board/legal.h"
 
 namespace {
 

@@ -189,9 +189,6 @@ int ReyExpuesto(int rey, int origen, bool reyBlanco);
 constexpr int GENERAR_TODAS = 1;
 constexpr int GENERAR_CAPTURAS = 2;  // captures, en passant and promotions only
 int GenerarMovimientos(int ModoGeneracion, EntradaLista* lista);
-// Only the legal moves (those whose make leaves the mover's king safe), in generation order.
-// For tools and tests; the searches settle legality move by move.
-int GenerarLegales(EntradaLista* lista);
 
 // makemove.cpp
 int HacerMovimiento(Jugada j);  // 1 when the mover's king is safe afterwards

@@ -344,12 +344,3 @@ void DeshacerMovimientoNull() {
     T.Regla50 = h.Regla50;
 }
 
-int GenerarLegales(EntradaLista* lista) {
-    const int n = GenerarMovimientos(GENERAR_TODAS, lista);
-    int legales = 0;
-    for (int i = 0; i < n; i++) {
-        if (HacerMovimiento(lista[i].Jugada)) lista[legales++] = lista[i];
-        DeshacerMovimiento();
-    }
-    return legales;
-}

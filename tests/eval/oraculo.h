@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "board/legal.h"
 #include "eval/eval.h"
 #include "search/tt.h"
 #include "uci/uci.h"

@@ -57,17 +57,6 @@ Instantanea Tomar() {
     return s;
 }
 
-std::vector<std::string> JugadasLegales() {
-    std::vector<std::string> r;
-    ListaJugadas lista;
-    const int n = GenerarLegales(lista);
-    for (int i = 0; i < n; i++) {
-        char t[6];
-        MovimientoCoordenadas(lista[i].Jugada, t);
-        r.push_back(t);
-    }
-    return r;
-}
 
 Jugada JugadaTexto(const std::string& texto) {
     ListaJugadas lista;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "board/board.h"
+#include "board/legal.h"
 
 // Runs the position command: "fen <fen> [moves ...]" or "startpos [moves ...]".
 void Posicion(const std::string& argumentos);
@@ -26,8 +27,6 @@ struct Instantanea {
 };
 Instantanea Tomar();
 
-// Legal moves of the current position, as coordinate texts in generation order.
-std::vector<std::string> JugadasLegales();
 // The generated (pseudo-legal) move with this coordinate text; 0 when there is none.
 Jugada JugadaTexto(const std::string& texto);
 // Plays a legal move given in coordinate text; false if there is none.
