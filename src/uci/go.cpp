@@ -107,7 +107,7 @@ LimitesGo CalcularLimites(const ParametrosGo& p, int turno, int plies) {
         l.buscar = true;
     }
     // A clock already inside its reserve has no time to think: the first iteration gives the
-    // move. Searching on until the first clock check (2048 nodes) costs about a millisecond a
+    // move. Searching on until the first clock check (2048 nodes) costs up to a millisecond a
     // move, which over a long game at a few seconds a side eats the whole reserve.
     if (reloj && l.tiempoLimite <= 0) l.profundidadMaxima = 1;
     return l;

@@ -57,7 +57,6 @@ Instantanea Tomar() {
     return s;
 }
 
-
 Jugada JugadaTexto(const std::string& texto) {
     ListaJugadas lista;
     const int n = GenerarMovimientos(GENERAR_TODAS, lista);

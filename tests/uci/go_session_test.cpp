@@ -8,9 +8,9 @@
 
 #include "search/ordering.h"
 #include "search/search.h"
-#include "uci/go.h"
 #include "support/board_helpers.h"
 #include "support/engine_process.h"
+#include "uci/go.h"
 #include "uci/limits.h"
 
 namespace {
