@@ -1,23 +1,13 @@
 // Pawn structure: doubled, isolated, backward, supported and candidate pawns, passed pawns
 // with their rank bonuses, and the pawn that the bare enemy king cannot catch. Each side's
 // passed pawn per file is recorded in PeonPasado for the search.
+#include "eval/lado.h"
 #include "eval/tables.h"
 #include "eval/terms.h"
 
 using namespace tablas;
 
 namespace {
-
-template <bool Blanco>
-struct LadoPeon {
-    static constexpr int PEON = Blanco ? PEON_B : PEON_N;
-    static constexpr int PEON_RIVAL = Blanco ? PEON_N : PEON_B;
-    static constexpr int COLOR = Blanco ? COLOR_BLANCO : COLOR_NEGRO;
-    static DatosBando& Propio() { return Blanco ? Blancas : Negras; }
-    static DatosBando& Rival() { return Blanco ? Negras : Blancas; }
-    static int ReyRival() { return Blanco ? TableroGlobal.PosicionReyNegro : TableroGlobal.PosicionReyBlanco; }
-    static bool RivalMueve() { return TableroGlobal.Turno == (Blanco ? 0 : 1); }
-};
 
 // One rank back, away from promotion: down the board for White, up for Black.
 template <bool Blanco>
@@ -56,7 +46,7 @@ struct Estructura {
 
 template <bool Blanco>
 Estructura CalcularEstructura() {
-    using L = LadoPeon<Blanco>;
+    using L = Lado<Blanco>;
     const ConjuntosEval& c = Conjuntos;
     const Bits propios = c.piezas[L::PEON], rivales = c.piezas[L::PEON_RIVAL];
     Estructura e;
@@ -76,7 +66,7 @@ Estructura CalcularEstructura() {
 
 template <bool Blanco>
 void EvaluarPeon(const Estructura& e, int s, bool primero) {
-    using L = LadoPeon<Blanco>;
+    using L = Lado<Blanco>;
     DatosBando &p = L::Propio(), &r = L::Rival();
     const int columna = Columna(s);
     const int rango = Blanco ? 7 - Fila(s) : Fila(s);  // 1 on the starting rank, 6 one step from promotion
@@ -147,7 +137,7 @@ void EvaluarPeon(const Estructura& e, int s, bool primero) {
 // advanced; Black: the least advanced), rotating the next slot into slot 0 each time.
 template <bool Blanco>
 void EvaluarPeones() {
-    DatosBando& p = LadoPeon<Blanco>::Propio();
+    DatosBando& p = Lado<Blanco>::Propio();
     const Estructura e = CalcularEstructura<Blanco>();
     for (int columna = 0; columna < 8; columna++) {
         if (p.PeonesColumna[columna] == 0) continue;

@@ -11,6 +11,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "eval/lado.h"
 #include "eval/tables.h"
 #include "eval/terms.h"
 
@@ -38,32 +39,6 @@ inline void Anotar(i32* lista, i32& usados, int capacidad, int casilla) {
 inline void Listar(i32 (&lista)[8], Bits piezas) {
     for (int k = 0; piezas && k < 8; k++, piezas &= piezas - 1) lista[k] = PrimerBit(piezas);
 }
-
-// Everything that differs between the two colours.
-template <bool Blanco>
-struct Lado {
-    static constexpr int PEON = Blanco ? PEON_B : PEON_N;
-    static constexpr int PEON_RIVAL = Blanco ? PEON_N : PEON_B;
-    static constexpr int ALFIL_RIVAL = Blanco ? ALFIL_N : ALFIL_B;
-    static constexpr int COLOR = Blanco ? COLOR_BLANCO : COLOR_NEGRO;
-    static constexpr int COLOR_RIVAL = Blanco ? COLOR_NEGRO : COLOR_BLANCO;
-    static constexpr int SEPTIMA = Blanco ? 1 : 6;  // row of the side's seventh rank
-    static DatosBando& Propio() { return Blanco ? Blancas : Negras; }
-    static DatosBando& Rival() { return Blanco ? Negras : Blancas; }
-    static int ReyRival() { return Blanco ? TableroGlobal.PosicionReyNegro : TableroGlobal.PosicionReyBlanco; }
-    static bool EsPropia(int c) { return Blanco ? (c >= PEON_B && c <= REY_B) : (c >= PEON_N && c <= REY_N); }
-    static bool EsRival(int c) { return Blanco ? (c >= PEON_N && c <= REY_N) : (c >= PEON_B && c <= REY_B); }
-    static int Rel(int casilla) { return Blanco ? casilla : Flip(casilla); }  // index into the tables
-    // The enemy king on its first or second rank.
-    static bool ReyRivalAtras() {
-        int fila = Fila(ReyRival());
-        return Blanco ? fila <= 1 : fila >= 6;
-    }
-    static bool Hay(int casilla, int pieza) { return TableroGlobal.Tablero[casilla] == pieza; }
-    // Attacked by an enemy pawn; supported by an own pawn.
-    static bool AtacadaPorPeon(int casilla) { return (Conjuntos.ataquesPeon[COLOR_RIVAL] >> casilla) & 1; }
-    static bool ApoyadaPorPeon(int casilla) { return (Conjuntos.ataquesPeon[COLOR] >> casilla) & 1; }
-};
 
 // One ray of a slider on s: the squares it reaches are the empty ones up to the first occupied
 // square, which is included. That square is defended (own man) or listed as a target (enemy
