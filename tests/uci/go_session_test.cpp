@@ -163,3 +163,18 @@ TEST(GoSession, SkippedPonderLeavesNoStopFlag) {
     EXPECT_EQ(TipoJuego.PonderActivo, 0);
     TipoJuego.Ponder = 0;
 }
+
+// Clock values at and beyond 32 bits: no arithmetic overflows (the sanitizer build stops on
+// one) and every search answers once, cut short by the line that follows it.
+TEST(GoSession, ExtremeNumbersStillAnswer) {
+    for (const char* go : {"movetime 2147483648", "movetime 2147483647",
+                           "wtime 2147483647 btime 2147483647 winc 2 binc 2 movestogo 1",
+                           "wtime 2147483647 btime 2147483647 winc 2147483647 binc 2147483647",
+                           "wtime 2147483648 btime 2147483648 winc 2147483648 movestogo 2147483648"}) {
+        int estado = -5;
+        auto s = Transcripcion({MEDIO_JUEGO, std::string("go ") + go, "isready"}, &estado);
+        EXPECT_EQ(estado, 0) << go;
+        EXPECT_EQ(Contar(s, "bestmove "), 1) << go;
+        EXPECT_TRUE(!s.empty() && s.back() == "readyok") << go;
+    }
+}
