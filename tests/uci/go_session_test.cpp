@@ -164,17 +164,20 @@ TEST(GoSession, SkippedPonderLeavesNoStopFlag) {
     TipoJuego.Ponder = 0;
 }
 
-// Clock values at and beyond 32 bits: no arithmetic overflows (the sanitizer build stops on
-// one) and every search answers once, cut short by the line that follows it.
-TEST(GoSession, ExtremeNumbersStillAnswer) {
-    for (const char* go : {"movetime 2147483648", "movetime 2147483647",
+// A search that the next line stops at once still answers once, with a real move: its first
+// iteration (here over 2048 nodes) always completes. Clock values at and beyond 32 bits
+// overflow nothing (the sanitizer build stops on an overflow).
+TEST(GoSession, CutSearchesAnswerARealMove) {
+    const std::string posicion = "position fen r1b2k2/p2p1qb1/4p1p1/2pQ1p1r/P1n1P3/1pBN4/1PP1BPPP/1R2KR2 w k - 0 1";
+    for (const char* go : {"depth 5", "movetime 2147483648", "movetime 2147483647",
                            "wtime 2147483647 btime 2147483647 winc 2 binc 2 movestogo 1",
                            "wtime 2147483647 btime 2147483647 winc 2147483647 binc 2147483647",
                            "wtime 2147483648 btime 2147483648 winc 2147483648 movestogo 2147483648"}) {
         int estado = -5;
-        auto s = Transcripcion({MEDIO_JUEGO, std::string("go ") + go, "isready"}, &estado);
+        auto s = Transcripcion({posicion, std::string("go ") + go, "isready"}, &estado);
         EXPECT_EQ(estado, 0) << go;
         EXPECT_EQ(Contar(s, "bestmove "), 1) << go;
+        EXPECT_EQ(Contar(s, "bestmove a8a8"), 0) << go;
         EXPECT_TRUE(!s.empty() && s.back() == "readyok") << go;
     }
 }

@@ -33,8 +33,9 @@ TEST(EntradaAlAzar, HostileSessions) {
     const std::string aviso = "info string L\xEDnea demasiado larga descartada.";
     auto larga = [](const std::string& l) { return l.size() - (!l.empty() && l.back() == '\r') > 65536; };
     ProcesoMotor motor;
+    motor.Enviar("setoption name Hash value 1");  // every isready rebuilds the table
     int comprobadas = 0;
-    for (int ronda = 0; ronda < 150; ronda++) {
+    for (int ronda = 0; ronda < 300; ronda++) {
         int avisos = 0;
         for (int k = azar() % 4; k > 0; k--) {
             std::string l = uno(primeras);
@@ -96,7 +97,7 @@ TEST(EntradaAlAzar, HostileSessions) {
             EXPECT_NE(std::find(legales.begin(), legales.end(), jugadas[0]), legales.end()) << pos << " " << go;
         }
     }
-    EXPECT_GT(comprobadas, 50);  // the sessions keep searching
+    EXPECT_GT(comprobadas, 100);  // the sessions keep searching
     motor.Enviar("uci");
     for (const auto& l : motor.LeerHasta("uciok")) {
         int valor, minimo, maximo;
