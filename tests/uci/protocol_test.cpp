@@ -147,14 +147,16 @@ TEST(Protocol, EndOfInputEndsTheEngine) {
 TEST(Protocol, TableMemoryIsAllocatedAndRebuilt) {
     ProcesoMotor motor;
     motor.Enviar("isready");
-    ASSERT_EQ(motor.LeerHasta("readyok").back(), "readyok");
+    // A gigabyte table is written whole at every isready: slow in the sanitizer build.
+    auto listo = [&] { return motor.LeerHasta("readyok", 300000) == std::vector<std::string>{"readyok"}; };
+    ASSERT_TRUE(listo());
     EXPECT_GE(MegasResidentes(motor.Pid()), 128);
     for (int mb : {1, 31, 32, 1024, 0, 200}) {
         motor.Enviar("setoption name Hash value " + std::to_string(mb));
         motor.Enviar("isready");
         motor.Enviar("isready");
-        EXPECT_EQ(motor.LeerHasta("readyok").back(), "readyok");
-        EXPECT_EQ(motor.LeerHasta("readyok").back(), "readyok");
+        EXPECT_TRUE(listo()) << mb;
+        EXPECT_TRUE(listo()) << mb;
     }
     EXPECT_GE(MegasResidentes(motor.Pid()), 200);
     motor.Enviar("quit");
