@@ -45,6 +45,9 @@ void Buscar() {
     T.Ply = 0;
     J.Profundidad = 1;
     J.TiempoInicio = ObtenerTiempo();
+    // The answer comes from this search's own iterations, never from a line of an earlier
+    // search (after a ponder hit that line begins with the opponent's move).
+    std::memset(pv_line_fin, 0, sizeof pv_line_fin);
     if (J.ProfundidadMaxima < 1) J.ProfundidadMaxima = 1;
     if (J.ProfundidadMaxima > PROFUNDIDAD_MAXIMA) J.ProfundidadMaxima = PROFUNDIDAD_MAXIMA;
 

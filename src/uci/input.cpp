@@ -13,6 +13,7 @@ void ComprobarTiempo() {
         if (transcurrido >= TipoJuego.TiempoLimite && pv_line_fin[0] != 0) TipoJuego.Parar = 1;
     }
     // Any waiting byte stops the search; so does a closed or broken input, after which the
-    // command loop meets the end of input.
-    if (SondearEntrada && HayEntradaEsperando()) TipoJuego.Parar = 1;
+    // command loop meets the end of input. Not before the first iteration has given a move,
+    // though: a search cut earlier would have nothing legal to answer.
+    if (SondearEntrada && pv_line_fin[0] != 0 && HayEntradaEsperando()) TipoJuego.Parar = 1;
 }

@@ -179,7 +179,14 @@ TEST(Fen, FieldsAndRejections) {
         {"r3k2r/8/8/8/8/8/8/R3K2R w Qk - 0 1", 1, 2, 1, 0, 0},
         {"r3k2r/8/8/8/8/8/8/R3K2R w - - 0 1", 1, 0, 0, 0, 0},
         // A letter out of order ends the field and is skipped; the en passant field still follows.
-        {"r3k2r/8/8/8/8/8/8/R3K2R w kK e3 7 1", 1, 0, 1, 36, 7},
+        {"r3k2r/8/8/8/4P3/8/8/R3K2R b kK e3 7 1", 1, 0, 1, 36, 7},
+        // An en passant square no pawn can just have passed over is dropped: wrong side to move,
+        // no enemy pawn in front of it, the square or the one behind it occupied.
+        {"4k3/8/8/4q3/3Pp3/8/8/4K3 w - e3 0 1", 1},
+        {"4k3/8/8/3pP3/8/8/8/4K3 b - d6 0 1", 1},
+        {"4k3/8/8/3PP3/8/8/8/4K3 w - d6 0 1", 1},
+        {"4k3/8/3n4/3pP3/8/8/8/4K3 w - d6 0 1", 1},
+        {"4k3/8/8/8/3Pp3/8/3N4/4K3 b - d3 0 1", 1},
         {"4k3/8/8/8/8/8/8/4K3 w - - 150 1", 1, 0, 0, 0, 100},
         {"4k3/8/8/8/8/8/8/4K3 w - - 12 1", 1, 0, 0, 0, 12},
         {"4k3/8/8/8/8/8/8/4K3 w - - x1 1", 1, 0, 0, 0, 0},

@@ -23,7 +23,7 @@ const char* const ECO_DEBIAN = "/usr/share/scid/data/scid.eco";
 std::vector<std::string> Convertir(const std::vector<std::string>& argumentos, int* estado) {
     ProcesoMotor herramienta(argumentos, "", VEMSUL_LIBRO_ECO);
     herramienta.CerrarEntrada();
-    auto salida = herramienta.LeerTodo();
+    auto salida = herramienta.LeerTodo(600000);  // thousands of lines: slow in the sanitizer build
     *estado = herramienta.Esperar(60000);
     return salida;
 }

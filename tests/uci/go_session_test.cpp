@@ -163,3 +163,21 @@ TEST(GoSession, SkippedPonderLeavesNoStopFlag) {
     EXPECT_EQ(TipoJuego.PonderActivo, 0);
     TipoJuego.Ponder = 0;
 }
+
+// A search that the next line stops at once still answers once, with a real move: its first
+// iteration (here over 2048 nodes) always completes. Clock values at and beyond 32 bits
+// overflow nothing (the sanitizer build stops on an overflow).
+TEST(GoSession, CutSearchesAnswerARealMove) {
+    const std::string posicion = "position fen r1b2k2/p2p1qb1/4p1p1/2pQ1p1r/P1n1P3/1pBN4/1PP1BPPP/1R2KR2 w k - 0 1";
+    for (const char* go : {"depth 5", "movetime 2147483648", "movetime 2147483647",
+                           "wtime 2147483647 btime 2147483647 winc 2 binc 2 movestogo 1",
+                           "wtime 2147483647 btime 2147483647 winc 2147483647 binc 2147483647",
+                           "wtime 2147483648 btime 2147483648 winc 2147483648 movestogo 2147483648"}) {
+        int estado = -5;
+        auto s = Transcripcion({posicion, std::string("go ") + go, "isready"}, &estado);
+        EXPECT_EQ(estado, 0) << go;
+        EXPECT_EQ(Contar(s, "bestmove "), 1) << go;
+        EXPECT_EQ(Contar(s, "bestmove a8a8"), 0) << go;
+        EXPECT_TRUE(!s.empty() && s.back() == "readyok") << go;
+    }
+}
