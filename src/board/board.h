@@ -2,16 +2,7 @@
 // Zobrist keys, FEN reading and writing, move generation, attack tests, make/unmake, perft.
 #pragma once
 
-#include <cstdint>
-
-using u64 = std::uint64_t;
-using u32 = std::uint32_t;
-using u16 = std::uint16_t;
-using i64 = std::int64_t;
-using i32 = std::int32_t;
-using i16 = std::int16_t;
-using i8 = std::int8_t;
-using u8 = std::uint8_t;
+#include "comun.h"
 
 // Squares run from a8 = 0 to h1 = 63: row = s / 8 (row 0 is rank 8), file = s % 8.
 // White pawns move towards lower indices.
@@ -116,21 +107,11 @@ struct DatosBando {
 
 extern TipoTablero TableroGlobal;
 extern DatosBando Blancas, Negras;
-extern i32 Salir;      // set to end the process after the current command
-extern i32 IndexMove;  // moves written by the last generator call
 extern u64 zobrist_Tablero[14][64];
 extern u64 zobrist_Turno;
 extern const char* const NombreCasilla[64];
 
 constexpr const char* FEN_INICIAL = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
-
-// Single-precision figures (speeds, hash fill) truncated to an int, saturating instead of
-// overflowing when a tiny elapsed time makes them huge.
-inline int ATruncado(float x) {
-    if (x >= 2147483647.0f) return 2147483647;
-    if (x <= -2147483648.0f) return -2147483647 - 1;
-    return int(x);
-}
 
 // board.cpp
 // Squares as bit masks (bit s for square s): codes below 7 (White's men, and impossible codes)

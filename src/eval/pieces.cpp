@@ -359,18 +359,6 @@ inline void Cada(Bits piezas, F f) {
 
 }  // namespace
 
-int AmenazadoPorPeon(int s, int color) {
-    const i32* t = TableroGlobal.Tablero;
-    const i32* c = TableroGlobal.ColorCasilla;
-    if (color == COLOR_NEGRO)
-        return ((s >= 7 && t[s - 7] == PEON_N && c[s - 7] == c[s]) || (s >= 9 && t[s - 9] == PEON_N && c[s - 9] == c[s]))
-                   ? 1
-                   : 0;
-    return ((s <= 56 && t[s + 7] == PEON_B && c[s + 7] == c[s]) || (s <= 54 && t[s + 9] == PEON_B && c[s + 9] == c[s]))
-               ? 1
-               : 0;
-}
-
 void EvaluarPiezasTableroJuego() {
     TomarConjuntos();
     const ConjuntosEval& c = Conjuntos;

@@ -19,7 +19,6 @@ int Ponderar();               // White's tapered score, scaled by the half-move 
 void EvaluarPiezasTableroJuego();  // the board scan: lists, knights, bishops, queens
 void EvaluarTorresB();             // rook pass, after the pawn passes
 void EvaluarTorresN();
-int AmenazadoPorPeon(int casilla, int color);  // 1 when a pawn of that colour attacks the square
 // Square sets of the position being evaluated (bit s = square s), taken from the board by the
 // scan and read by the later passes of the same evaluation.
 struct ConjuntosEval {
