@@ -16,7 +16,7 @@ struct Material {
 
 Material De(const DatosBando& d) { return {d.NumPeones, d.NumCaballos, d.NumAlfiles, d.NumTorres, d.NumDamas}; }
 
-int d(int a, int b) { return Chebyshev(a, b); }
+int d(int a, int b) { return Distancia(a, b); }
 
 // A score for the side `blanco`, turned to the side to move's point of view.
 int Para(bool blanco, int v) { return (TableroGlobal.Turno == 1) == blanco ? v : -v; }

@@ -8,12 +8,6 @@ using namespace tablas;
 
 namespace {
 
-inline bool PasoValido(int desde, int hasta, bool diagonal) {
-    const i32* color = TableroGlobal.ColorCasilla;
-    if (unsigned(hasta) >= 64) return false;
-    return diagonal ? color[hasta] == color[desde] : color[hasta] != color[desde];
-}
-
 template <bool Blanco>
 void EvaluarRey() {
     const TipoTablero& T = TableroGlobal;
@@ -32,11 +26,11 @@ void EvaluarRey() {
     else p.PuntosFinal += PST_K_EG[i];
 
     if (p.ReyEnPeligro == 1 && Fila(k) != (Blanco ? 7 : 0)) {
-        // Shelter: the three squares in front of the king.
-        const int pasos[3] = {Blanco ? -7 : 7, Blanco ? -8 : 8, Blanco ? -9 : 9};
-        for (int paso : pasos) {
-            int q = k + paso;
-            if (!PasoValido(k, q, paso != 8 && paso != -8)) continue;
+        // Shelter: the three squares in front of the king, those on the board.
+        constexpr int delante[3] = {Blanco ? DIR_M7 : DIR_P7, Blanco ? DIR_M8 : DIR_P8, Blanco ? DIR_M9 : DIR_P9};
+        for (int dir : delante) {
+            if (GEOMETRIA.largo[k][dir] == 0) continue;
+            const int q = k + PASO_DIRECCION[dir];
             if (T.Tablero[q] == PEON) continue;
             bool borde = Blanco ? q < 8 : q >= 56;
             if (borde || T.Tablero[Blanco ? q - 8 : q + 8] == PEON) p.PuntosMedio -= 20;

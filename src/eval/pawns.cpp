@@ -123,7 +123,7 @@ void EvaluarPeon(const Estructura& e, int s, bool primero) {
         if (r.NumCaballos + r.NumAlfiles + r.NumTorres + r.NumDamas == 0) {
             int distanciaPeon = (7 - rango) + (L::RivalMueve() ? 1 : 0);
             int coronacion = Blanco ? columna : 56 + columna;
-            if (distanciaPeon < Chebyshev(L::ReyRival(), coronacion)) {
+            if (distanciaPeon < Distancia(L::ReyRival(), coronacion)) {
                 op += BONUS_PEON_IMPARABLE[rango];
                 eg += BONUS_PEON_IMPARABLE[8 + rango];
             }

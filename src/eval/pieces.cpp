@@ -26,11 +26,6 @@ inline int UltimoBit(Bits x) { return 63 - __builtin_clzll(x); }
 // The squares below s in index order: those a walk from a8 meets before s.
 inline Bits Antes(int s) { return Bit(s) - 1; }
 
-// A diagonal step keeps the square colour, a wrapped one does not.
-inline bool PasoDiagonal(int desde, int hasta) {
-    return unsigned(hasta) < 64 && TableroGlobal.ColorCasilla[hasta] == TableroGlobal.ColorCasilla[desde];
-}
-
 inline void Anotar(i32* lista, i32& usados, int capacidad, int casilla) {
     if (usados < capacidad) lista[usados++] = casilla;  // beyond capacity, targets are dropped
 }
@@ -43,25 +38,25 @@ inline void Listar(i32 (&lista)[8], Bits piezas) {
 // One ray of a slider on s: the squares it reaches are the empty ones up to the first occupied
 // square, which is included. That square is defended (own man) or listed as a target (enemy
 // man). Returns the squares reached.
-template <bool Blanco, int Paso>
+template <bool Blanco, int Dir>
 inline Bits Rayo(int s, i32* lista, i32& usados, int capacidad) {
     using L = Lado<Blanco>;
-    const Bits rayo = RayoDesde<Paso>(s);
+    const Bits rayo = GEOMETRIA.rayo[Dir][s];
     const Bits ocupadas = rayo & Conjuntos.ocupadas;
     if (!ocupadas) return rayo;
     // The nearest occupied square: the lowest one on a rising ray, the highest on a falling one.
-    const int t = Paso > 0 ? PrimerBit(ocupadas) : UltimoBit(ocupadas);
+    const int t = PASO_DIRECCION[Dir] > 0 ? PrimerBit(ocupadas) : UltimoBit(ocupadas);
     const int c = TableroGlobal.Tablero[t];
     if (L::EsPropia(c)) L::Propio().Defendida[t]++;
     else if (L::EsRival(c)) Anotar(lista, usados, capacidad, t);
-    return rayo & ~RayoDesde<Paso>(t);
+    return rayo & ~GEOMETRIA.rayo[Dir][t];
 }
 
 // The rays in the order given (the order of the targets in the list); the squares reached.
-template <bool Blanco, int... Pasos>
+template <bool Blanco, int... Dirs>
 inline Bits Rayos(int s, i32* lista, i32& usados, int capacidad) {
     Bits alcance = 0;
-    ((alcance |= Rayo<Blanco, Pasos>(s, lista, usados, capacidad)), ...);
+    ((alcance |= Rayo<Blanco, Dirs>(s, lista, usados, capacidad)), ...);
     return alcance;
 }
 
@@ -69,7 +64,7 @@ inline Bits Rayos(int s, i32* lista, i32& usados, int capacidad) {
 inline int Movilidad(Bits alcance) { return ContarBits(alcance & ~Conjuntos.ocupadas); }
 // The squares reached next to the enemy king (most pieces reach none).
 inline int EnZona(Bits alcance, int rey) {
-    const Bits zona = alcance & ZONA_REY[rey];
+    const Bits zona = alcance & GEOMETRIA.pasosRey[rey];
     return zona ? ContarBits(zona) : 0;
 }
 
@@ -100,7 +95,7 @@ void Caballo(int s) {
     DatosBando &p = L::Propio(), &r = L::Rival();
     const ConjuntosEval& c = Conjuntos;
     const int rey = L::ReyRival();
-    const Bits saltos = SALTOS[s];
+    const Bits saltos = GEOMETRIA.saltosCaballo[s];
     const int m = Movilidad(saltos), z = EnZona(saltos, rey);
     for (Bits d = saltos & c.bando[L::COLOR]; d; d &= d - 1) p.Defendida[PrimerBit(d)]++;
     // Enemy men hit, pawns and king included, listed in jump order; the hit count leaves pawns out.
@@ -133,11 +128,12 @@ void Caballo(int s) {
         eg += 5;
     }
 
-    // Outpost: supported by a pawn, and no enemy pawn on the two squares diagonally ahead.
+    // Outpost: supported by a pawn, both squares diagonally ahead on the board (not on an edge
+    // file or the last rank) and no enemy pawn on either.
     if (PST_OUTPOST[i] == 1 && apoyado) {
-        const int delante1 = Blanco ? s - 7 : s + 7, delante2 = Blanco ? s - 9 : s + 9;
-        if (PasoDiagonal(s, delante1) && PasoDiagonal(s, delante2) && !L::Hay(delante1, L::PEON_RIVAL) &&
-            !L::Hay(delante2, L::PEON_RIVAL)) {
+        const Bits delante = GEOMETRIA.capturasPeon[Blanco][s];
+        const bool ambas = (delante & (delante - 1)) != 0;  // two squares, not one or none
+        if (ambas && !(delante & c.piezas[L::PEON_RIVAL])) {
             // Stronger when no enemy bishop met so far can challenge it, or when some target
             // lies on a file without pawns (of those met so far).
             const Bits peonesAntes = (c.piezas[PEON_B] | c.piezas[PEON_N]) & Antes(s);
@@ -182,7 +178,7 @@ void Alfil(int s) {
     using L = Lado<Blanco>;
     DatosBando& p = L::Propio();
     int rey = L::ReyRival();
-    const Bits alcance = Rayos<Blanco, -7, -9, 7, 9>(s, p.AtaquesAlfil, p.NumAtaquesAlfil, 112);
+    const Bits alcance = Rayos<Blanco, DIR_M7, DIR_M9, DIR_P7, DIR_P9>(s, p.AtaquesAlfil, p.NumAtaquesAlfil, 112);
     const int m = Movilidad(alcance), z = EnZona(alcance, rey);
 
     int i = L::Rel(s);
@@ -225,7 +221,7 @@ void Dama(int s) {
     using L = Lado<Blanco>;
     DatosBando& p = L::Propio();
     int rey = L::ReyRival();
-    const Bits alcance = Rayos<Blanco, -9, 9, -7, 7, 1, -1, 8, -8>(s, p.AtaquesDama, p.NumAtaquesDama, 224);
+    const Bits alcance = Rayos<Blanco, DIR_M9, DIR_P9, DIR_M7, DIR_P7, DIR_P1, DIR_M1, DIR_P8, DIR_M8>(s, p.AtaquesDama, p.NumAtaquesDama, 224);
     const int m = Movilidad(alcance), z = EnZona(alcance, rey);
 
     int i = L::Rel(s);
@@ -263,7 +259,7 @@ void Torres() {
     for (int k = 0; k < n; k++) {
         int s = p.CasillaTorre[k];
         if (s == -1) break;
-        const Bits alcance = Rayos<Blanco, 1, -1, -8, 8>(s, p.AtaquesTorre, p.NumAtaquesTorre, 112);
+        const Bits alcance = Rayos<Blanco, DIR_P1, DIR_M1, DIR_M8, DIR_P8>(s, p.AtaquesTorre, p.NumAtaquesTorre, 112);
         m += Movilidad(alcance) - 7;
         z += EnZona(alcance, rey);
         if (z != 0) {
