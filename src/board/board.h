@@ -6,7 +6,8 @@
 
 // Squares run from a8 = 0 to h1 = 63: row = s / 8 (row 0 is rank 8), file = s % 8.
 // White pawns move towards lower indices.
-constexpr int A8 = 0, E8 = 4, H8 = 7, A1 = 56, E1 = 60, H1 = 63;
+constexpr int A8 = 0, C8 = 2, D8 = 3, E8 = 4, F8 = 5, G8 = 6, H8 = 7;
+constexpr int A1 = 56, C1 = 58, D1 = 59, E1 = 60, F1 = 61, G1 = 62, H1 = 63;
 
 // Piece codes; a black piece is the white code plus 7.
 enum : int {
