@@ -71,7 +71,6 @@ struct TipoTablero {
     i32 Ply;          // moves made since the root; index of the next free Historial entry
     i32 Turno;        // 1 = White to move, 0 = Black
     i32 Regla50;      // half-move clock
-    i32 FaseJuego;    // 0..24, written by the evaluation
     EntradaHistorial Historial[MAX_PLY];
     u64 Repeticiones[MAX_REPETICIONES];
     i32 NumeroRepeticiones;
@@ -80,30 +79,10 @@ struct TipoTablero {
     i32 Tablero[64];
 };
 
-// Per-side record. The board keeps the five piece counts exact through FEN loading and
-// make/unmake; everything else is the evaluation's working space, rebuilt at each evaluation.
+// Each side's men by kind, kings aside: kept exact by FEN loading and make/unmake, read by
+// the evaluation and the search.
 struct DatosBando {
-    i32 PeonesColumna[8];
-    i8 PeonPasado[8];
-    i32 CasillaPeon[4][8];
-    i32 CasillaCaballo[8];
-    i32 CasillaAlfil[8];
-    i32 CasillaTorre[8];
-    i32 CasillaDama[8];
     i32 NumPeones, NumCaballos, NumAlfiles, NumTorres, NumDamas;
-    i32 PuntosMedio, PuntosFinal;
-    i32 Defendida[64];
-    i32 AtaquesCaballo[64];
-    i32 NumAtaquesCaballo;
-    i32 AtaquesAlfil[112];
-    i32 NumAtaquesAlfil;
-    i32 AtaquesTorre[112];
-    i32 NumAtaquesTorre;
-    i32 AtaquesDama[224];
-    i32 NumAtaquesDama;
-    i32 AtaquesZonaRey;
-    i32 PesoAtacantes;
-    i32 ReyEnPeligro;
 };
 
 extern TipoTablero TableroGlobal;
@@ -122,7 +101,7 @@ struct MascarasTablero {
 };
 MascarasTablero LeerMascaras();
 void LlenarColorCasilla();
-void LimpiarBandos();     // empty side records (counts included)
+void LimpiarBandos();     // no men counted on either side
 bool TableroValido();     // consistency check used by tests and the checked build
 void MovimientoCoordenadas(Jugada j, char texto[6]);  // "e2e4", "a7a8q"; move 0 gives "a8a8"
 

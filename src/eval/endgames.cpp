@@ -22,7 +22,7 @@ int d(int a, int b) { return Distancia(a, b); }
 int Para(bool blanco, int v) { return (TableroGlobal.Turno == 1) == blanco ? v : -v; }
 
 // The side's lone pawn: slot 0 of the first file a..h that has one; -1 if none is listed.
-int PeonSolitario(const DatosBando& d) {
+int PeonSolitario(const DatosEval& d) {
     for (int c = 0; c < 8; c++)
         if (d.CasillaPeon[0][c] != -1) return d.CasillaPeon[0][c];
     return -1;
@@ -97,8 +97,8 @@ constexpr int FALTA = -2;
 
 int FinalesDe(bool s) {
     const TipoTablero& T = TableroGlobal;
-    const DatosBando &dS = s ? Blancas : Negras, &dW = s ? Negras : Blancas;
-    const Material S = De(dS), W = De(dW);
+    const DatosEval &dS = s ? EvalBlancas : EvalNegras, &dW = s ? EvalNegras : EvalBlancas;
+    const Material S = De(s ? Blancas : Negras), W = De(s ? Negras : Blancas);
     const int kS = s ? T.PosicionReyBlanco : T.PosicionReyNegro;
     const int kW = s ? T.PosicionReyNegro : T.PosicionReyBlanco;
     const int cerca = PushClose[d(kS, kW)];

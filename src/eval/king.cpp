@@ -11,7 +11,7 @@ namespace {
 template <bool Blanco>
 void EvaluarRey() {
     const TipoTablero& T = TableroGlobal;
-    DatosBando& p = Blanco ? Blancas : Negras;
+    DatosEval& p = Blanco ? EvalBlancas : EvalNegras;
     constexpr int PEON = Blanco ? PEON_B : PEON_N;
     constexpr int PEON_RIVAL = Blanco ? PEON_N : PEON_B;
     const int k = Blanco ? T.PosicionReyBlanco : T.PosicionReyNegro;
@@ -55,7 +55,7 @@ inline bool EsDe(int codigo, bool blanco) {
     return blanco ? (codigo >= PEON_B && codigo <= REY_B) : (codigo >= PEON_N && codigo <= REY_N);
 }
 
-void Amenazas(DatosBando& p, const DatosBando& rival, bool rivalBlanco) {
+void Amenazas(DatosEval& p, const DatosEval& rival, bool rivalBlanco) {
     const i32* tablero = TableroGlobal.Tablero;
     int total = 0;
     auto sumar = [&](const i32* lista, int usados, const int (&valor)[16]) {
@@ -73,7 +73,7 @@ void Amenazas(DatosBando& p, const DatosBando& rival, bool rivalBlanco) {
     p.PuntosFinal += total;
 }
 
-void AtaqueRey(DatosBando& p, const DatosBando& rival) {
+void AtaqueRey(DatosEval& p, const DatosEval& rival) {
     if (rival.ReyEnPeligro != 1) return;
     int n = p.AtaquesZonaRey, w = p.PesoAtacantes;
     if (n < 2) return;
@@ -88,11 +88,11 @@ void EvaluarReyB() { EvaluarRey<true>(); }
 void EvaluarReyN() { EvaluarRey<false>(); }
 
 void EvaluarAmenazas() {
-    Amenazas(Blancas, Negras, false);
-    Amenazas(Negras, Blancas, true);
+    Amenazas(EvalBlancas, EvalNegras, false);
+    Amenazas(EvalNegras, EvalBlancas, true);
 }
 
 void EvaluarAtaqueRey() {
-    AtaqueRey(Blancas, Negras);
-    AtaqueRey(Negras, Blancas);
+    AtaqueRey(EvalBlancas, EvalNegras);
+    AtaqueRey(EvalNegras, EvalBlancas);
 }

@@ -71,7 +71,7 @@ inline int EnZona(Bits alcance, int rey) {
 template <bool Blanco>
 void Peones() {
     using L = Lado<Blanco>;
-    DatosBando& p = L::Propio();
+    DatosEval& p = L::Propio();
     const Bits peones = Conjuntos.piezas[L::PEON];
     for (Bits b = peones; b; b &= b - 1) {
         const int s = PrimerBit(b), columna = Columna(s);
@@ -92,7 +92,7 @@ void Peones() {
 template <bool Blanco>
 void Caballo(int s) {
     using L = Lado<Blanco>;
-    DatosBando &p = L::Propio(), &r = L::Rival();
+    DatosEval &p = L::Propio(), &r = L::Rival();
     const ConjuntosEval& c = Conjuntos;
     const int rey = L::ReyRival();
     const Bits saltos = GEOMETRIA.saltosCaballo[s];
@@ -138,7 +138,7 @@ void Caballo(int s) {
             // lies on a file without pawns (of those met so far).
             const Bits peonesAntes = (c.piezas[PEON_B] | c.piezas[PEON_N]) & Antes(s);
             bool abierta = (ColumnasDe(saltos) & ~ColumnasDe(peonesAntes)) != 0;
-            bool fuerte = r.NumAlfiles == 0 || abierta;
+            bool fuerte = L::PiezasRival().NumAlfiles == 0 || abierta;
             if (!fuerte) {
                 fuerte = true;
                 const i32* color = TableroGlobal.ColorCasilla;
@@ -176,7 +176,7 @@ void Caballo(int s) {
 template <bool Blanco>
 void Alfil(int s) {
     using L = Lado<Blanco>;
-    DatosBando& p = L::Propio();
+    DatosEval& p = L::Propio();
     int rey = L::ReyRival();
     const Bits alcance = Rayos<Blanco, DIR_M7, DIR_M9, DIR_P7, DIR_P9>(s, p.AtaquesAlfil, p.NumAtaquesAlfil, 112);
     const int m = Movilidad(alcance), z = EnZona(alcance, rey);
@@ -219,7 +219,7 @@ void Alfil(int s) {
 template <bool Blanco>
 void Dama(int s) {
     using L = Lado<Blanco>;
-    DatosBando& p = L::Propio();
+    DatosEval& p = L::Propio();
     int rey = L::ReyRival();
     const Bits alcance = Rayos<Blanco, DIR_M9, DIR_P9, DIR_M7, DIR_P7, DIR_P1, DIR_M1, DIR_P8, DIR_M8>(s, p.AtaquesDama, p.NumAtaquesDama, 224);
     const int m = Movilidad(alcance), z = EnZona(alcance, rey);
@@ -251,11 +251,11 @@ void Dama(int s) {
 template <bool Blanco>
 void Torres() {
     using L = Lado<Blanco>;
-    DatosBando &p = L::Propio(), &r = L::Rival();
+    DatosEval &p = L::Propio(), &r = L::Rival();
     int rey = L::ReyRival();
     // Mobility and zone counts run on over all the side's rooks.
     int m = 0, z = 0;
-    int n = p.NumTorres < 8 ? p.NumTorres : 8;
+    int n = L::Piezas().NumTorres < 8 ? L::Piezas().NumTorres : 8;
     for (int k = 0; k < n; k++) {
         int s = p.CasillaTorre[k];
         if (s == -1) break;
@@ -362,14 +362,14 @@ void EvaluarPiezasTableroJuego() {
     Peones<false>();
     // The piece lists first: the knights and queens below look at the bishops and rooks that
     // come before them.
-    Listar(Blancas.CasillaCaballo, c.piezas[CABALLO_B]);
-    Listar(Negras.CasillaCaballo, c.piezas[CABALLO_N]);
-    Listar(Blancas.CasillaAlfil, c.piezas[ALFIL_B]);
-    Listar(Negras.CasillaAlfil, c.piezas[ALFIL_N]);
-    Listar(Blancas.CasillaTorre, c.piezas[TORRE_B]);  // scored by the rook pass
-    Listar(Negras.CasillaTorre, c.piezas[TORRE_N]);
-    Listar(Blancas.CasillaDama, c.piezas[DAMA_B]);
-    Listar(Negras.CasillaDama, c.piezas[DAMA_N]);
+    Listar(EvalBlancas.CasillaCaballo, c.piezas[CABALLO_B]);
+    Listar(EvalNegras.CasillaCaballo, c.piezas[CABALLO_N]);
+    Listar(EvalBlancas.CasillaAlfil, c.piezas[ALFIL_B]);
+    Listar(EvalNegras.CasillaAlfil, c.piezas[ALFIL_N]);
+    Listar(EvalBlancas.CasillaTorre, c.piezas[TORRE_B]);  // scored by the rook pass
+    Listar(EvalNegras.CasillaTorre, c.piezas[TORRE_N]);
+    Listar(EvalBlancas.CasillaDama, c.piezas[DAMA_B]);
+    Listar(EvalNegras.CasillaDama, c.piezas[DAMA_N]);
     Cada(c.piezas[CABALLO_B], Caballo<true>);
     Cada(c.piezas[CABALLO_N], Caballo<false>);
     Cada(c.piezas[ALFIL_B], Alfil<true>);

@@ -21,10 +21,10 @@ struct Aportes {
 // What f adds to each side's scores.
 template <class F>
 Aportes Aporte(F f) {
-    const Puntos b = {Blancas.PuntosMedio, Blancas.PuntosFinal}, n = {Negras.PuntosMedio, Negras.PuntosFinal};
+    const Puntos b = {EvalBlancas.PuntosMedio, EvalBlancas.PuntosFinal}, n = {EvalNegras.PuntosMedio, EvalNegras.PuntosFinal};
     f();
-    return {{Blancas.PuntosMedio - b.mg, Blancas.PuntosFinal - b.eg},
-            {Negras.PuntosMedio - n.mg, Negras.PuntosFinal - n.eg}};
+    return {{EvalBlancas.PuntosMedio - b.mg, EvalBlancas.PuntosFinal - b.eg},
+            {EvalNegras.PuntosMedio - n.mg, EvalNegras.PuntosFinal - n.eg}};
 }
 
 // Sets up the position with the side records cleared (scores at 0, material left out), the
