@@ -6,10 +6,10 @@
 #include <emmintrin.h>
 #endif
 
+#include "eval/cache.h"
 #include "eval/eval.h"
 #include "eval/tables.h"
 #include "eval/terms.h"
-#include "search/tt.h"
 
 using namespace tablas;
 
@@ -61,9 +61,6 @@ void Material(DatosEval& e, const DatosBando& b) {
 
 int Acotar(int x, int minimo, int maximo) { return x < minimo ? minimo : x > maximo ? maximo : x; }
 
-// The cache entry of the current position, or null when the cache is off or unusable.
-EntradaCacheEval* EntradaCache() { return EntradaCacheActual(); }
-
 bool SinPeonesNiPiezasMayores(const DatosBando& b) {
     return b.NumPeones == 0 && b.NumTorres == 0 && b.NumDamas == 0;
 }
@@ -74,7 +71,7 @@ int EvaluarPosicion(ResultadoEval* r, bool conCache) {
     EvaluarMaterial();
     CalcularFase();
 
-    EntradaCacheEval* e = conCache ? EntradaCache() : nullptr;
+    EntradaCacheEval* e = conCache ? EntradaCacheActual() : nullptr;
     if (e && e->Clave == T.Hash) {
         if (r) {
             r->Puntuacion = e->Puntuacion;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "book/book.h"
+#include "eval/cache.h"
 #include "search/tt.h"
 #include "tablebases/gaviota.h"
 #include "uci/limits.h"
@@ -66,6 +67,7 @@ void ParseSetoption(const char* resto) {
         i32 v;
         TT_Opciones.MegasTT = LeerNumero(valor, v) ? (v > 1024 ? 1024 : v) : 128;
         TT_Opciones.MegasCache = 0;
+        ApagarCacheEval();  // until the next "isready" divides the new total
     } else if (!std::strcmp(nombre, "Ponder")) {
         TipoJuego.Ponder = !std::strcmp(valor, "true");
     } else if (!std::strcmp(nombre, "ShowPv")) {

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "eval/cache.h"
 #include "eval_helpers.h"
 #include "search/tt.h"
 #include "uci/uci.h"
