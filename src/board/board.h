@@ -1,5 +1,6 @@
 // The board subsystem's face: the one global board record, piece codes, the move word,
-// Zobrist keys, FEN reading and writing, move generation, attack tests, make/unmake, perft.
+// Zobrist keys, FEN reading and writing, move generation, attack tests, make/unmake, perft
+// counting. Its geometry tables are in board/geometry.h.
 #pragma once
 
 #include "comun.h"
@@ -75,7 +76,7 @@ struct TipoTablero {
     u64 Repeticiones[MAX_REPETICIONES];
     i32 NumeroRepeticiones;
     u64 Hash;
-    i32 ColorCasilla[64];  // 1 light, 0 dark: tells true diagonal/knight steps from wrapped ones
+    i32 ColorCasilla[64];  // 1 light, 0 dark: the colour a bishop keeps
     i32 Tablero[64];
 };
 
