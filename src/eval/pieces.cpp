@@ -221,7 +221,8 @@ void Dama(int s) {
     using L = Lado<Blanco>;
     DatosEval& p = L::Propio();
     int rey = L::ReyRival();
-    const Bits alcance = Rayos<Blanco, DIR_M9, DIR_P9, DIR_M7, DIR_P7, DIR_P1, DIR_M1, DIR_P8, DIR_M8>(s, p.AtaquesDama, p.NumAtaquesDama, 224);
+    const Bits alcance = Rayos<Blanco, DIR_M9, DIR_P9, DIR_M7, DIR_P7, DIR_P1, DIR_M1, DIR_P8, DIR_M8>(
+        s, p.AtaquesDama, p.NumAtaquesDama, 224);
     const int m = Movilidad(alcance), z = EnZona(alcance, rey);
 
     int i = L::Rel(s);
