@@ -179,9 +179,10 @@ struct RaizPerft {
     i32 cuenta;  // paths below it; 0 for an illegal root move
 };
 // Counts the move paths of `profundidad` plies (1..63) from the current position into k
-// (which the caller zeroes), nothing while `parar` is set, and each root move's share, in
-// generation order; returns the number of root moves. The board is left as it was.
-int ContarPerft(int profundidad, const i32& parar, ContadoresPerft& k, RaizPerft raices[MAX_JUGADAS]);
+// (which the caller zeroes) and each root move's share, in generation order; returns the
+// number of root moves. With `parar` (a search's stop flag left set) nothing is counted. The
+// board is left as it was.
+int ContarPerft(int profundidad, bool parar, ContadoresPerft& k, RaizPerft raices[MAX_JUGADAS]);
 
 #ifdef VEMSUL_CHECK_BOARD
 #include <cassert>

@@ -103,13 +103,15 @@ inline void Enrocar(int destinoRey, u64& hash) {
     }
 }
 
-// Any other move: the rights it takes away and, for a king, his new square.
+// Any other move: the rights it takes away and, for a king, his new square. Most moves have
+// no entry in the table: only a king's move (every one) and a rook's on a corner have.
 inline void ActualizarReyYDerechos(int pieza, int o, int d, int capturada, u64& hash) {
     TipoTablero& T = TableroGlobal;
     // Codes are 4 bits wide in a move word; the board holds no other (the mask only guards
     // the table against a board no position reaches).
     const int perdidas = PERDIDA_ENROQUE.m[pieza & 15][o] | PERDIDA_ENROQUE.m[capturada][d];
-    if (perdidas) QuitarDerechos(perdidas, hash);
+    if (perdidas == 0) return;
+    QuitarDerechos(perdidas, hash);
     if (pieza == REY_B) T.PosicionReyBlanco = d;
     else if (pieza == REY_N) T.PosicionReyNegro = d;
 }
@@ -179,11 +181,11 @@ inline void CerrarJugada(Jugada j, u64 hash) {
 
 // Plays j: everything make move does but the legality test. True when Black moved.
 inline bool Mover(Jugada j) {
+    GuardarEstado(j);
     const int o = Origen(j), d = Destino(j);
     const bool negras = Pieza(j) > REY_B;
     const int pieza = TableroGlobal.Tablero[o];
     u64 hash = TableroGlobal.Hash;
-    GuardarEstado(j);
     if (Enroque(j)) Enrocar(d, hash);
     else ActualizarReyYDerechos(pieza, o, d, Capturada(j), hash);
     MoverPieza(pieza, o, d, hash);

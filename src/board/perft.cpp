@@ -8,8 +8,8 @@ namespace {
 // What one count needs at every level.
 struct Recuento {
     int profundidad;
-    const i32& parar;
-    ContadoresPerft& k;
+    bool parar;
+    ContadoresPerft k;
     i32 PosicionesPorJugada;  // leaves below the root move now being explored
 };
 
@@ -85,7 +85,7 @@ void ContarBajoRaiz(Recuento& r, Jugada raiz) {
 
 }  // namespace
 
-int ContarPerft(int profundidad, const i32& parar, ContadoresPerft& k, RaizPerft raices[MAX_JUGADAS]) {
+int ContarPerft(int profundidad, bool parar, ContadoresPerft& k, RaizPerft raices[MAX_JUGADAS]) {
     // The count is a root of its own: the whole undo stack is available below it.
     const int plyAntes = TableroGlobal.Ply;
     TableroGlobal.Ply = 0;
@@ -105,5 +105,6 @@ int ContarPerft(int profundidad, const i32& parar, ContadoresPerft& k, RaizPerft
         DeshacerMovimiento();
     }
     TableroGlobal.Ply = plyAntes;
+    k = r.k;
     return n;
 }

@@ -23,7 +23,7 @@ void ComandoPerft(const char* resto) {
     ContadoresPerft k{};
     RaizPerft raices[MAX_JUGADAS];
     TipoJuego.TiempoInicio = ObtenerTiempo();
-    const int n = ContarPerft(profundidad, TipoJuego.Parar, k, raices);
+    const int n = ContarPerft(profundidad, TipoJuego.Parar != 0, k, raices);
     TipoJuego.TiempoTranscurrido = ObtenerTiempo() - TipoJuego.TiempoInicio + 1;
 
     std::printf("Nodos: %" PRId64 "\n", i64(k.Nodos));
