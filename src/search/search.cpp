@@ -76,7 +76,9 @@ inline bool ConsultarTablas(int& puntuacion) {
                         Blancas.NumDamas + Negras.NumPeones + Negras.NumCaballos + Negras.NumAlfiles +
                         Negras.NumTorres + Negras.NumDamas + 2;
     const int bits = g.TablasDisponibles;
-    if (!((hombres <= 3 && (bits & 1)) || (hombres <= 4 && (bits & 4)) || (hombres <= 5 && (bits & 16)))) return false;
+    if (!((hombres <= 3 && (bits & TB_3_PIEZAS)) || (hombres <= 4 && (bits & TB_4_PIEZAS)) ||
+          (hombres <= 5 && (bits & TB_5_PIEZAS))))
+        return false;
     return Probar_gtbgaviota(puntuacion, TipoJuego.Profundidad) == 1;
 }
 

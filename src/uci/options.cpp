@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "book/book.h"
+#include "eval/cache.h"
 #include "search/tt.h"
 #include "tablebases/gaviota.h"
 #include "uci/limits.h"
@@ -74,6 +75,7 @@ void ParseSetoption(const char* resto) {
         i32 v;
         TT_Opciones.MegasTT = LeerNumeroSaturado(valor, v) ? AlMenos(v > MAX_HASH ? MAX_HASH : v, MIN_HASH) : 128;
         TT_Opciones.MegasCache = 0;
+        ApagarCacheEval();  // until the next "isready" divides the new total
     } else if (!std::strcmp(nombre, "Ponder")) {
         TipoJuego.Ponder = !std::strcmp(valor, "true");
     } else if (!std::strcmp(nombre, "ShowPv")) {

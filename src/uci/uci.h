@@ -39,7 +39,8 @@ void ImprimirMovimientoIlegal(const char* texto);  // the illegal-move line and 
 // go.cpp
 void ComandoGo(const char* resto);
 
-// commands.cpp and bench.cpp: console commands beyond the protocol
+// commands.cpp, bench.cpp and perft.cpp: console commands beyond the protocol
 void ComandoD();
 void ComandoEval();
 void ComandoBench(const char* resto);  // also "vemsul bench [depth]" from the shell
+void ComandoPerft(const char* resto);

@@ -97,6 +97,9 @@ TEST(MakeUnmake, CastlingStates) {
     EXPECT_EQ(T.EnroqueBlancas, 2);
     ASSERT_TRUE(Jugar("a8a7"));
     EXPECT_EQ(T.EnroqueNegras, 1);
+    PonerFen("4k3/8/8/8/8/8/8/3K3R w K - 0 1");  // a right granted with the king away from e1
+    ASSERT_TRUE(Jugar("d1e1"));                   // goes with any king move, not only from e1
+    EXPECT_EQ(T.EnroqueBlancas, 0);
 }
 
 // A rook captured on its own corner takes that corner's castling right with it; otherwise a
