@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 void PrepararProceso() { signal(SIGPIPE, SIG_IGN); }
 
@@ -51,6 +52,59 @@ bool LeerLinea(char* buffer, int tamano) {
     }
     buffer[n] = 0;
     return n > 0;
+}
+
+namespace {
+// Keeps the unread bytes and appends what has arrived behind them; blocks only when asked.
+// False when nothing more came (or can come: the input ended or the buffer is full).
+bool LeerMas(bool esperar) {
+    if (agotada) return false;
+    std::memmove(entrada, entrada + inicio, size_t(fin - inicio));
+    fin -= inicio;
+    inicio = 0;
+    if (fin == int(sizeof entrada)) return false;
+    if (!esperar) {
+        pollfd p{0, POLLIN, 0};
+        const int r = poll(&p, 1, 0);
+        if (r == 0 || (r < 0 && errno == EINTR)) return false;
+        if (r < 0) {
+            agotada = true;
+            return false;
+        }
+    }
+    for (;;) {
+        ssize_t n = read(0, entrada + fin, sizeof entrada - size_t(fin));
+        if (n > 0) {
+            fin += int(n);
+            return true;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        agotada = true;
+        return false;
+    }
+}
+
+const char* FinDeLinea() { return static_cast<const char*>(std::memchr(entrada + inicio, '\n', size_t(fin - inicio))); }
+}  // namespace
+
+bool MirarLinea(char* linea, int tamano, bool esperar) {
+    const char* nl;
+    // A line is decided only once all of it is here: its first bytes alone could still turn
+    // out to be any line.
+    while (!(nl = FinDeLinea()) && !agotada && fin - inicio < int(sizeof entrada)) {
+        if (!LeerMas(esperar) && !agotada && fin - inicio < int(sizeof entrada)) return false;
+    }
+    int n = int((nl ? nl : entrada + fin) - (entrada + inicio));
+    if (n > 0 && entrada[inicio + n - 1] == '\r') n--;
+    if (n > tamano - 1) n = tamano - 1;
+    std::memcpy(linea, entrada + inicio, size_t(n));
+    linea[n] = 0;
+    return true;
+}
+
+void SaltarLinea() {
+    const char* nl = FinDeLinea();
+    inicio = nl ? int(nl - entrada) + 1 : fin;
 }
 
 bool HayEntradaEsperando() {

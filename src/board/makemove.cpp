@@ -3,6 +3,8 @@
 // everything else from the undo entry.
 #include "board/board.h"
 
+#include <cstring>
+
 namespace {
 
 inline u64 ClaveEnroqueBlancas(int estado) { return zobrist_Tablero[7][63 - estado]; }
@@ -67,12 +69,18 @@ inline void MoverTorreEnroque(int desde, int hasta, int torre, u64& hash) {
     hash ^= zobrist_Tablero[torre][desde] ^ zobrist_Tablero[torre][hasta];
 }
 
+// The undo entry at Ply, for the move j about to be made (or passed over as if made).
+inline void Guardar(Jugada j) {
+    TipoTablero& T = TableroGlobal;
+    T.Historial[T.Ply] = {T.Hash,          j,           T.PosicionReyBlanco, T.PosicionReyNegro, T.EnroqueBlancas,
+                          T.EnroqueNegras, T.FichaAlPaso, T.Regla50,         T.NumeroRepeticiones};
+}
+
 // Plays j: everything make move does but the legality test. True when Black moved.
 inline bool Mover(Jugada j) {
     TipoTablero& T = TableroGlobal;
     i32* tab = T.Tablero;
-    T.Historial[T.Ply] = {T.Hash, j, T.PosicionReyBlanco, T.PosicionReyNegro,
-                          T.EnroqueBlancas, T.EnroqueNegras, T.FichaAlPaso, T.Regla50};
+    Guardar(j);
     const int o = Origen(j), d = Destino(j);
     const bool negras = Pieza(j) > REY_B;
     const int pieza = tab[o];
@@ -250,10 +258,36 @@ u64 ClavePrevista(Jugada j) {
     return clave;
 }
 
+#ifdef VEMSUL_CHECK_BOARD
+namespace {
+// Making and unmaking j must leave everything as passing over it does: the undo entry at Ply
+// written, the rest as it was, the repetition list and its count included (a full list too).
+void ComprobarDescarte(Jugada j) {
+    static TipoTablero antes, despues;  // static: the record is large
+    std::memcpy(&antes, &TableroGlobal, sizeof antes);
+    const DatosBando blancas = Blancas, negras = Negras;
+    HacerMovimiento(j);
+    DeshacerMovimiento();
+    std::memcpy(&despues, &TableroGlobal, sizeof despues);
+    std::memcpy(&TableroGlobal, &antes, sizeof antes);
+    Guardar(j);
+    // Slots above the count hold nothing: the make may have written one there.
+    for (int i = despues.NumeroRepeticiones; i < MAX_REPETICIONES; i++) despues.Repeticiones[i] = antes.Repeticiones[i];
+    assert(std::memcmp(&despues, &TableroGlobal, sizeof despues) == 0);
+    assert(Blancas.NumPeones == blancas.NumPeones && Negras.NumPeones == negras.NumPeones &&
+           Blancas.NumDamas == blancas.NumDamas && Negras.NumDamas == negras.NumDamas &&
+           Blancas.NumTorres == blancas.NumTorres && Negras.NumTorres == negras.NumTorres &&
+           Blancas.NumAlfiles == blancas.NumAlfiles && Negras.NumAlfiles == negras.NumAlfiles &&
+           Blancas.NumCaballos == blancas.NumCaballos && Negras.NumCaballos == negras.NumCaballos);
+}
+}  // namespace
+#endif
+
 void DescartarMovimiento(Jugada j) {
-    TipoTablero& T = TableroGlobal;
-    T.Historial[T.Ply] = {T.Hash, j, T.PosicionReyBlanco, T.PosicionReyNegro,
-                          T.EnroqueBlancas, T.EnroqueNegras, T.FichaAlPaso, T.Regla50};
+#ifdef VEMSUL_CHECK_BOARD
+    ComprobarDescarte(j);
+#endif
+    Guardar(j);
 }
 
 void DeshacerMovimiento() {
@@ -261,7 +295,10 @@ void DeshacerMovimiento() {
     i32* tab = T.Tablero;
     const EntradaHistorial& h = T.Historial[T.Ply > 0 ? T.Ply - 1 : 0];
     const Jugada j = h.Jugada;
-    if (T.NumeroRepeticiones > 0) T.NumeroRepeticiones--;
+    // The list holds exactly what the make left: its key, unless the list was full.
+    COMPROBAR(T.NumeroRepeticiones == h.NumeroRepeticiones + (h.NumeroRepeticiones < LIMITE_REPETICIONES) &&
+              (h.NumeroRepeticiones == LIMITE_REPETICIONES || T.Repeticiones[T.NumeroRepeticiones - 1] == T.Hash));
+    T.NumeroRepeticiones = h.NumeroRepeticiones;
     if (T.Ply > 0) T.Ply--;
     T.Turno = 1 - T.Turno;
     const int o = Origen(j), d = Destino(j);
@@ -318,6 +355,7 @@ void HacerMovimientoNull() {
     h.EnroqueNegras = T.EnroqueNegras;
     h.FichaAlPaso = T.FichaAlPaso;
     h.Regla50 = T.Regla50;
+    h.NumeroRepeticiones = T.NumeroRepeticiones;
     T.Hash ^= zobrist_Turno;
     if (T.FichaAlPaso != 0) {
         T.Hash ^= zobrist_Tablero[0][T.FichaAlPaso];
@@ -333,8 +371,9 @@ void DeshacerMovimientoNull() {
     TipoTablero& T = TableroGlobal;
     if (T.Ply > 0) T.Ply--;
     T.Turno = 1 - T.Turno;
-    if (T.NumeroRepeticiones > 0) T.NumeroRepeticiones--;
     const EntradaHistorial& h = T.Historial[T.Ply];
+    COMPROBAR(T.NumeroRepeticiones == h.NumeroRepeticiones + (h.NumeroRepeticiones < LIMITE_REPETICIONES));
+    T.NumeroRepeticiones = h.NumeroRepeticiones;
     T.Hash = h.Hash;
     T.PosicionReyBlanco = h.PosicionReyBlanco;
     T.PosicionReyNegro = h.PosicionReyNegro;

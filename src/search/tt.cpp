@@ -24,6 +24,8 @@ constexpr EntradaCacheEval CACHE_VACIA = {0, -32000, {}, {}};
 
 inline EntradaTT* Entrada() { return EntradaTTActual(); }
 
+RegistroTT Construidas{};  // the sizes of the tables in place; zero when there are none
+
 void Limpiar() {
     // Locals: the stores could otherwise alias the counts and force a reload every entry.
     if (EntradaTT* datos = TT_Datos) {
@@ -64,6 +66,7 @@ void LiberarTransposicion() {
     TT_Datos = nullptr;
     LiberarTabla(TT_Cache);
     TT_Cache = nullptr;
+    Construidas = {};
 }
 
 void CrearTransposicion(int megas) {
@@ -80,7 +83,22 @@ void CrearTransposicion(int megas) {
         Salir = 1;
         return;
     }
+    Construidas = TT_Opciones;
     Limpiar();
+}
+
+void PrepararTransposicion(int megas) {
+    RegistroTT r{};
+    DimensionarTransposicion(megas, r);
+    // A failed allocation leaves no sizes behind, so it is always tried again.
+    if (r.MegasTT != Construidas.MegasTT || r.MegasCache != Construidas.MegasCache) {
+        CrearTransposicion(megas);
+        return;
+    }
+    TT_Opciones.MegasTT = Construidas.MegasTT;
+    TT_Opciones.MegasCache = Construidas.MegasCache;
+    TT_Opciones.EntradasTT = Construidas.EntradasTT;
+    TT_Opciones.EntradasCache = Construidas.EntradasCache;
 }
 
 void LimpiarTransposicion() { Limpiar(); }

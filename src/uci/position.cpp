@@ -28,9 +28,9 @@ void Movimiento(const char* texto, int& encontrada) {
         MovimientoCoordenadas(lista[i].Jugada, candidata);
         if (std::strcmp(candidata, texto) != 0) continue;
         encontrada = 1;
-        // Played as generated; the GUI is trusted with legality here.
+        // Played as generated; the GUI is trusted with legality here. The make stores the new
+        // key for repetitions: one key per ply of the game.
         HacerMovimiento(lista[i].Jugada);
-        if (T.NumeroRepeticiones < LIMITE_REPETICIONES) T.Repeticiones[T.NumeroRepeticiones++] = T.Hash;
         TipoJuego.MovimientosRestantes++;
         return;
     }
@@ -140,6 +140,8 @@ void UciNewGame() {
     TipoJuego.ProfundidadMaxima = PROFUNDIDAD_MAXIMA;
     TipoJuego.MovimientosRestantes = 0;
     TipoJuego.PonderActivo = 0;
+    TipoJuego.PonderInterfaz = 0;
+    TipoJuego.LimiteNodos = 0;
     TipoJuego.ShowPv = 1;
     Position_Fen_Startpos(FEN_INICIAL);
 }

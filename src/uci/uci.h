@@ -13,6 +13,7 @@ const char* Split_String(const char* pos, char palabra[TAM_PALABRA]);
 // A number is 1 to 79 decimal digits and nothing else (no sign, no blank); its value is kept
 // in 32 bits. Leaves valor untouched and returns false for anything else.
 bool LeerNumero(const char* texto, i32& valor);
+bool LeerNumero(const char* texto, u64& valor);  // the same, kept in 64 bits
 
 // loop.cpp
 void IniciarMotor();        // the start-up sequence, silent
