@@ -3,6 +3,7 @@
 // everything else from the undo entry.
 #include "board/board.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -261,19 +262,19 @@ u64 ClavePrevista(Jugada j) {
 #ifdef VEMSUL_CHECK_BOARD
 namespace {
 // Making and unmaking j must leave everything as passing over it does: the undo entry at Ply
-// written, the rest as it was, the repetition list and its count included (a full list too).
+// written, the rest as it was, the repetition count included (a full list too). Of the key
+// slots only the one just above the count may be written, which holds nothing.
 void ComprobarDescarte(Jugada j) {
-    static TipoTablero antes, despues;  // static: the record is large
-    std::memcpy(&antes, &TableroGlobal, sizeof antes);
+    constexpr size_t lista = offsetof(TipoTablero, Repeticiones), tras = offsetof(TipoTablero, NumeroRepeticiones);
+    static char antes[sizeof(TipoTablero)];  // static: the record is large
+    const char* t = reinterpret_cast<const char*>(&TableroGlobal);
     const DatosBando blancas = Blancas, negras = Negras;
+    Guardar(j);
+    std::memcpy(antes, t, lista);
+    std::memcpy(antes + tras, t + tras, sizeof(TipoTablero) - tras);
     HacerMovimiento(j);
     DeshacerMovimiento();
-    std::memcpy(&despues, &TableroGlobal, sizeof despues);
-    std::memcpy(&TableroGlobal, &antes, sizeof antes);
-    Guardar(j);
-    // Slots above the count hold nothing: the make may have written one there.
-    for (int i = despues.NumeroRepeticiones; i < MAX_REPETICIONES; i++) despues.Repeticiones[i] = antes.Repeticiones[i];
-    assert(std::memcmp(&despues, &TableroGlobal, sizeof despues) == 0);
+    assert(std::memcmp(antes, t, lista) == 0 && std::memcmp(antes + tras, t + tras, sizeof(TipoTablero) - tras) == 0);
     assert(Blancas.NumPeones == blancas.NumPeones && Negras.NumPeones == negras.NumPeones &&
            Blancas.NumDamas == blancas.NumDamas && Negras.NumDamas == negras.NumDamas &&
            Blancas.NumTorres == blancas.NumTorres && Negras.NumTorres == negras.NumTorres &&
