@@ -31,9 +31,9 @@ char entrada[TAM_ENTRADA];
 int inicio = 0, fin = 0;
 bool agotada = false;  // end of input or a read error has been met
 
-// Reads more bytes behind the waiting ones. False at end of input, on a read error, or when
-// the buffer is full.
-bool Rellenar() {
+// Reads more bytes behind the waiting ones (moved to the front first); blocks only when asked.
+// False when nothing more came or can come: end of input, a read error, a full buffer.
+bool Rellenar(bool esperar = true) {
     if (agotada) return false;
     if (inicio > 0) {
         std::memmove(entrada, entrada + inicio, size_t(fin - inicio));
@@ -41,6 +41,15 @@ bool Rellenar() {
         inicio = 0;
     }
     if (fin == TAM_ENTRADA) return false;
+    if (!esperar) {
+        pollfd p{0, POLLIN, 0};
+        const int r = poll(&p, 1, 0);
+        if (r == 0 || (r < 0 && errno == EINTR)) return false;
+        if (r < 0) {
+            agotada = true;
+            return false;
+        }
+    }
     for (;;) {
         ssize_t n = read(0, entrada + fin, size_t(TAM_ENTRADA - fin));
         if (n > 0) {
@@ -97,6 +106,26 @@ int LeerLinea(char* buffer, int tamano) {
     buffer[largo] = 0;
     inicio = siguiente;
     return largo;
+}
+
+bool MirarLinea(char* linea, int tamano, bool esperar) {
+    int salto;
+    // A line is decided only once all of it is here: its first bytes alone could still turn
+    // out to be any line.
+    while ((salto = BuscarSaltoLinea(inicio)) < 0 && !agotada && fin - inicio < TAM_ENTRADA) {
+        if (!Rellenar(esperar) && !agotada && fin - inicio < TAM_ENTRADA) return false;
+    }
+    int n = (salto >= 0 ? salto : fin) - inicio;
+    if (n > 0 && entrada[inicio + n - 1] == '\r') n--;
+    if (n > tamano - 1) n = tamano - 1;
+    std::memcpy(linea, entrada + inicio, size_t(n));
+    linea[n] = 0;
+    return true;
+}
+
+void SaltarLinea() {
+    const int salto = BuscarSaltoLinea(inicio);
+    inicio = salto >= 0 ? salto + 1 : fin;
 }
 
 bool HayEntradaEsperando() {

@@ -28,6 +28,15 @@ int LeerLinea(char* buffer, int tamano);
 // descriptor 0, or an input that has been closed or broken. Consumes nothing.
 bool HayEntradaEsperando();
 
+// The next line waiting on standard input, left in place: true once the whole line has arrived
+// (its newline, or the end of the input behind it; a line too long for the reader's buffer
+// counts as whole), with its first tamano - 1 characters copied into linea, without the line
+// end. An ended or broken input shows as an empty line. False while nothing, or only part of
+// a line, has arrived; with esperar it blocks until a whole line is there instead.
+bool MirarLinea(char* linea, int tamano, bool esperar);
+// Consumes the line MirarLinea has just shown.
+void SaltarLinea();
+
 // Large tables (the transposition table and the evaluation cache): aligned and, where the
 // system allows it, backed by huge pages, since every probe lands on a random page. Null on
 // failure; release with LiberarTabla.

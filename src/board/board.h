@@ -60,6 +60,7 @@ struct EntradaHistorial {
     i32 EnroqueBlancas, EnroqueNegras;
     i32 FichaAlPaso;
     i32 Regla50;
+    i32 NumeroRepeticiones;  // keys in the repetition list: the unmake removes only what its make stored
 };
 
 // Castling states: 0 none, 1 short only, 2 long only, 3 both, 4 castled long, 5 castled short.
@@ -162,9 +163,10 @@ void DeshacerMovimiento();
 // The key the position will have after j, leaving out changes of castling rights and the
 // rook of a castling move: good enough to ask for table entries before the move is made.
 u64 ClavePrevista(Jugada j);
-// Passes over a move without making it (found illegal, or pruned, beforehand), leaving the
-// undo entry at Ply as making and unmaking it would: its move word is read again after a null
-// move at this ply.
+// Passes over a move without making it (found illegal, or pruned, beforehand), leaving
+// everything as making and unmaking it would: the undo entry at Ply written (its move word is
+// read again after a null move at this ply), the repetition list untouched. The checked build
+// makes and unmakes the move as well and compares.
 void DescartarMovimiento(Jugada j);
 void HacerMovimientoNull();
 void DeshacerMovimientoNull();

@@ -3,6 +3,9 @@
 // everything else from the undo entry.
 #include "board/board.h"
 
+#include <cstddef>
+#include <cstring>
+
 namespace {
 
 inline u64 ClaveEnroqueBlancas(int estado) { return zobrist_Tablero[7][63 - estado]; }
@@ -75,10 +78,11 @@ inline const DatosEnroque* BuscarEnroque(int destinoRey) {
     }
 }
 
+// The undo entry at Ply, for the move j about to be made (or passed over as if made).
 inline void GuardarEstado(Jugada j) {
     TipoTablero& T = TableroGlobal;
-    T.Historial[T.Ply] = {T.Hash, j, T.PosicionReyBlanco, T.PosicionReyNegro,
-                          T.EnroqueBlancas, T.EnroqueNegras, T.FichaAlPaso, T.Regla50};
+    T.Historial[T.Ply] = {T.Hash,          j,           T.PosicionReyBlanco, T.PosicionReyNegro, T.EnroqueBlancas,
+                          T.EnroqueNegras, T.FichaAlPaso, T.Regla50,         T.NumeroRepeticiones};
 }
 
 // Castling: the rook's half of the move, the king's square and the castled state.
@@ -250,14 +254,43 @@ u64 ClavePrevista(Jugada j) {
     return clave;
 }
 
-void DescartarMovimiento(Jugada j) { GuardarEstado(j); }
+#ifdef VEMSUL_CHECK_BOARD
+namespace {
+// Making and unmaking j must leave everything as passing over it does: the undo entry at Ply
+// written, the rest as it was, the repetition count included (a full list too). Of the key
+// slots only the one just above the count may be written, which holds nothing.
+void ComprobarDescarte(Jugada j) {
+    constexpr size_t lista = offsetof(TipoTablero, Repeticiones), tras = offsetof(TipoTablero, NumeroRepeticiones);
+    static char antes[sizeof(TipoTablero)];  // static: the record is large
+    const char* t = reinterpret_cast<const char*>(&TableroGlobal);
+    const DatosBando blancas = Blancas, negras = Negras;
+    GuardarEstado(j);
+    std::memcpy(antes, t, lista);
+    std::memcpy(antes + tras, t + tras, sizeof(TipoTablero) - tras);
+    HacerMovimiento(j);
+    DeshacerMovimiento();
+    assert(std::memcmp(antes, t, lista) == 0 && std::memcmp(antes + tras, t + tras, sizeof(TipoTablero) - tras) == 0);
+    assert(std::memcmp(&blancas, &Blancas, sizeof blancas) == 0 && std::memcmp(&negras, &Negras, sizeof negras) == 0);
+}
+}  // namespace
+#endif
+
+void DescartarMovimiento(Jugada j) {
+#ifdef VEMSUL_CHECK_BOARD
+    ComprobarDescarte(j);
+#endif
+    GuardarEstado(j);
+}
 
 void DeshacerMovimiento() {
     TipoTablero& T = TableroGlobal;
     i32* tab = T.Tablero;
     const EntradaHistorial& h = T.Historial[T.Ply > 0 ? T.Ply - 1 : 0];
     const Jugada j = h.Jugada;
-    if (T.NumeroRepeticiones > 0) T.NumeroRepeticiones--;
+    // The list holds exactly what the make left: its key, unless the list was full.
+    COMPROBAR(T.NumeroRepeticiones == h.NumeroRepeticiones + (h.NumeroRepeticiones < LIMITE_REPETICIONES) &&
+              (h.NumeroRepeticiones == LIMITE_REPETICIONES || T.Repeticiones[T.NumeroRepeticiones - 1] == T.Hash));
+    T.NumeroRepeticiones = h.NumeroRepeticiones;
     if (T.Ply > 0) T.Ply--;
     T.Turno = 1 - T.Turno;
     const int o = Origen(j), d = Destino(j);
@@ -313,6 +346,7 @@ void HacerMovimientoNull() {
     h.EnroqueNegras = T.EnroqueNegras;
     h.FichaAlPaso = T.FichaAlPaso;
     h.Regla50 = T.Regla50;
+    h.NumeroRepeticiones = T.NumeroRepeticiones;
     T.Hash ^= zobrist_Turno;
     if (T.FichaAlPaso != 0) {
         T.Hash ^= zobrist_Tablero[0][T.FichaAlPaso];
@@ -328,8 +362,9 @@ void DeshacerMovimientoNull() {
     TipoTablero& T = TableroGlobal;
     if (T.Ply > 0) T.Ply--;
     T.Turno = 1 - T.Turno;
-    if (T.NumeroRepeticiones > 0) T.NumeroRepeticiones--;
     const EntradaHistorial& h = T.Historial[T.Ply];
+    COMPROBAR(T.NumeroRepeticiones == h.NumeroRepeticiones + (h.NumeroRepeticiones < LIMITE_REPETICIONES));
+    T.NumeroRepeticiones = h.NumeroRepeticiones;
     T.Hash = h.Hash;
     T.PosicionReyBlanco = h.PosicionReyBlanco;
     T.PosicionReyNegro = h.PosicionReyNegro;

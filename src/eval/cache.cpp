@@ -37,3 +37,5 @@ void LiberarCacheEval() {
 }
 
 void ApagarCacheEval() { CacheEvalActiva = false; }
+
+void EncenderCacheEval() { CacheEvalActiva = TT_Cache != nullptr; }

@@ -26,6 +26,7 @@ void LiberarCacheEval();
 // Leaves the cache unused, its memory kept, until it is created again: a new "Hash" value
 // takes effect at the next "isready".
 void ApagarCacheEval();
+void EncenderCacheEval();  // back in use, as it was left, when "isready" keeps the tables
 
 // Keys are positive as signed numbers; one with the top bit set would give a negative signed
 // remainder, an inconsistency that leaves the cache alone.

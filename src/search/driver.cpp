@@ -105,8 +105,11 @@ void Buscar() {
     }
 
     NodosUltimaBusqueda = J.Nodos;
+    if (J.PonderInterfaz == 1) EsperarFinPonder();
+    // The line ends at its first 0 word: without a move there is no ponder move either.
+    const Jugada ponder = pv_line_fin[0] ? pv_line_fin[1] : 0;
     if (J.Ponder != 1) {
-        ImprimirMejorJugada(pv_line_fin[0], pv_line_fin[1]);
+        ImprimirMejorJugada(pv_line_fin[0], ponder);
         std::memset(J.JugadaPonder, 0, sizeof J.JugadaPonder);
         A_Inicio(0);
     } else if (J.PonderActivo == 1) {
@@ -114,7 +117,7 @@ void Buscar() {
         J.Parar = 0;
         J.PonderActivo = 0;
     } else if (J.PonderActivo == 0) {
-        ImprimirMejorJugada(pv_line_fin[0], pv_line_fin[1]);
+        ImprimirMejorJugada(pv_line_fin[0], ponder);
         MovimientoCoordenadas(pv_line_fin[0], J.JugadaPonder);
     }
 }

@@ -17,6 +17,8 @@ constexpr EntradaTT TT_VACIA = {0, 0, -32000, 0};
 
 inline EntradaTT* Entrada() { return EntradaTTActual(); }
 
+RegistroTT Construidas{};  // the sizes of the tables in place; zero when there are none
+
 void Limpiar() {
     // Locals: the stores could otherwise alias the counts and force a reload every entry.
     if (EntradaTT* datos = TT_Datos) {
@@ -53,6 +55,7 @@ void LiberarTransposicion() {
     LiberarTabla(TT_Datos);
     TT_Datos = nullptr;
     LiberarCacheEval();
+    Construidas = {};
 }
 
 void CrearTransposicion(int megas) {
@@ -67,7 +70,23 @@ void CrearTransposicion(int megas) {
         Salir = 1;
         return;
     }
+    Construidas = TT_Opciones;
     Limpiar();
+}
+
+void PrepararTransposicion(int megas) {
+    RegistroTT r{};
+    DimensionarTransposicion(megas, r);
+    // A failed allocation leaves no sizes behind, so it is always tried again.
+    if (r.MegasTT != Construidas.MegasTT || r.MegasCache != Construidas.MegasCache) {
+        CrearTransposicion(megas);
+        return;
+    }
+    TT_Opciones.MegasTT = Construidas.MegasTT;
+    TT_Opciones.MegasCache = Construidas.MegasCache;
+    TT_Opciones.EntradasTT = Construidas.EntradasTT;
+    TT_Opciones.EntradasCache = Construidas.EntradasCache;
+    if (Construidas.MegasCache != 0) EncenderCacheEval();
 }
 
 void LimpiarTransposicion() { Limpiar(); }

@@ -60,6 +60,9 @@ inline int CotaTT(const EntradaTT& e) { return e.Empaquetado >> 14; }
 // Sizes, frees, allocates and clears the table and the evaluation cache for a "Hash" value
 // in megabytes.
 void CrearTransposicion(int megas);
+// The same, unless the tables in place already have the sizes `megas` gives: then they are
+// kept with their contents (and TT_Opciones shows their sizes again).
+void PrepararTransposicion(int megas);
 void LimpiarTransposicion();
 void LiberarTransposicion();
 // Sizing only (no allocation): what CrearTransposicion would set in TT_Opciones.

@@ -50,6 +50,17 @@ ParametrosGo LeerParametrosGo(const char* resto) {
             p.profundidad = PROFUNDIDAD_MAXIMA;
             continue;
         }
+        if (!std::strcmp(palabra, "ponder")) {
+            p.ponder = true;
+            continue;
+        }
+        if (!std::strcmp(palabra, "nodes")) {
+            char valor[TAM_PALABRA];
+            resto = Split_String(resto, valor);
+            if (!valor[0]) break;
+            LeerNumero(valor, p.nodos);
+            continue;
+        }
         i32* destino;
         // Any other word, and a value that follows it, is skipped on its own.
         if (!ParametroConValor(palabra, destino, p)) continue;
@@ -111,6 +122,15 @@ LimitesGo CalcularLimites(const ParametrosGo& p, int turno, int plies) {
         l.tiempoLimite = A32(LimitarPresupuesto(b, tiempo, incremento));
         l.buscar = true;
     }
+    // A node budget limits the search alone or together with the others, whichever ends it first.
+    if (p.nodos != 0) {
+        l.nodos = p.nodos;
+        if (!l.buscar) {
+            l.profundidadMaxima = PROFUNDIDAD_MAXIMA;
+            l.controlTiempo = 0;
+            l.buscar = true;
+        }
+    }
     // A clock already inside its reserve has no time to think: the first iteration gives the
     // move. Searching on until the first clock check (2048 nodes) costs up to a millisecond a
     // move, which over a long game at a few seconds a side eats the whole reserve.
@@ -134,9 +154,16 @@ void ComandoGo(const char* resto) {
     TipoJuego.ControlTiempo = l.controlTiempo;
     TipoJuego.TiempoLimite = l.tiempoLimite;
     TipoJuego.MovimientosRestantes = l.movimientosRestantes;
+    // On "go ponder" the node budget starts at ponderhit, which adds the count then reached.
+    TipoJuego.LimiteNodos = l.nodos == 0 || p.ponder ? l.nodos : TipoJuego.Nodos + l.nodos;
+    TipoJuego.PonderInterfaz = p.ponder ? 1 : 0;
 
     Buscar();
-    if (TipoJuego.Ponder == 1) PonderarPropiaJugada();
+    TipoJuego.LimiteNodos = 0;
+    // The GUI that sent "go ponder" ponders itself; the engine's own pondering would only be
+    // stopped by its next line. The stop flag is cleared as that pondering would have cleared it.
+    if (p.ponder) TipoJuego.Parar = 0;
+    else if (TipoJuego.Ponder == 1) PonderarPropiaJugada();
 }
 
 void PonderarPropiaJugada() {
@@ -156,8 +183,7 @@ void PonderarPropiaJugada() {
         MovimientoCoordenadas(lista[i].Jugada, texto);
         if (std::strcmp(texto, TipoJuego.JugadaPonder) != 0) continue;
         encontrada = true;
-        HacerMovimiento(lista[i].Jugada);
-        if (T.NumeroRepeticiones < LIMITE_REPETICIONES) T.Repeticiones[T.NumeroRepeticiones++] = T.Hash;
+        HacerMovimiento(lista[i].Jugada);  // which stores the new key for repetitions
     }
     if (!encontrada) {
         ImprimirMovimientoIlegal(TipoJuego.JugadaPonder);

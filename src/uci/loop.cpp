@@ -20,15 +20,22 @@ const char* Split_String(const char* pos, char palabra[TAM_PALABRA]) {
     return pos;
 }
 
-bool LeerNumero(const char* texto, i32& valor) {
+bool LeerNumero(const char* texto, u64& valor) {
     size_t n = std::strlen(texto);
     if (n < 1 || n > 79) return false;
     u64 v = 0;
     for (const char* p = texto; *p; p++) {
         if (*p < '0' || *p > '9') return false;
-        v = v * 10 + u64(*p - '0');  // wraps modulo 2^64 for absurd lengths; only the low 32 bits count
+        v = v * 10 + u64(*p - '0');  // wraps modulo 2^64 for absurd lengths
     }
-    valor = i32(u32(v));
+    valor = v;
+    return true;
+}
+
+bool LeerNumero(const char* texto, i32& valor) {
+    u64 v;
+    if (!LeerNumero(texto, v)) return false;
+    valor = i32(u32(v));  // only the low 32 bits count
     return true;
 }
 

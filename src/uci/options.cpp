@@ -43,7 +43,7 @@ void ResponderUci() {
     std::printf("option name ShowPv type combo default %s var None var Middle var Full\n", modos[modo]);
     std::printf("option name UseGaviotaTablebases type check default %s\n",
                 VerdaderoFalso(tbprobe_Gaviota.UseGaviotaTablebases));
-    std::printf("option name GaviotaTbPath type string %s\n", tbprobe_Gaviota.GaviotaTbPath);
+    std::printf("option name GaviotaTbPath type string default %s\n", tbprobe_Gaviota.GaviotaTbPath);
     std::printf("option name GaviotaTbCache type spin default %d min 8 max 1024\n", tbprobe_Gaviota.GaviotaTbCache);
     std::printf("option name GaviotaCompression type spin default %d min 0 max 9\n",
                 tbprobe_Gaviota.GaviotaCompression);
@@ -54,8 +54,9 @@ void ResponderIsReady() {
     RegistroGaviota& tb = tbprobe_Gaviota;
     if (tb.UseGaviotaTablebases == 1 && tb.TablasCargadas == 0) Cargar_gtbgaviota_dll();
     else if (tb.UseGaviotaTablebases == 0 && tb.TablasCargadas == 1) Descargar_gtbgaviota_dll();
-    // The table is rebuilt (and cleared) at every "isready", changed size or not.
-    CrearTransposicion(TT_Opciones.MegasTT + TT_Opciones.MegasCache);
+    // GUIs send "isready" before every move: the table and what it learnt stay unless the
+    // Hash setting changed.
+    PrepararTransposicion(TT_Opciones.MegasTT + TT_Opciones.MegasCache);
     std::printf("readyok\n");
 }
 

@@ -34,7 +34,7 @@ void Movimiento(const char* texto, int& encontrada) {
             break;
         }
         encontrada = 1;
-        if (T.NumeroRepeticiones < LIMITE_REPETICIONES) T.Repeticiones[T.NumeroRepeticiones++] = T.Hash;
+        // The make has stored the new key for repetitions: one key per ply of the game.
         TipoJuego.MovimientosRestantes++;
         return;
     }
@@ -144,6 +144,8 @@ void UciNewGame() {
     TipoJuego.ProfundidadMaxima = PROFUNDIDAD_MAXIMA;
     TipoJuego.MovimientosRestantes = 0;
     TipoJuego.PonderActivo = 0;
+    TipoJuego.PonderInterfaz = 0;
+    TipoJuego.LimiteNodos = 0;
     TipoJuego.ShowPv = 1;
     Position_Fen_Startpos(FEN_INICIAL);
 }

@@ -14,6 +14,7 @@ const char* Split_String(const char* pos, char palabra[TAM_PALABRA]);
 // A number is 1 to 79 decimal digits and nothing else (no sign, no blank); its value is kept
 // in 32 bits. Leaves valor untouched and returns false for anything else.
 bool LeerNumero(const char* texto, i32& valor);
+bool LeerNumero(const char* texto, u64& valor);  // the same, kept in 64 bits
 // For option values, which are only compared with a range: any number of digits, the value
 // capped at INT32_MAX, so that no digit string wraps into the range.
 bool LeerNumeroSaturado(const char* texto, i32& valor);

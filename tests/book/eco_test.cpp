@@ -23,8 +23,9 @@ const char* const ECO_DEBIAN = "/usr/share/scid/data/scid.eco";
 std::vector<std::string> Convertir(const std::vector<std::string>& argumentos, int* estado) {
     ProcesoMotor herramienta(argumentos, "", VEMSUL_LIBRO_ECO);
     herramienta.CerrarEntrada();
-    auto salida = herramienta.LeerTodo(600000);  // thousands of lines: slow in the sanitizer build
-    *estado = herramienta.Esperar(60000);
+    // Generous: the sanitizer build converts the full ECO file slowly, slower still under load.
+    auto salida = herramienta.LeerTodo(600000);
+    *estado = herramienta.Esperar(600000);
     return salida;
 }
 

@@ -21,7 +21,7 @@ const std::vector<std::string> UCI_INICIAL = {
     "option name OwnBookLimit type spin default 8 min 2 max 10",
     "option name ShowPv type combo default Middle var None var Middle var Full",
     "option name UseGaviotaTablebases type check default false",
-    "option name GaviotaTbPath type string empty",
+    "option name GaviotaTbPath type string default empty",
     "option name GaviotaTbCache type spin default 32 min 8 max 1024",
     "option name GaviotaCompression type spin default 4 min 0 max 9",
     "uciok",
@@ -75,10 +75,10 @@ TEST(Protocol, UciReplyAfterSetoptionEdgeCases) {
         {{"Ponder value true"}, "Ponder type check default true"},
         {{"Ponder value True"}, "Ponder type check default false"},
         {{"UseGaviotaTablebases value true"}, "UseGaviotaTablebases type check default true"},
-        {{"GaviotaTbPath value C:\\tb folder"}, "GaviotaTbPath type string C:\\tb folder"},
-        {{"GaviotaTbPath value    /usr/share/gaviotatb/gtb4 "}, "GaviotaTbPath type string /usr/share/gaviotatb/gtb4 "},
+        {{"GaviotaTbPath value C:\\tb folder"}, "GaviotaTbPath type string default C:\\tb folder"},
+        {{"GaviotaTbPath value    /usr/share/gaviotatb/gtb4 "}, "GaviotaTbPath type string default /usr/share/gaviotatb/gtb4 "},
         // An over-long value changes nothing and the engine goes on.
-        {{"GaviotaTbPath value " + largo}, "GaviotaTbPath type string empty"},
+        {{"GaviotaTbPath value " + largo}, "GaviotaTbPath type string default empty"},
         {{"Hash value 1" + largo}, "Hash type spin default 128 min 1 max 1024"},
         // Only the second word is compared: the first and third may be anything.
         {{"x Hash y 32"}, "Hash type spin default 32 min 1 max 1024"},
@@ -142,8 +142,8 @@ TEST(Protocol, EndOfInputEndsTheEngine) {
     EXPECT_EQ(otro.Esperar(), 0);
 }
 
-// The table is really allocated (its pages are written), rebuilt at every "isready" at the size
-// in force; the sanitizer build checks that the rebuilds leak nothing.
+// The table is really allocated (its pages are written) and rebuilt at "isready" when its size
+// changes; the sanitizer build checks that the rebuilds leak nothing.
 TEST(Protocol, TableMemoryIsAllocatedAndRebuilt) {
     ProcesoMotor motor;
     motor.Enviar("isready");
