@@ -105,7 +105,8 @@ MascarasTablero LeerMascaras();
 void LlenarColorCasilla();
 void LimpiarBandos();     // no men counted on either side
 bool TableroValido();     // consistency check used by tests and the checked build
-void MovimientoCoordenadas(Jugada j, char texto[6]);  // "e2e4", "a7a8q"; move 0 gives "a8a8"
+// "e2e4", "a7a8q"; move 0 gives "a8a8" (bestmove prints the null move "0000" instead)
+void MovimientoCoordenadas(Jugada j, char texto[6]);
 
 // zobrist.cpp
 int Aleatorio();          // the C library's unseeded rand(), reduced to 15 bits

@@ -1,6 +1,7 @@
 // Search output: the two info lines of an iteration and the final bestmove line.
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 
 #include "search/search.h"
 #include "search/tt.h"
@@ -73,7 +74,10 @@ void ImprimirPv(int profundidad, int puntuacion, int cota) {
 
 void ImprimirMejorJugada(Jugada mejor, Jugada ponder) {
     char a[6], b[6];
-    MovimientoCoordenadas(mejor, a);
+    // No move (a mated or stalemated root): the protocol's null move, which clients read as
+    // "none", where the text of move word 0 would name an illegal move.
+    if (mejor) MovimientoCoordenadas(mejor, a);
+    else std::strcpy(a, "0000");
     if (ponder) {
         MovimientoCoordenadas(ponder, b);
         std::printf("bestmove %s ponder %s\n", a, b);

@@ -100,9 +100,11 @@ bool Es_Tabla_Repeticion() {
     const TipoTablero& T = TableroGlobal;
     if (T.Regla50 <= 2) return false;
     if (T.Regla50 > 100) return true;
-    // The current position is the last key, so one earlier occurrence makes the second match.
+    // The reversible plies reach back to the position the last capture or pawn move made: the
+    // last Regla50 + 1 keys. The current position is the last of them, so one earlier
+    // occurrence makes the second match.
     int vistas = 0;
-    for (int i = T.NumeroRepeticiones - T.Regla50; i < T.NumeroRepeticiones; i++) {
+    for (int i = T.NumeroRepeticiones - T.Regla50 - 1; i < T.NumeroRepeticiones; i++) {
         if (i < 0 || i >= MAX_REPETICIONES) continue;
         if (T.Repeticiones[i] == T.Hash && ++vistas == 2) return true;
     }

@@ -88,6 +88,9 @@ void Position_Fen_Startpos(const char* texto) {
     }
     TipoJuego.PonderActivo = 0;
     T.Hash = CalcularHash();
+    // The position set up is the last key of the list, as every position reached later is:
+    // a line that returns to it is a repetition.
+    T.Repeticiones[T.NumeroRepeticiones++] = T.Hash;
     if (std::strcmp(palabra, "moves") != 0) return;
 
     if (*p) {

@@ -236,11 +236,14 @@ TEST(Fen, FieldsAndRejections) {
 }
 
 // A FEN's half-move clock stands for that many earlier positions, unknown to us: their key
-// slots hold no key, so an old game's keys left there cannot count as a repetition.
+// slots hold no key, so an old game's keys left there cannot count as a repetition. The
+// position set up follows them, as every position of the game follows it.
 TEST(Fen, ClockSlotsHoldNoEarlierKeys) {
     Posicion("startpos moves g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8");
-    ASSERT_EQ(TableroGlobal.NumeroRepeticiones, 8);  // one key per ply of the game
+    ASSERT_EQ(TableroGlobal.NumeroRepeticiones, 9);  // the start and one key per ply
+    EXPECT_EQ(TableroGlobal.Repeticiones[0], TableroGlobal.Hash);
     PonerFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 30 20");
-    EXPECT_EQ(TableroGlobal.NumeroRepeticiones, 30);
+    ASSERT_EQ(TableroGlobal.NumeroRepeticiones, 31);
     for (int i = 0; i < 30; i++) EXPECT_EQ(TableroGlobal.Repeticiones[i], 0u) << i;
+    EXPECT_EQ(TableroGlobal.Repeticiones[30], TableroGlobal.Hash);
 }

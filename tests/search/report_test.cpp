@@ -93,5 +93,5 @@ TEST_F(Informe, BestmoveLine) {
     const Jugada d1d8 = CrearJugada(59, 3, TORRE_N, SIN_PIEZA);
     EXPECT_EQ(Capturar([&] { ImprimirMejorJugada(e7e8q, d1d8); }), "bestmove e7e8q ponder d1d8\n");
     EXPECT_EQ(Capturar([&] { ImprimirMejorJugada(d1d8, 0); }), "bestmove d1d8\n");
-    EXPECT_EQ(Capturar([&] { ImprimirMejorJugada(0, 0); }), "bestmove a8a8\n");
+    EXPECT_EQ(Capturar([&] { ImprimirMejorJugada(0, 0); }), "bestmove 0000\n");
 }

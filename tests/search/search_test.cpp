@@ -70,15 +70,15 @@ TEST(Tactica, FindsTheKeyMove) {
 }
 
 TEST(Raiz, MatedOrStalematedRootReportsMoveZero) {
-    // Fool's mate: "mated now", move word 0 (a8a8); two mate scores in a row end the search
+    // Fool's mate: "mated now", no move (0000); two mate scores in a row end the search
     // after the third iteration, unprinted.
     auto mate = BuscarEn("startpos moves f2f3 e7e5 g2g4 d8h4", 8);
-    EXPECT_EQ(mate.mejor, "a8a8");
+    EXPECT_EQ(mate.mejor, "0000");
     EXPECT_EQ(mate.ponder, "");
     EXPECT_EQ(mate.ultimaPuntuacion, "mate 0");
     EXPECT_EQ(mate.profundidades, (std::vector<int>{1, 2}));
     auto ahogado = BuscarEn("fen 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", 7);
-    EXPECT_EQ(ahogado.mejor, "a8a8");
+    EXPECT_EQ(ahogado.mejor, "0000");
     EXPECT_EQ(ahogado.ultimaPuntuacion, "cp 0");
     EXPECT_EQ(ahogado.profundidades, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
 }
@@ -98,14 +98,16 @@ TEST(Driver, IterationsAndTheMateStop) {
 }
 
 TEST(Tablas, RepetitionAndFiftyMoveRule) {
-    // Black is a queen down; going back to g8 repeats the position after e8d8: 0 and best. With
-    // the clock at 0 (as right after a capture) the game's four plies are all the scan sees.
-    for (const char* reloj : {"10", "0"}) {
-        auto r = BuscarEn(std::string("fen 4k1n1/pppppppp/8/8/8/8/PPPPPPPP/3QK1N1 b - - ") + reloj +
-                              " 1 moves e8d8 g1f3 g8f6 f3g1",
-                          6);
-        EXPECT_EQ(r.mejor, "f6g8") << reloj;
-        EXPECT_EQ(r.ultimaPuntuacion, "cp 0") << reloj;
+    // Black is a queen down; going back to g8 repeats an earlier position: 0 and best. The
+    // position repeated follows a king move (the clock at 10, and at 0 as if a capture came
+    // just before it), is the position set up, or is the one a capture made.
+    for (const char* partida : {"4k1n1/pppppppp/8/8/8/8/PPPPPPPP/3QK1N1 b - - 10 1 moves e8d8 g1f3 g8f6 f3g1",
+                                "4k1n1/pppppppp/8/8/8/8/PPPPPPPP/3QK1N1 b - - 0 1 moves e8d8 g1f3 g8f6 f3g1",
+                                "3k2n1/pppppppp/8/8/8/8/PPPPPPPP/3QK1N1 w - - 0 1 moves g1f3 g8f6 f3g1",
+                                "4k1n1/ppppPppp/8/8/8/8/PPPP1PPP/3QK1N1 b - - 7 1 moves e8e7 g1f3 g8f6 f3g1"}) {
+        auto r = BuscarEn(std::string("fen ") + partida, 6);
+        EXPECT_EQ(r.mejor, "f6g8") << partida;
+        EXPECT_EQ(r.ultimaPuntuacion, "cp 0") << partida;
     }
     // Black has only quiet moves: after 100 plies every reply makes 101, a draw; after 99 White
     // can still reset the clock with a2a3 and stays a queen up.
@@ -225,7 +227,7 @@ TEST(Busqueda, BoardRestoredAndAnswersLegalOnRandomPositions) {
         TipoJuego.ShowPv = TipoJuego.Ponder = TipoJuego.Infinito = 0;
         const auto r = Analizar(Capturar([] { Buscar(); }));
         EXPECT_TRUE(Tomar() == antes) << fens[i];
-        if (sinJugadas) EXPECT_EQ(r.mejor, "a8a8") << fens[i];
+        if (sinJugadas) EXPECT_EQ(r.mejor, "0000") << fens[i];
         else RespuestaLegal(r, fens[i]);
     }
 }
@@ -299,6 +301,6 @@ TEST(Parada, InputWaitingStopsAtTheFirstCheckAndKeepsTheLastIteration) {
     UciNewGame();
     TipoJuego.ShowPv = 0;
     TipoJuego.Parar = 1;
-    EXPECT_EQ(Capturar([] { Buscar(); }), "bestmove a8a8\n");
+    EXPECT_EQ(Capturar([] { Buscar(); }), "bestmove 0000\n");
     EXPECT_EQ(TipoJuego.Parar, 0);
 }

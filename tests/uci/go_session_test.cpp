@@ -180,7 +180,7 @@ TEST(GoSession, GuiPondering) {
 }
 
 // With Ponder on, a predicted reply that mates us: the search of a root without a legal move
-// answers the move word 0 (a8a8), not the earlier search's move, ponders on nothing, and the
+// answers no move (0000), not the earlier search's move, ponders on nothing, and the
 // engine goes on.
 TEST(GoSession, NoLegalMoveAfterAPonderHit) {
     const std::string fen = "position fen 6r1/8/8/8/8/1k6/7P/K7 w - - 0 1";
@@ -188,7 +188,7 @@ TEST(GoSession, NoLegalMoveAfterAPonderHit) {
     auto salida = Transcripcion({"setoption name Ponder value true", "setoption name ShowPv value None", fen, "go depth 4",
                                  fen + " moves a1b1 g8g1", "go depth 3", "isready", "quit"},
                                 &estado);
-    EXPECT_EQ(salida, (std::vector<std::string>{"bestmove a1b1 ponder g8g1", "bestmove a8a8", "readyok"}));
+    EXPECT_EQ(salida, (std::vector<std::string>{"bestmove a1b1 ponder g8g1", "bestmove 0000", "readyok"}));
     EXPECT_EQ(estado, 0);
 }
 
@@ -237,9 +237,8 @@ TEST(GoSession, PonderPredictionKeepsOrClearsTheTables) {
     Historico_Bueno[15][10] = 0;
 }
 
-// A search stopped by input during its first iteration has no move (bestmove a8a8). Pondering
-// is then skipped, and the stop flag must not outlive it: the next search would end before
-// its first iteration and answer a8a8 again.
+// A search without a move to answer (a mated root) skips pondering, and a stop flag must not
+// outlive it: the next search would end before its first iteration with no move either.
 TEST(GoSession, SkippedPonderLeavesNoStopFlag) {
     TipoJuego.Ponder = 1;
     TipoJuego.Parar = 1;
@@ -263,7 +262,7 @@ TEST(GoSession, CutSearchesAnswerARealMove) {
         auto s = Transcripcion({posicion, std::string("go ") + go, "isready"}, &estado);
         EXPECT_EQ(estado, 0) << go;
         EXPECT_EQ(Contar(s, "bestmove "), 1) << go;
-        EXPECT_EQ(Contar(s, "bestmove a8a8"), 0) << go;
+        EXPECT_EQ(Contar(s, "bestmove 0000"), 0) << go;
         EXPECT_TRUE(!s.empty() && s.back() == "readyok") << go;
     }
 }
