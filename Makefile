@@ -5,6 +5,7 @@
 # make book         Book.db here, from Debian's ECO lines, for `make run`
 # make test         plain Release build and every test, then a sanitizer build
 # Each first checks (as root: installs) the Debian packages it needs and nothing more.
+MAKEFLAGS  += --no-print-directory
 BUILD      := build
 BUILD_ASAN := build-asan
 BUILD_OPT  := build-opt
