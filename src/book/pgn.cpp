@@ -31,6 +31,11 @@ public:
         : lector_(entrada), nombre_(nombre), arbol_(arbol), recuento_(recuento), jugadas_(plies) {}
 
     void Leer() {
+        // The byte order mark that some Windows programs put before UTF-8 text.
+        if (lector_.Mirar() == 0xEF) {
+            lector_.Siguiente();
+            if (lector_.Siguiente() != 0xBB || lector_.Siguiente() != 0xBF) ByteNoValido(0xEF);
+        }
         for (;;) {
             const bool inicioLinea = lector_.InicioLinea();
             const int c = lector_.Siguiente();

@@ -95,7 +95,7 @@ X09 "Ambiguous"  1.d4 d5 2.Nf3 Nf6 3.Nd2 *
 
 TEST(LibroPgn, ReadsTheGamesIntoCoordinateLines) {
     DirectorioTemporal dir;
-    const std::string pgn = Escribir(dir, "prueba.pgn", R"([Event "Escapes: \"quoted\", \\ and ] inside"]
+    const std::string pgn = Escribir(dir, "prueba.pgn", "\xEF\xBB\xBF" R"([Event "Escapes: \"quoted\", \\ and ] inside"]
 [Result "1-0"]
 
 % a line escaped for other programs: 1. h4 {
