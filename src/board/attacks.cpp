@@ -62,10 +62,7 @@ inline bool DeslizaPor(int c, int dir) {
 template <bool Blanco>
 inline bool AtacaDesde(const i32* tab, int c, int desde, int s) {
     using A = Atacante<Blanco>;
-    if (c == A::Caballo) {
-        const int filas = (s >> 3) - (desde >> 3), cols = (s & 7) - (desde & 7);
-        return filas * filas + cols * cols == 5;
-    }
+    if (c == A::Caballo) return (GEOMETRIA.saltosCaballo[s] >> desde) & 1;
     const int dir = GEOMETRIA.direccion[s][desde];
     if (dir < 0) return false;
     const bool vecina = desde == s + PASO_DIRECCION[dir];
@@ -140,10 +137,7 @@ inline bool PuedeDarJaqueA(Jugada j, int rey) {
         if (t >= 0 && DeslizaPor<Blanco>(tab[t], dir)) return true;
     }
     const int c = tab[o];
-    if (c == A::Caballo) {
-        const int filas = (rey >> 3) - (d >> 3), cols = (rey & 7) - (d & 7);
-        return filas * filas + cols * cols == 5;
-    }
+    if (c == A::Caballo) return (GEOMETRIA.saltosCaballo[rey] >> d) & 1;
     const int dirD = GEOMETRIA.direccion[rey][d];
     if (dirD < 0) return false;
     const bool vecina = d == rey + PASO_DIRECCION[dirD];

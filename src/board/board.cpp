@@ -8,8 +8,6 @@
 
 TipoTablero TableroGlobal;
 DatosBando Blancas, Negras;
-i32 Salir = 0;
-i32 IndexMove = 0;
 
 const char* const NombreCasilla[64] = {
     "a8", "b8", "c8", "d8", "e8", "f8", "g8", "h8",

@@ -1,21 +1,14 @@
 // The board subsystem's face: the one global board record, piece codes, the move word,
-// Zobrist keys, FEN reading and writing, move generation, attack tests, make/unmake, perft.
+// Zobrist keys, FEN reading and writing, move generation, attack tests, make/unmake, perft
+// counting. Its geometry tables are in board/geometry.h.
 #pragma once
 
-#include <cstdint>
-
-using u64 = std::uint64_t;
-using u32 = std::uint32_t;
-using u16 = std::uint16_t;
-using i64 = std::int64_t;
-using i32 = std::int32_t;
-using i16 = std::int16_t;
-using i8 = std::int8_t;
-using u8 = std::uint8_t;
+#include "comun.h"
 
 // Squares run from a8 = 0 to h1 = 63: row = s / 8 (row 0 is rank 8), file = s % 8.
 // White pawns move towards lower indices.
-constexpr int A8 = 0, E8 = 4, H8 = 7, A1 = 56, E1 = 60, H1 = 63;
+constexpr int A8 = 0, C8 = 2, D8 = 3, E8 = 4, F8 = 5, G8 = 6, H8 = 7;
+constexpr int A1 = 56, C1 = 58, D1 = 59, E1 = 60, F1 = 61, G1 = 62, H1 = 63;
 
 // Piece codes; a black piece is the white code plus 7.
 enum : int {
@@ -67,6 +60,7 @@ struct EntradaHistorial {
     i32 EnroqueBlancas, EnroqueNegras;
     i32 FichaAlPaso;
     i32 Regla50;
+    i32 NumeroRepeticiones;  // keys in the repetition list: the unmake removes only what its make stored
 };
 
 // Castling states: 0 none, 1 short only, 2 long only, 3 both, 4 castled long, 5 castled short.
@@ -79,58 +73,27 @@ struct TipoTablero {
     i32 Ply;          // moves made since the root; index of the next free Historial entry
     i32 Turno;        // 1 = White to move, 0 = Black
     i32 Regla50;      // half-move clock
-    i32 FaseJuego;    // 0..24, written by the evaluation
     EntradaHistorial Historial[MAX_PLY];
     u64 Repeticiones[MAX_REPETICIONES];
     i32 NumeroRepeticiones;
     u64 Hash;
-    i32 ColorCasilla[64];  // 1 light, 0 dark: tells true diagonal/knight steps from wrapped ones
+    i32 ColorCasilla[64];  // 1 light, 0 dark: the colour a bishop keeps
     i32 Tablero[64];
 };
 
-// Per-side record. The board keeps the five piece counts exact through FEN loading and
-// make/unmake; everything else is the evaluation's working space, rebuilt at each evaluation.
+// Each side's men by kind, kings aside: kept exact by FEN loading and make/unmake, read by
+// the evaluation and the search.
 struct DatosBando {
-    i32 PeonesColumna[8];
-    i8 PeonPasado[8];
-    i32 CasillaPeon[4][8];
-    i32 CasillaCaballo[8];
-    i32 CasillaAlfil[8];
-    i32 CasillaTorre[8];
-    i32 CasillaDama[8];
     i32 NumPeones, NumCaballos, NumAlfiles, NumTorres, NumDamas;
-    i32 PuntosMedio, PuntosFinal;
-    i32 Defendida[64];
-    i32 AtaquesCaballo[64];
-    i32 NumAtaquesCaballo;
-    i32 AtaquesAlfil[112];
-    i32 NumAtaquesAlfil;
-    i32 AtaquesTorre[112];
-    i32 NumAtaquesTorre;
-    i32 AtaquesDama[224];
-    i32 NumAtaquesDama;
-    i32 AtaquesZonaRey;
-    i32 PesoAtacantes;
-    i32 ReyEnPeligro;
 };
 
 extern TipoTablero TableroGlobal;
 extern DatosBando Blancas, Negras;
-extern i32 Salir;      // set to end the process after the current command
-extern i32 IndexMove;  // moves written by the last generator call
 extern u64 zobrist_Tablero[14][64];
 extern u64 zobrist_Turno;
 extern const char* const NombreCasilla[64];
 
 constexpr const char* FEN_INICIAL = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
-
-// Single-precision figures (speeds, hash fill) truncated to an int, saturating instead of
-// overflowing when a tiny elapsed time makes them huge.
-inline int ATruncado(float x) {
-    if (x >= 2147483647.0f) return 2147483647;
-    if (x <= -2147483648.0f) return -2147483647 - 1;
-    return int(x);
-}
 
 // board.cpp
 // Squares as bit masks (bit s for square s): codes below 7 (White's men, and impossible codes)
@@ -140,7 +103,7 @@ struct MascarasTablero {
 };
 MascarasTablero LeerMascaras();
 void LlenarColorCasilla();
-void LimpiarBandos();     // empty side records (counts included)
+void LimpiarBandos();     // no men counted on either side
 bool TableroValido();     // consistency check used by tests and the checked build
 void MovimientoCoordenadas(Jugada j, char texto[6]);  // "e2e4", "a7a8q"; move 0 gives "a8a8"
 
@@ -200,15 +163,28 @@ void DeshacerMovimiento();
 // The key the position will have after j, leaving out changes of castling rights and the
 // rook of a castling move: good enough to ask for table entries before the move is made.
 u64 ClavePrevista(Jugada j);
-// Passes over a move without making it (found illegal, or pruned, beforehand), leaving the
-// undo entry at Ply as making and unmaking it would: its move word is read again after a null
-// move at this ply.
+// Passes over a move without making it (found illegal, or pruned, beforehand), leaving
+// everything as making and unmaking it would: the undo entry at Ply written (its move word is
+// read again after a null move at this ply), the repetition list untouched. The checked build
+// makes and unmakes the move as well and compares.
 void DescartarMovimiento(Jugada j);
 void HacerMovimientoNull();
 void DeshacerMovimientoNull();
 
 // perft.cpp
-void ComandoPerft(const char* resto);
+struct ContadoresPerft {
+    u64 Nodos;
+    i32 Capturas, CapturasAlPaso, Enroques, Coronaciones;  // at the last ply
+};
+struct RaizPerft {
+    Jugada jugada;
+    i32 cuenta;  // paths below it; 0 for an illegal root move
+};
+// Counts the move paths of `profundidad` plies (1..63) from the current position into k
+// (which the caller zeroes) and each root move's share, in generation order; returns the
+// number of root moves. With `parar` (a search's stop flag left set) nothing is counted. The
+// board is left as it was.
+int ContarPerft(int profundidad, bool parar, ContadoresPerft& k, RaizPerft raices[MAX_JUGADAS]);
 
 #ifdef VEMSUL_CHECK_BOARD
 #include <cassert>

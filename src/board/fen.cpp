@@ -38,6 +38,21 @@ static bool ColocarPieza(char c, int casilla) {
     return true;
 }
 
+// The pawn that can just have advanced two squares over `objetivo`, or 0: the target lies on
+// rank 6 with White to move (rank 3 with Black), an enemy pawn stands right in front of it, and
+// the target and the square behind it, where the pawn came from, are empty. Anything else
+// would let a pawn capture "en passant" whatever stands on that square.
+static int PeonAlPasoPosible(int objetivo) {
+    const TipoTablero& T = TableroGlobal;
+    const bool blancasMueven = T.Turno == 1;
+    if (objetivo / 8 != (blancasMueven ? 2 : 5)) return 0;
+    const int peon = blancasMueven ? objetivo + 8 : objetivo - 8;
+    const int origen = blancasMueven ? objetivo - 8 : objetivo + 8;
+    if (T.Tablero[peon] != (blancasMueven ? PEON_N : PEON_B)) return 0;
+    if (T.Tablero[objetivo] != VACIA || T.Tablero[origen] != VACIA) return 0;
+    return peon;
+}
+
 int CargarFen(const char* fen) {
     TipoTablero& T = TableroGlobal;
     T.EnroqueBlancas = T.EnroqueNegras = 0;
@@ -92,10 +107,10 @@ int CargarFen(const char* fen) {
     p = CopiarToken(p, token);
     if (std::strcmp(token, "-") != 0) {
         for (int s = 0; s < 64; s++) {
-            if (std::strcmp(token, NombreCasilla[s]) != 0) continue;
-            if (s / 8 == 5) T.FichaAlPaso = s - 8;       // rank 3: the white pawn on rank 4
-            else if (s / 8 == 2) T.FichaAlPaso = s + 8;  // rank 6: the black pawn on rank 5
-            break;
+            if (std::strcmp(token, NombreCasilla[s]) == 0) {
+                T.FichaAlPaso = PeonAlPasoPosible(s);
+                break;
+            }
         }
     }
 

@@ -1,7 +1,8 @@
-// Board geometry, computed at compile time from rows and files: how far each line runs from a
-// square to the edge, the knight and king targets of each square in generation order, and the
-// line joining two squares. A step that would wrap round the board edge never appears here, so
-// the generators and attack tests walk without edge or colour tests.
+// Board geometry, computed at compile time from rows and files, shared by move generation, the
+// attack tests, the exchange evaluation and the evaluation: how far each line runs from a
+// square to the edge, the knight and king targets of each square in generation order, the line
+// joining two squares, pawn captures, distances, and the same as square sets. A step that
+// would wrap round the board edge never appears here, so no user needs an edge or colour test.
 #pragma once
 
 #include "board/board.h"
@@ -17,18 +18,31 @@ struct Destinos {
 };
 
 struct TablasGeometria {
-    u8 largo[64][8];     // squares from s to the edge along each direction
-    Destinos caballo[64];  // knight jumps, in the order +10, -6, +6, -10, +17, +15, -15, -17
-    Destinos rey[64];      // king steps, in the order +8, -8, +1, -1, +9, -9, +7, -7
-    i8 direccion[64][64];  // the direction from a towards b when both lie on one line, else -1
+    u8 largo[64][8];          // squares from s to the edge along each direction
+    Destinos caballo[64];     // knight jumps, in the order +10, -6, +6, -10, +17, +15, -15, -17
+    Destinos rey[64];         // king steps, in the order +8, -8, +1, -1, +9, -9, +7, -7
+    i8 direccion[64][64];     // the direction from a towards b when both lie on one line, else -1
+    u8 distancia[64][64];     // king steps from a to b: the larger of the row and file gaps
+    u8 manhattan[64][64];     // the row gap plus the file gap
     // The same as bit masks (bit t for square t):
-    u64 rayo[64][8];       // the squares from s to the edge along each direction
-    u64 diagonales[64];    // the four diagonal lines together
-    u64 lineas[64];        // the file and the rank together
+    u64 rayo[8][64];          // [direction][s]: the squares from s to the edge along it
+    u64 diagonales[64];       // the four diagonal lines together
+    u64 lineas[64];           // the file and the rank together
     u64 saltosCaballo[64];
-    u64 pasosRey[64];
+    u64 pasosRey[64];         // the squares next to s: also the zone around a king on s
     u64 capturasPeon[2][64];  // [0] a black pawn's, [1] a white pawn's capture squares
 };
+
+// Files a and h as square sets.
+constexpr u64 COLUMNA_A = 0x0101010101010101ull;
+constexpr u64 COLUMNA_H = COLUMNA_A << 7;
+
+// The squares a set of pawns attacks: White's take up the board (-9 and -7), Black's down
+// (+9 and +7); no capture wraps from one edge file to the other.
+constexpr u64 AtaquesPeones(u64 peones, bool blancos) {
+    return blancos ? ((peones & ~COLUMNA_A) >> 9) | ((peones & ~COLUMNA_H) >> 7)
+                   : ((peones & ~COLUMNA_H) << 9) | ((peones & ~COLUMNA_A) << 7);
+}
 
 constexpr TablasGeometria CrearGeometria() {
     TablasGeometria g{};
@@ -49,7 +63,7 @@ constexpr TablasGeometria CrearGeometria() {
             g.largo[s][d] = u8(n);
             for (int k = 1; k <= n; k++) {
                 g.direccion[s][s + PASO_DIRECCION[d] * k] = i8(d);
-                g.rayo[s][d] |= u64(1) << (s + PASO_DIRECCION[d] * k);
+                g.rayo[d][s] |= u64(1) << (s + PASO_DIRECCION[d] * k);
                 (d <= DIR_M9 ? g.diagonales[s] : g.lineas[s]) |= u64(1) << (s + PASO_DIRECCION[d] * k);
             }
         }
@@ -65,17 +79,21 @@ constexpr TablasGeometria CrearGeometria() {
                 g.pasosRey[s] |= u64(1) << (fr * 8 + cr);
             }
         }
-        // White pawns take towards row - 1, black pawns towards row + 1, one file either side.
-        for (int lado = 0; lado < 2; lado++) {
-            const int fp = lado == 1 ? f - 1 : f + 1;
-            if (dentro(fp, c - 1)) g.capturasPeon[lado][s] |= u64(1) << (fp * 8 + c - 1);
-            if (dentro(fp, c + 1)) g.capturasPeon[lado][s] |= u64(1) << (fp * 8 + c + 1);
+        g.capturasPeon[0][s] = AtaquesPeones(u64(1) << s, false);
+        g.capturasPeon[1][s] = AtaquesPeones(u64(1) << s, true);
+        for (int t = 0; t < 64; t++) {
+            const int df = f > (t >> 3) ? f - (t >> 3) : (t >> 3) - f;
+            const int dc = c > (t & 7) ? c - (t & 7) : (t & 7) - c;
+            g.distancia[s][t] = u8(df > dc ? df : dc);
+            g.manhattan[s][t] = u8(df + dc);
         }
     }
     return g;
 }
 
 inline constexpr TablasGeometria GEOMETRIA = CrearGeometria();
+
+constexpr int Distancia(int a, int b) { return GEOMETRIA.distancia[a][b]; }
 
 constexpr bool EsDiagonal(int dir) { return dir <= DIR_M9; }
 
@@ -97,7 +115,7 @@ constexpr int IndiceDireccion(int paso) {
 // square t holds a man) without walking: the lowest occupied square of the line when it runs
 // up the board numbering, the highest when it runs down. -1 when the line is empty.
 inline int PrimeraOcupada(u64 ocupadas, int s, int dir) {
-    const u64 linea = GEOMETRIA.rayo[s][dir] & ocupadas;
+    const u64 linea = GEOMETRIA.rayo[dir][s] & ocupadas;
     if (linea == 0) return -1;
     return PASO_DIRECCION[dir] > 0 ? __builtin_ctzll(linea) : 63 - __builtin_clzll(linea);
 }

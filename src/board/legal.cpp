@@ -1,5 +1,7 @@
 #include "board/legal.h"
 
+#include <cstring>
+
 int GenerarLegales(EntradaLista* lista) {
     const int n = GenerarMovimientos(GENERAR_TODAS, lista);
     int legales = 0;
@@ -20,4 +22,15 @@ std::vector<std::string> JugadasLegales() {
         r.push_back(t);
     }
     return r;
+}
+
+bool EsJugadaLegal(const char* texto) {
+    ListaJugadas lista;
+    const int n = GenerarLegales(lista);
+    for (int i = 0; i < n; i++) {
+        char t[6];
+        MovimientoCoordenadas(lista[i].Jugada, t);
+        if (std::strcmp(t, texto) == 0) return true;
+    }
+    return false;
 }

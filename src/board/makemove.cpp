@@ -3,6 +3,9 @@
 // everything else from the undo entry.
 #include "board/board.h"
 
+#include <cstddef>
+#include <cstring>
+
 namespace {
 
 inline u64 ClaveEnroqueBlancas(int estado) { return zobrist_Tablero[7][63 - estado]; }
@@ -23,134 +26,116 @@ inline i32* Contador(int codigo) {
 
 inline bool EsCoronacionValida(int c) { return (c >= CABALLO_B && c <= DAMA_B) || (c >= CABALLO_N && c <= DAMA_N); }
 
-// A rook leaving (or captured on) its corner takes that side's right with it.
-inline void QuitarDerechoEsquina(int casilla, u64& hash) {
+// Castling rights a move takes away, as bits of the castling state (1 short, 2 long) with
+// White's in bits 0-1 and Black's in bits 2-3, by piece code and square: a king's move takes
+// both rights of its side wherever he stands; a rook leaving its corner, or captured on it,
+// takes the right of that corner. The piece counts as well as the square because a FEN may
+// grant a right whose king or rook is not at home. The states after castling (4 and 5) have
+// no rights to lose.
+constexpr int CORTO_B = 1, LARGO_B = 2, CORTO_N = 4, LARGO_N = 8;
+struct TablaPerdidas {
+    u8 m[16][64];
+};
+constexpr TablaPerdidas PERDIDA_ENROQUE = [] {
+    TablaPerdidas t{};
+    for (int s = 0; s < 64; s++) {
+        t.m[REY_B][s] = CORTO_B | LARGO_B;
+        t.m[REY_N][s] = CORTO_N | LARGO_N;
+    }
+    t.m[TORRE_B][H1] = CORTO_B;
+    t.m[TORRE_B][A1] = LARGO_B;
+    t.m[TORRE_N][H8] = CORTO_N;
+    t.m[TORRE_N][A8] = LARGO_N;
+    return t;
+}();
+
+inline void QuitarDerechos(int perdidas, u64& hash) {
     TipoTablero& T = TableroGlobal;
-    int antes;
-    switch (casilla) {
-        case H1:
-            antes = T.EnroqueBlancas;
-            if (antes == 3) T.EnroqueBlancas = 2;
-            else if (antes == 1) T.EnroqueBlancas = 0;
-            else return;
-            hash ^= ClaveEnroqueBlancas(antes) ^ ClaveEnroqueBlancas(T.EnroqueBlancas);
-            return;
-        case A1:
-            antes = T.EnroqueBlancas;
-            if (antes == 3) T.EnroqueBlancas = 1;
-            else if (antes == 2) T.EnroqueBlancas = 0;
-            else return;
-            hash ^= ClaveEnroqueBlancas(antes) ^ ClaveEnroqueBlancas(T.EnroqueBlancas);
-            return;
-        case H8:
-            antes = T.EnroqueNegras;
-            if (antes == 3) T.EnroqueNegras = 2;
-            else if (antes == 1) T.EnroqueNegras = 0;
-            else return;
-            hash ^= ClaveEnroqueNegras(antes) ^ ClaveEnroqueNegras(T.EnroqueNegras);
-            return;
-        case A8:
-            antes = T.EnroqueNegras;
-            if (antes == 3) T.EnroqueNegras = 1;
-            else if (antes == 2) T.EnroqueNegras = 0;
-            else return;
-            hash ^= ClaveEnroqueNegras(antes) ^ ClaveEnroqueNegras(T.EnroqueNegras);
-            return;
-        default: return;
+    if (const int antes = T.EnroqueBlancas; antes <= 3) {
+        T.EnroqueBlancas = antes & ~(perdidas & 3);
+        hash ^= ClaveEnroqueBlancas(antes) ^ ClaveEnroqueBlancas(T.EnroqueBlancas);
+    }
+    if (const int antes = T.EnroqueNegras; antes <= 3) {
+        T.EnroqueNegras = antes & ~(perdidas >> 2);
+        hash ^= ClaveEnroqueNegras(antes) ^ ClaveEnroqueNegras(T.EnroqueNegras);
     }
 }
 
-inline void MoverTorreEnroque(int desde, int hasta, int torre, u64& hash) {
-    i32* tab = TableroGlobal.Tablero;
-    tab[desde] = VACIA;
-    tab[hasta] = torre;
-    hash ^= zobrist_Tablero[torre][desde] ^ zobrist_Tablero[torre][hasta];
+// Each castling by the king's destination: the rook's move and the state it leaves (4 after
+// the long castling, 5 after the short one).
+struct DatosEnroque {
+    int torreDesde, torreHasta, torre, estado;
+};
+inline const DatosEnroque* BuscarEnroque(int destinoRey) {
+    static constexpr DatosEnroque LARGO_NEGRAS = {A8, D8, TORRE_N, 4}, CORTO_NEGRAS = {H8, F8, TORRE_N, 5},
+                                  LARGO_BLANCAS = {A1, D1, TORRE_B, 4}, CORTO_BLANCAS = {H1, F1, TORRE_B, 5};
+    switch (destinoRey) {
+        case C8: return &LARGO_NEGRAS;
+        case G8: return &CORTO_NEGRAS;
+        case C1: return &LARGO_BLANCAS;
+        case G1: return &CORTO_BLANCAS;
+        default: return nullptr;
+    }
 }
 
-// Plays j: everything make move does but the legality test. True when Black moved.
-inline bool Mover(Jugada j) {
+// The undo entry at Ply, for the move j about to be made (or passed over as if made).
+inline void GuardarEstado(Jugada j) {
     TipoTablero& T = TableroGlobal;
-    i32* tab = T.Tablero;
-    T.Historial[T.Ply] = {T.Hash, j, T.PosicionReyBlanco, T.PosicionReyNegro,
-                          T.EnroqueBlancas, T.EnroqueNegras, T.FichaAlPaso, T.Regla50};
-    const int o = Origen(j), d = Destino(j);
-    const bool negras = Pieza(j) > REY_B;
-    const int pieza = tab[o];
-    u64 hash = T.Hash;
+    T.Historial[T.Ply] = {T.Hash,          j,           T.PosicionReyBlanco, T.PosicionReyNegro, T.EnroqueBlancas,
+                          T.EnroqueNegras, T.FichaAlPaso, T.Regla50,         T.NumeroRepeticiones};
+}
 
-    if (Enroque(j)) {
-        int antes;
-        switch (d) {
-            case 2:
-                MoverTorreEnroque(A8, 3, TORRE_N, hash);
-                antes = T.EnroqueNegras;
-                T.EnroqueNegras = 4;
-                hash ^= ClaveEnroqueNegras(antes) ^ ClaveEnroqueNegras(4);
-                T.PosicionReyNegro = 2;
-                break;
-            case 6:
-                MoverTorreEnroque(H8, 5, TORRE_N, hash);
-                antes = T.EnroqueNegras;
-                T.EnroqueNegras = 5;
-                hash ^= ClaveEnroqueNegras(antes) ^ ClaveEnroqueNegras(5);
-                T.PosicionReyNegro = 6;
-                break;
-            case 58:
-                MoverTorreEnroque(A1, 59, TORRE_B, hash);
-                antes = T.EnroqueBlancas;
-                T.EnroqueBlancas = 4;
-                hash ^= ClaveEnroqueBlancas(antes) ^ ClaveEnroqueBlancas(4);
-                T.PosicionReyBlanco = 58;
-                break;
-            case 62:
-                MoverTorreEnroque(H1, 61, TORRE_B, hash);
-                antes = T.EnroqueBlancas;
-                T.EnroqueBlancas = 5;
-                hash ^= ClaveEnroqueBlancas(antes) ^ ClaveEnroqueBlancas(5);
-                T.PosicionReyBlanco = 62;
-                break;
-            default: Salir = 1; break;
-        }
+// Castling: the rook's half of the move, the king's square and the castled state.
+inline void Enrocar(int destinoRey, u64& hash) {
+    TipoTablero& T = TableroGlobal;
+    const DatosEnroque* e = BuscarEnroque(destinoRey);
+    if (!e) {
+        Salir = 1;  // no castling lands there
+        return;
+    }
+    T.Tablero[e->torreDesde] = VACIA;
+    T.Tablero[e->torreHasta] = e->torre;
+    hash ^= zobrist_Tablero[e->torre][e->torreDesde] ^ zobrist_Tablero[e->torre][e->torreHasta];
+    if (e->torre == TORRE_B) {
+        hash ^= ClaveEnroqueBlancas(T.EnroqueBlancas) ^ ClaveEnroqueBlancas(e->estado);
+        T.EnroqueBlancas = e->estado;
+        T.PosicionReyBlanco = destinoRey;
     } else {
-        switch (pieza) {
-            case TORRE_B:
-                if (o == H1 || o == A1) QuitarDerechoEsquina(o, hash);
-                break;
-            case TORRE_N:
-                if (o == H8 || o == A8) QuitarDerechoEsquina(o, hash);
-                break;
-            case REY_B:
-                if (T.EnroqueBlancas >= 1 && T.EnroqueBlancas <= 3) {
-                    hash ^= ClaveEnroqueBlancas(T.EnroqueBlancas) ^ ClaveEnroqueBlancas(0);
-                    T.EnroqueBlancas = 0;
-                }
-                T.PosicionReyBlanco = d;
-                break;
-            case REY_N:
-                if (T.EnroqueNegras >= 1 && T.EnroqueNegras <= 3) {
-                    hash ^= ClaveEnroqueNegras(T.EnroqueNegras) ^ ClaveEnroqueNegras(0);
-                    T.EnroqueNegras = 0;
-                }
-                T.PosicionReyNegro = d;
-                break;
-            default: break;
-        }
-        // A rook captured on its own corner takes the castling right of that corner with it.
-        const int cap = Capturada(j);
-        if ((cap == TORRE_B && (d == H1 || d == A1)) || (cap == TORRE_N && (d == H8 || d == A8)))
-            QuitarDerechoEsquina(d, hash);
+        hash ^= ClaveEnroqueNegras(T.EnroqueNegras) ^ ClaveEnroqueNegras(e->estado);
+        T.EnroqueNegras = e->estado;
+        T.PosicionReyNegro = destinoRey;
     }
+}
 
+// Any other move: the rights it takes away and, for a king, his new square. Most moves have
+// no entry in the table: only a king's move (every one) and a rook's on a corner have.
+inline void ActualizarReyYDerechos(int pieza, int o, int d, int capturada, u64& hash) {
+    TipoTablero& T = TableroGlobal;
+    // Codes are 4 bits wide in a move word; the board holds no other (the mask only guards
+    // the table against a board no position reaches).
+    const int perdidas = PERDIDA_ENROQUE.m[pieza & 15][o] | PERDIDA_ENROQUE.m[capturada][d];
+    if (perdidas == 0) return;
+    QuitarDerechos(perdidas, hash);
+    if (pieza == REY_B) T.PosicionReyBlanco = d;
+    else if (pieza == REY_N) T.PosicionReyNegro = d;
+}
+
+inline void MoverPieza(int pieza, int o, int d, u64& hash) {
+    i32* tab = TableroGlobal.Tablero;
     tab[d] = pieza;
     tab[o] = VACIA;
     if (pieza >= 0 && pieza < 14) hash ^= zobrist_Tablero[pieza][o] ^ zobrist_Tablero[pieza][d];
+}
 
+// The pawn that may now be taken en passant, and the pawn taken that way.
+inline void ActualizarAlPaso(Jugada j, bool negras, u64& hash) {
+    TipoTablero& T = TableroGlobal;
     const int epAntes = T.FichaAlPaso;
     if (AvanceDoble(j)) {
-        T.FichaAlPaso = d;
+        T.FichaAlPaso = Destino(j);
     } else if (AlPaso(j) && epAntes != 0) {
-        const int peon = tab[epAntes];
-        tab[epAntes] = VACIA;
+        const int peon = T.Tablero[epAntes];
+        T.Tablero[epAntes] = VACIA;
         if (peon >= 0 && peon < 14 && peon != VACIA) hash ^= zobrist_Tablero[peon][epAntes];
         (negras ? Blancas : Negras).NumPeones--;
         T.FichaAlPaso = 0;
@@ -161,38 +146,57 @@ inline bool Mover(Jugada j) {
         if (epAntes) hash ^= zobrist_Tablero[0][epAntes];
         if (T.FichaAlPaso) hash ^= zobrist_Tablero[0][T.FichaAlPaso];
     }
+}
 
-    const int cap = Capturada(j);
-    if (cap != SIN_PIEZA) {
-        if (i32* n = Contador(cap)) {
-            hash ^= zobrist_Tablero[cap][d];
-            (*n)--;
-        } else {
-            Salir = 1;  // a king, an empty square or no piece at all
-        }
+inline void QuitarCapturada(int capturada, int d, u64& hash) {
+    if (capturada == SIN_PIEZA) return;
+    if (i32* n = Contador(capturada)) {
+        hash ^= zobrist_Tablero[capturada][d];
+        (*n)--;
+    } else {
+        Salir = 1;  // a king, an empty square or no piece at all
     }
+}
 
-    const int cor = Coronacion(j);
-    if (cor != SIN_PIEZA) {
-        if (EsCoronacionValida(cor)) {
-            const int peon = negras ? PEON_N : PEON_B;
-            tab[d] = cor;
-            hash ^= zobrist_Tablero[peon][d] ^ zobrist_Tablero[cor][d];
-            (negras ? Negras : Blancas).NumPeones--;
-            (*Contador(cor))++;
-        } else {
-            Salir = 1;
-        }
+inline void Coronar(int coronacion, int d, bool negras, u64& hash) {
+    if (coronacion == SIN_PIEZA) return;
+    if (!EsCoronacionValida(coronacion)) {
+        Salir = 1;
+        return;
     }
+    const int peon = negras ? PEON_N : PEON_B;
+    TableroGlobal.Tablero[d] = coronacion;
+    hash ^= zobrist_Tablero[peon][d] ^ zobrist_Tablero[coronacion][d];
+    (negras ? Negras : Blancas).NumPeones--;
+    (*Contador(coronacion))++;
+}
 
+// The new key, recorded for repetitions; the turn passes; the half-move clock.
+inline void CerrarJugada(Jugada j, u64 hash) {
+    TipoTablero& T = TableroGlobal;
     hash ^= zobrist_Turno;
     T.Hash = hash;
     if (T.NumeroRepeticiones < LIMITE_REPETICIONES) T.Repeticiones[T.NumeroRepeticiones++] = hash;
     if (T.Ply < MAX_PLY - 1) T.Ply++;
     T.Turno = 1 - T.Turno;
-    if (Pieza(j) == PEON_B || Pieza(j) == PEON_N || cap != SIN_PIEZA || AlPaso(j)) T.Regla50 = 0;
+    if (Pieza(j) == PEON_B || Pieza(j) == PEON_N || Capturada(j) != SIN_PIEZA || AlPaso(j)) T.Regla50 = 0;
     else T.Regla50++;
+}
 
+// Plays j: everything make move does but the legality test. True when Black moved.
+inline bool Mover(Jugada j) {
+    GuardarEstado(j);
+    const int o = Origen(j), d = Destino(j);
+    const bool negras = Pieza(j) > REY_B;
+    const int pieza = TableroGlobal.Tablero[o];
+    u64 hash = TableroGlobal.Hash;
+    if (Enroque(j)) Enrocar(d, hash);
+    else ActualizarReyYDerechos(pieza, o, d, Capturada(j), hash);
+    MoverPieza(pieza, o, d, hash);
+    ActualizarAlPaso(j, negras, hash);
+    QuitarCapturada(Capturada(j), d, hash);
+    Coronar(Coronacion(j), d, negras, hash);
+    CerrarJugada(j, hash);
     COMPROBAR_TABLERO();
     return negras;
 }
@@ -250,10 +254,32 @@ u64 ClavePrevista(Jugada j) {
     return clave;
 }
 
+#ifdef VEMSUL_CHECK_BOARD
+namespace {
+// Making and unmaking j must leave everything as passing over it does: the undo entry at Ply
+// written, the rest as it was, the repetition count included (a full list too). Of the key
+// slots only the one just above the count may be written, which holds nothing.
+void ComprobarDescarte(Jugada j) {
+    constexpr size_t lista = offsetof(TipoTablero, Repeticiones), tras = offsetof(TipoTablero, NumeroRepeticiones);
+    static char antes[sizeof(TipoTablero)];  // static: the record is large
+    const char* t = reinterpret_cast<const char*>(&TableroGlobal);
+    const DatosBando blancas = Blancas, negras = Negras;
+    GuardarEstado(j);
+    std::memcpy(antes, t, lista);
+    std::memcpy(antes + tras, t + tras, sizeof(TipoTablero) - tras);
+    HacerMovimiento(j);
+    DeshacerMovimiento();
+    assert(std::memcmp(antes, t, lista) == 0 && std::memcmp(antes + tras, t + tras, sizeof(TipoTablero) - tras) == 0);
+    assert(std::memcmp(&blancas, &Blancas, sizeof blancas) == 0 && std::memcmp(&negras, &Negras, sizeof negras) == 0);
+}
+}  // namespace
+#endif
+
 void DescartarMovimiento(Jugada j) {
-    TipoTablero& T = TableroGlobal;
-    T.Historial[T.Ply] = {T.Hash, j, T.PosicionReyBlanco, T.PosicionReyNegro,
-                          T.EnroqueBlancas, T.EnroqueNegras, T.FichaAlPaso, T.Regla50};
+#ifdef VEMSUL_CHECK_BOARD
+    ComprobarDescarte(j);
+#endif
+    GuardarEstado(j);
 }
 
 void DeshacerMovimiento() {
@@ -261,19 +287,21 @@ void DeshacerMovimiento() {
     i32* tab = T.Tablero;
     const EntradaHistorial& h = T.Historial[T.Ply > 0 ? T.Ply - 1 : 0];
     const Jugada j = h.Jugada;
-    if (T.NumeroRepeticiones > 0) T.NumeroRepeticiones--;
+    // The list holds exactly what the make left: its key, unless the list was full.
+    COMPROBAR(T.NumeroRepeticiones == h.NumeroRepeticiones + (h.NumeroRepeticiones < LIMITE_REPETICIONES) &&
+              (h.NumeroRepeticiones == LIMITE_REPETICIONES || T.Repeticiones[T.NumeroRepeticiones - 1] == T.Hash));
+    T.NumeroRepeticiones = h.NumeroRepeticiones;
     if (T.Ply > 0) T.Ply--;
     T.Turno = 1 - T.Turno;
     const int o = Origen(j), d = Destino(j);
     const bool negras = Pieza(j) > REY_B;
 
     if (Enroque(j)) {
-        switch (d) {
-            case 2: tab[3] = VACIA; tab[A8] = TORRE_N; break;
-            case 6: tab[5] = VACIA; tab[H8] = TORRE_N; break;
-            case 58: tab[59] = VACIA; tab[A1] = TORRE_B; break;
-            case 62: tab[61] = VACIA; tab[H1] = TORRE_B; break;
-            default: Salir = 1; break;
+        if (const DatosEnroque* e = BuscarEnroque(d)) {
+            tab[e->torreHasta] = VACIA;
+            tab[e->torreDesde] = e->torre;
+        } else {
+            Salir = 1;
         }
     }
 
@@ -318,6 +346,7 @@ void HacerMovimientoNull() {
     h.EnroqueNegras = T.EnroqueNegras;
     h.FichaAlPaso = T.FichaAlPaso;
     h.Regla50 = T.Regla50;
+    h.NumeroRepeticiones = T.NumeroRepeticiones;
     T.Hash ^= zobrist_Turno;
     if (T.FichaAlPaso != 0) {
         T.Hash ^= zobrist_Tablero[0][T.FichaAlPaso];
@@ -333,8 +362,9 @@ void DeshacerMovimientoNull() {
     TipoTablero& T = TableroGlobal;
     if (T.Ply > 0) T.Ply--;
     T.Turno = 1 - T.Turno;
-    if (T.NumeroRepeticiones > 0) T.NumeroRepeticiones--;
     const EntradaHistorial& h = T.Historial[T.Ply];
+    COMPROBAR(T.NumeroRepeticiones == h.NumeroRepeticiones + (h.NumeroRepeticiones < LIMITE_REPETICIONES));
+    T.NumeroRepeticiones = h.NumeroRepeticiones;
     T.Hash = h.Hash;
     T.PosicionReyBlanco = h.PosicionReyBlanco;
     T.PosicionReyNegro = h.PosicionReyNegro;

@@ -248,7 +248,6 @@ int GenerarBando(EntradaLista* lista) {
 
 int GenerarMovimientos(int ModoGeneracion, EntradaLista* lista) {
     const bool capturas = ModoGeneracion == GENERAR_CAPTURAS;
-    IndexMove = 0;
     int n;
     if (TableroGlobal.Turno == 0) {
         n = capturas ? GenerarBando<false, true>(lista) : GenerarBando<false, false>(lista);
@@ -262,6 +261,5 @@ int GenerarMovimientos(int ModoGeneracion, EntradaLista* lista) {
         Salir = 1;
         n = MAX_JUGADAS;
     }
-    IndexMove = n;
     return n;
 }

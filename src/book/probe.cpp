@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "board/legal.h"
 #include "book/book.h"
 #include "book/database.h"
 
@@ -125,6 +126,8 @@ int BuscarJugadaLibro() {
     }
     if (filas == 0) return SalirDelLibro();
     if (!ObtenerJugadaLibro(Filas[Aleatorio() % filas])) return SalirDelLibro();
+    // A line may hold anything: only a legal move of the game's position is answered.
+    if (!EsJugadaLegal(LibroSql.JugadaLibro)) return SalirDelLibro();
 
     CerrarBaseDeDatos();
     LibroSql.FueraDeLibro = 0;

@@ -16,13 +16,13 @@ struct Material {
 
 Material De(const DatosBando& d) { return {d.NumPeones, d.NumCaballos, d.NumAlfiles, d.NumTorres, d.NumDamas}; }
 
-int d(int a, int b) { return Chebyshev(a, b); }
+int d(int a, int b) { return Distancia(a, b); }
 
 // A score for the side `blanco`, turned to the side to move's point of view.
 int Para(bool blanco, int v) { return (TableroGlobal.Turno == 1) == blanco ? v : -v; }
 
 // The side's lone pawn: slot 0 of the first file a..h that has one; -1 if none is listed.
-int PeonSolitario(const DatosBando& d) {
+int PeonSolitario(const DatosEval& d) {
     for (int c = 0; c < 8; c++)
         if (d.CasillaPeon[0][c] != -1) return d.CasillaPeon[0][c];
     return -1;
@@ -97,8 +97,8 @@ constexpr int FALTA = -2;
 
 int FinalesDe(bool s) {
     const TipoTablero& T = TableroGlobal;
-    const DatosBando &dS = s ? Blancas : Negras, &dW = s ? Negras : Blancas;
-    const Material S = De(dS), W = De(dW);
+    const DatosEval &dS = s ? EvalBlancas : EvalNegras, &dW = s ? EvalNegras : EvalBlancas;
+    const Material S = De(s ? Blancas : Negras), W = De(s ? Negras : Blancas);
     const int kS = s ? T.PosicionReyBlanco : T.PosicionReyNegro;
     const int kW = s ? T.PosicionReyNegro : T.PosicionReyBlanco;
     const int cerca = PushClose[d(kS, kW)];

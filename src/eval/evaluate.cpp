@@ -6,12 +6,15 @@
 #include <emmintrin.h>
 #endif
 
+#include "eval/cache.h"
 #include "eval/eval.h"
 #include "eval/tables.h"
 #include "eval/terms.h"
-#include "search/tt.h"
 
 using namespace tablas;
+
+DatosEval EvalBlancas, EvalNegras;
+i32 FaseJuego;
 
 namespace {
 
@@ -30,7 +33,7 @@ inline void Anular(i32 (&a)[64]) {
 #endif
 }
 
-void ReiniciarBando(DatosBando& b) {
+void ReiniciarBando(DatosEval& b) {
     std::memset(b.PeonesColumna, 0, sizeof b.PeonesColumna);
     std::memset(b.PeonPasado, -1, sizeof b.PeonPasado);
     // All bytes 0xFF: every slot reads -1.
@@ -46,20 +49,17 @@ void ReiniciarBando(DatosBando& b) {
     // The attack lists themselves need no clearing: only their used length is ever read.
 }
 
-void Material(DatosBando& b) {
+void Material(DatosEval& e, const DatosBando& b) {
     int menores = VALOR_CABALLO * b.NumCaballos + VALOR_ALFIL * b.NumAlfiles + VALOR_TORRE * b.NumTorres;
-    b.PuntosMedio = VALOR_PEON_OP * b.NumPeones + menores + VALOR_DAMA_OP * b.NumDamas;
-    b.PuntosFinal = VALOR_PEON_EG * b.NumPeones + menores + VALOR_DAMA_EG * b.NumDamas;
+    e.PuntosMedio = VALOR_PEON_OP * b.NumPeones + menores + VALOR_DAMA_OP * b.NumDamas;
+    e.PuntosFinal = VALOR_PEON_EG * b.NumPeones + menores + VALOR_DAMA_EG * b.NumDamas;
     if (b.NumAlfiles == 2) {  // three or more bishops (promotion) get no pair bonus
-        b.PuntosMedio += BONUS_PAREJA_ALFILES;
-        b.PuntosFinal += BONUS_PAREJA_ALFILES;
+        e.PuntosMedio += BONUS_PAREJA_ALFILES;
+        e.PuntosFinal += BONUS_PAREJA_ALFILES;
     }
 }
 
 int Acotar(int x, int minimo, int maximo) { return x < minimo ? minimo : x > maximo ? maximo : x; }
-
-// The cache entry of the current position, or null when the cache is off or unusable.
-EntradaCacheEval* EntradaCache() { return EntradaCacheActual(); }
 
 bool SinPeonesNiPiezasMayores(const DatosBando& b) {
     return b.NumPeones == 0 && b.NumTorres == 0 && b.NumDamas == 0;
@@ -71,7 +71,7 @@ int EvaluarPosicion(ResultadoEval* r, bool conCache) {
     EvaluarMaterial();
     CalcularFase();
 
-    EntradaCacheEval* e = conCache ? EntradaCache() : nullptr;
+    EntradaCacheEval* e = conCache ? EntradaCacheActual() : nullptr;
     if (e && e->Clave == T.Hash) {
         if (r) {
             r->Puntuacion = e->Puntuacion;
@@ -85,7 +85,7 @@ int EvaluarPosicion(ResultadoEval* r, bool conCache) {
     MarcarReyEnPeligro();
     EvaluarPiezasTableroJuego();
 
-    if (T.FaseJuego > 15) {
+    if (FaseJuego > 15) {
         // Material draws, then the endings with knowledge of their own; neither touches *r.
         if (SinPeonesNiPiezasMayores(Blancas) && SinPeonesNiPiezasMayores(Negras) &&
             Blancas.NumCaballos + Blancas.NumAlfiles <= 1 && Negras.NumCaballos + Negras.NumAlfiles <= 1)
@@ -110,13 +110,13 @@ int EvaluarPosicion(ResultadoEval* r, bool conCache) {
     if (e) {
         e->Clave = T.Hash;
         e->Puntuacion = i16(puntos);
-        std::memcpy(e->PasadoBlancas, Blancas.PeonPasado, 8);
-        std::memcpy(e->PasadoNegras, Negras.PeonPasado, 8);
+        std::memcpy(e->PasadoBlancas, EvalBlancas.PeonPasado, 8);
+        std::memcpy(e->PasadoNegras, EvalNegras.PeonPasado, 8);
     }
     if (r) {
         r->Puntuacion = i16(puntos);
-        std::memcpy(r->PeonPasadoBlancas, Blancas.PeonPasado, 8);
-        std::memcpy(r->PeonPasadoNegras, Negras.PeonPasado, 8);
+        std::memcpy(r->PeonPasadoBlancas, EvalBlancas.PeonPasado, 8);
+        std::memcpy(r->PeonPasadoNegras, EvalNegras.PeonPasado, 8);
     }
     return puntos;
 }
@@ -124,25 +124,25 @@ int EvaluarPosicion(ResultadoEval* r, bool conCache) {
 }  // namespace
 
 void ReiniciarBandos() {
-    ReiniciarBando(Blancas);
-    ReiniciarBando(Negras);
+    ReiniciarBando(EvalBlancas);
+    ReiniciarBando(EvalNegras);
 }
 
 void EvaluarMaterial() {
-    Material(Blancas);
-    Material(Negras);
+    Material(EvalBlancas, Blancas);
+    Material(EvalNegras, Negras);
 }
 
 void CalcularFase() {
     const DatosBando &b = Blancas, &n = Negras;
     int piezas = b.NumCaballos + b.NumAlfiles + 2 * b.NumTorres + 4 * b.NumDamas + n.NumCaballos + n.NumAlfiles +
                  2 * n.NumTorres + 4 * n.NumDamas;
-    TableroGlobal.FaseJuego = Acotar(24 - piezas, 0, 24);
+    FaseJuego = Acotar(24 - piezas, 0, 24);
 }
 
 void EvaluarDesarrollo() {
     const TipoTablero& T = TableroGlobal;
-    if (T.FaseJuego > 1) return;
+    if (FaseJuego > 1) return;
     auto en = [&T](char columna, int rango) { return T.Tablero[Sq(columna, rango)]; };
     auto libre = [&T](char columna, int rango) { return T.Tablero[Sq(columna, rango)] == VACIA; };
     int b = 0, n = 0;  // penalties counted for White and for Black
@@ -165,18 +165,18 @@ void EvaluarDesarrollo() {
     if (en('e', 2) == PEON_B && !libre('e', 3) && en('f', 1) == ALFIL_B) b++;
     if (en('d', 7) == PEON_N && !libre('d', 6) && en('c', 8) == ALFIL_N) n++;
     if (en('e', 7) == PEON_N && !libre('e', 6) && en('f', 8) == ALFIL_N) n++;
-    Blancas.PuntosMedio -= PENALIZACION_DESARROLLO * b;
-    Negras.PuntosMedio -= PENALIZACION_DESARROLLO * n;
+    EvalBlancas.PuntosMedio -= PENALIZACION_DESARROLLO * b;
+    EvalNegras.PuntosMedio -= PENALIZACION_DESARROLLO * n;
 }
 
 void MarcarReyEnPeligro() {
     const DatosBando &b = Blancas, &n = Negras;
-    if (b.NumDamas > 0 && b.NumTorres + b.NumAlfiles + b.NumCaballos > 0) Negras.ReyEnPeligro = 1;
-    if (n.NumDamas > 0 && n.NumTorres + n.NumAlfiles + n.NumCaballos > 0) Blancas.ReyEnPeligro = 1;
+    if (b.NumDamas > 0 && b.NumTorres + b.NumAlfiles + b.NumCaballos > 0) EvalNegras.ReyEnPeligro = 1;
+    if (n.NumDamas > 0 && n.NumTorres + n.NumAlfiles + n.NumCaballos > 0) EvalBlancas.ReyEnPeligro = 1;
 }
 
 void EvaluarTempoImbalance() {
-    DatosBando& mueve = TableroGlobal.Turno == 1 ? Blancas : Negras;
+    DatosEval& mueve = TableroGlobal.Turno == 1 ? EvalBlancas : EvalNegras;
     mueve.PuntosMedio += BONUS_TEMPO_OP;
     mueve.PuntosFinal += BONUS_TEMPO_EG;
 
@@ -185,17 +185,17 @@ void EvaluarTempoImbalance() {
     int mayor = (b.NumTorres - n.NumTorres) + 2 * (b.NumDamas - n.NumDamas);
     int vb = imbalance[Acotar(mayor + 4, 0, 8)][Acotar(menor + 4, 0, 8)];
     int vn = imbalance[Acotar(-mayor + 4, 0, 8)][Acotar(-menor + 4, 0, 8)];
-    Blancas.PuntosMedio += vb;
-    Blancas.PuntosFinal += vb;
-    Negras.PuntosMedio += vn;
-    Negras.PuntosFinal += vn;
+    EvalBlancas.PuntosMedio += vb;
+    EvalBlancas.PuntosFinal += vb;
+    EvalNegras.PuntosMedio += vn;
+    EvalNegras.PuntosFinal += vn;
 }
 
 int Ponderar() {
     const TipoTablero& T = TableroGlobal;
-    int mg = Blancas.PuntosMedio - Negras.PuntosMedio;
-    int eg = Blancas.PuntosFinal - Negras.PuntosFinal;
-    int puntos = (mg * (24 - T.FaseJuego) + eg * T.FaseJuego) / 24;
+    int mg = EvalBlancas.PuntosMedio - EvalNegras.PuntosMedio;
+    int eg = EvalBlancas.PuntosFinal - EvalNegras.PuntosFinal;
+    int puntos = (mg * (24 - FaseJuego) + eg * FaseJuego) / 24;
     // Towards the fifty-move limit the score fades: unchanged at 81, a twentieth at 100.
     int h = T.Regla50;
     if (h >= 81 && h <= 100) puntos = puntos * (101 - h) / 20;

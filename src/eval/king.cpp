@@ -8,16 +8,10 @@ using namespace tablas;
 
 namespace {
 
-inline bool PasoValido(int desde, int hasta, bool diagonal) {
-    const i32* color = TableroGlobal.ColorCasilla;
-    if (unsigned(hasta) >= 64) return false;
-    return diagonal ? color[hasta] == color[desde] : color[hasta] != color[desde];
-}
-
 template <bool Blanco>
 void EvaluarRey() {
     const TipoTablero& T = TableroGlobal;
-    DatosBando& p = Blanco ? Blancas : Negras;
+    DatosEval& p = Blanco ? EvalBlancas : EvalNegras;
     constexpr int PEON = Blanco ? PEON_B : PEON_N;
     constexpr int PEON_RIVAL = Blanco ? PEON_N : PEON_B;
     const int k = Blanco ? T.PosicionReyBlanco : T.PosicionReyNegro;
@@ -32,11 +26,11 @@ void EvaluarRey() {
     else p.PuntosFinal += PST_K_EG[i];
 
     if (p.ReyEnPeligro == 1 && Fila(k) != (Blanco ? 7 : 0)) {
-        // Shelter: the three squares in front of the king.
-        const int pasos[3] = {Blanco ? -7 : 7, Blanco ? -8 : 8, Blanco ? -9 : 9};
-        for (int paso : pasos) {
-            int q = k + paso;
-            if (!PasoValido(k, q, paso != 8 && paso != -8)) continue;
+        // Shelter: the three squares in front of the king, those on the board.
+        constexpr int delante[3] = {Blanco ? DIR_M7 : DIR_P7, Blanco ? DIR_M8 : DIR_P8, Blanco ? DIR_M9 : DIR_P9};
+        for (int dir : delante) {
+            if (GEOMETRIA.largo[k][dir] == 0) continue;
+            const int q = k + PASO_DIRECCION[dir];
             if (T.Tablero[q] == PEON) continue;
             bool borde = Blanco ? q < 8 : q >= 56;
             if (borde || T.Tablero[Blanco ? q - 8 : q + 8] == PEON) p.PuntosMedio -= 20;
@@ -61,7 +55,7 @@ inline bool EsDe(int codigo, bool blanco) {
     return blanco ? (codigo >= PEON_B && codigo <= REY_B) : (codigo >= PEON_N && codigo <= REY_N);
 }
 
-void Amenazas(DatosBando& p, const DatosBando& rival, bool rivalBlanco) {
+void Amenazas(DatosEval& p, const DatosEval& rival, bool rivalBlanco) {
     const i32* tablero = TableroGlobal.Tablero;
     int total = 0;
     auto sumar = [&](const i32* lista, int usados, const int (&valor)[16]) {
@@ -79,7 +73,7 @@ void Amenazas(DatosBando& p, const DatosBando& rival, bool rivalBlanco) {
     p.PuntosFinal += total;
 }
 
-void AtaqueRey(DatosBando& p, const DatosBando& rival) {
+void AtaqueRey(DatosEval& p, const DatosEval& rival) {
     if (rival.ReyEnPeligro != 1) return;
     int n = p.AtaquesZonaRey, w = p.PesoAtacantes;
     if (n < 2) return;
@@ -94,11 +88,11 @@ void EvaluarReyB() { EvaluarRey<true>(); }
 void EvaluarReyN() { EvaluarRey<false>(); }
 
 void EvaluarAmenazas() {
-    Amenazas(Blancas, Negras, false);
-    Amenazas(Negras, Blancas, true);
+    Amenazas(EvalBlancas, EvalNegras, false);
+    Amenazas(EvalNegras, EvalBlancas, true);
 }
 
 void EvaluarAtaqueRey() {
-    AtaqueRey(Blancas, Negras);
-    AtaqueRey(Negras, Blancas);
+    AtaqueRey(EvalBlancas, EvalNegras);
+    AtaqueRey(EvalNegras, EvalBlancas);
 }

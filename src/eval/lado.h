@@ -1,7 +1,8 @@
 // What differs between the two colours, for the evaluation passes written once for both:
-// piece codes, side records, the enemy king, table indices, pawn cover.
+// piece codes, side records and piece counts, the enemy king, table indices, pawn cover.
 #pragma once
 
+#include "eval/eval.h"
 #include "eval/tables.h"
 #include "eval/terms.h"
 
@@ -13,8 +14,10 @@ struct Lado {
     static constexpr int COLOR = Blanco ? COLOR_BLANCO : COLOR_NEGRO;
     static constexpr int COLOR_RIVAL = Blanco ? COLOR_NEGRO : COLOR_BLANCO;
     static constexpr int SEPTIMA = Blanco ? 1 : 6;  // row of the side's seventh rank
-    static DatosBando& Propio() { return Blanco ? Blancas : Negras; }
-    static DatosBando& Rival() { return Blanco ? Negras : Blancas; }
+    static DatosEval& Propio() { return Blanco ? EvalBlancas : EvalNegras; }
+    static DatosEval& Rival() { return Blanco ? EvalNegras : EvalBlancas; }
+    static const DatosBando& Piezas() { return Blanco ? Blancas : Negras; }  // the board's counts
+    static const DatosBando& PiezasRival() { return Blanco ? Negras : Blancas; }
     static int ReyRival() { return Blanco ? TableroGlobal.PosicionReyNegro : TableroGlobal.PosicionReyBlanco; }
     static bool EsPropia(int c) { return Blanco ? (c >= PEON_B && c <= REY_B) : (c >= PEON_N && c <= REY_N); }
     static bool EsRival(int c) { return Blanco ? (c >= PEON_N && c <= REY_N) : (c >= PEON_B && c <= REY_B); }

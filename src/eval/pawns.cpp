@@ -67,7 +67,8 @@ Estructura CalcularEstructura() {
 template <bool Blanco>
 void EvaluarPeon(const Estructura& e, int s, bool primero) {
     using L = Lado<Blanco>;
-    DatosBando &p = L::Propio(), &r = L::Rival();
+    DatosEval& p = L::Propio();
+    const DatosBando& r = L::PiezasRival();
     const int columna = Columna(s);
     const int rango = Blanco ? 7 - Fila(s) : Fila(s);  // 1 on the starting rank, 6 one step from promotion
     const int i = Blanco ? s : Flip(s);
@@ -123,7 +124,7 @@ void EvaluarPeon(const Estructura& e, int s, bool primero) {
         if (r.NumCaballos + r.NumAlfiles + r.NumTorres + r.NumDamas == 0) {
             int distanciaPeon = (7 - rango) + (L::RivalMueve() ? 1 : 0);
             int coronacion = Blanco ? columna : 56 + columna;
-            if (distanciaPeon < Chebyshev(L::ReyRival(), coronacion)) {
+            if (distanciaPeon < Distancia(L::ReyRival(), coronacion)) {
                 op += BONUS_PEON_IMPARABLE[rango];
                 eg += BONUS_PEON_IMPARABLE[8 + rango];
             }
@@ -137,7 +138,7 @@ void EvaluarPeon(const Estructura& e, int s, bool primero) {
 // advanced; Black: the least advanced), rotating the next slot into slot 0 each time.
 template <bool Blanco>
 void EvaluarPeones() {
-    DatosBando& p = Lado<Blanco>::Propio();
+    DatosEval& p = Lado<Blanco>::Propio();
     const Estructura e = CalcularEstructura<Blanco>();
     for (int columna = 0; columna < 8; columna++) {
         if (p.PeonesColumna[columna] == 0) continue;

@@ -26,11 +26,6 @@ inline int UltimoBit(Bits x) { return 63 - __builtin_clzll(x); }
 // The squares below s in index order: those a walk from a8 meets before s.
 inline Bits Antes(int s) { return Bit(s) - 1; }
 
-// A diagonal step keeps the square colour, a wrapped one does not.
-inline bool PasoDiagonal(int desde, int hasta) {
-    return unsigned(hasta) < 64 && TableroGlobal.ColorCasilla[hasta] == TableroGlobal.ColorCasilla[desde];
-}
-
 inline void Anotar(i32* lista, i32& usados, int capacidad, int casilla) {
     if (usados < capacidad) lista[usados++] = casilla;  // beyond capacity, targets are dropped
 }
@@ -43,25 +38,25 @@ inline void Listar(i32 (&lista)[8], Bits piezas) {
 // One ray of a slider on s: the squares it reaches are the empty ones up to the first occupied
 // square, which is included. That square is defended (own man) or listed as a target (enemy
 // man). Returns the squares reached.
-template <bool Blanco, int Paso>
+template <bool Blanco, int Dir>
 inline Bits Rayo(int s, i32* lista, i32& usados, int capacidad) {
     using L = Lado<Blanco>;
-    const Bits rayo = RayoDesde<Paso>(s);
+    const Bits rayo = GEOMETRIA.rayo[Dir][s];
     const Bits ocupadas = rayo & Conjuntos.ocupadas;
     if (!ocupadas) return rayo;
     // The nearest occupied square: the lowest one on a rising ray, the highest on a falling one.
-    const int t = Paso > 0 ? PrimerBit(ocupadas) : UltimoBit(ocupadas);
+    const int t = PASO_DIRECCION[Dir] > 0 ? PrimerBit(ocupadas) : UltimoBit(ocupadas);
     const int c = TableroGlobal.Tablero[t];
     if (L::EsPropia(c)) L::Propio().Defendida[t]++;
     else if (L::EsRival(c)) Anotar(lista, usados, capacidad, t);
-    return rayo & ~RayoDesde<Paso>(t);
+    return rayo & ~GEOMETRIA.rayo[Dir][t];
 }
 
 // The rays in the order given (the order of the targets in the list); the squares reached.
-template <bool Blanco, int... Pasos>
+template <bool Blanco, int... Dirs>
 inline Bits Rayos(int s, i32* lista, i32& usados, int capacidad) {
     Bits alcance = 0;
-    ((alcance |= Rayo<Blanco, Pasos>(s, lista, usados, capacidad)), ...);
+    ((alcance |= Rayo<Blanco, Dirs>(s, lista, usados, capacidad)), ...);
     return alcance;
 }
 
@@ -69,14 +64,14 @@ inline Bits Rayos(int s, i32* lista, i32& usados, int capacidad) {
 inline int Movilidad(Bits alcance) { return ContarBits(alcance & ~Conjuntos.ocupadas); }
 // The squares reached next to the enemy king (most pieces reach none).
 inline int EnZona(Bits alcance, int rey) {
-    const Bits zona = alcance & ZONA_REY[rey];
+    const Bits zona = alcance & GEOMETRIA.pasosRey[rey];
     return zona ? ContarBits(zona) : 0;
 }
 
 template <bool Blanco>
 void Peones() {
     using L = Lado<Blanco>;
-    DatosBando& p = L::Propio();
+    DatosEval& p = L::Propio();
     const Bits peones = Conjuntos.piezas[L::PEON];
     for (Bits b = peones; b; b &= b - 1) {
         const int s = PrimerBit(b), columna = Columna(s);
@@ -97,10 +92,10 @@ void Peones() {
 template <bool Blanco>
 void Caballo(int s) {
     using L = Lado<Blanco>;
-    DatosBando &p = L::Propio(), &r = L::Rival();
+    DatosEval &p = L::Propio(), &r = L::Rival();
     const ConjuntosEval& c = Conjuntos;
     const int rey = L::ReyRival();
-    const Bits saltos = SALTOS[s];
+    const Bits saltos = GEOMETRIA.saltosCaballo[s];
     const int m = Movilidad(saltos), z = EnZona(saltos, rey);
     for (Bits d = saltos & c.bando[L::COLOR]; d; d &= d - 1) p.Defendida[PrimerBit(d)]++;
     // Enemy men hit, pawns and king included, listed in jump order; the hit count leaves pawns out.
@@ -133,16 +128,17 @@ void Caballo(int s) {
         eg += 5;
     }
 
-    // Outpost: supported by a pawn, and no enemy pawn on the two squares diagonally ahead.
+    // Outpost: supported by a pawn, both squares diagonally ahead on the board (not on an edge
+    // file or the last rank) and no enemy pawn on either.
     if (PST_OUTPOST[i] == 1 && apoyado) {
-        const int delante1 = Blanco ? s - 7 : s + 7, delante2 = Blanco ? s - 9 : s + 9;
-        if (PasoDiagonal(s, delante1) && PasoDiagonal(s, delante2) && !L::Hay(delante1, L::PEON_RIVAL) &&
-            !L::Hay(delante2, L::PEON_RIVAL)) {
+        const Bits delante = GEOMETRIA.capturasPeon[Blanco][s];
+        const bool ambas = (delante & (delante - 1)) != 0;  // two squares, not one or none
+        if (ambas && !(delante & c.piezas[L::PEON_RIVAL])) {
             // Stronger when no enemy bishop met so far can challenge it, or when some target
             // lies on a file without pawns (of those met so far).
             const Bits peonesAntes = (c.piezas[PEON_B] | c.piezas[PEON_N]) & Antes(s);
             bool abierta = (ColumnasDe(saltos) & ~ColumnasDe(peonesAntes)) != 0;
-            bool fuerte = r.NumAlfiles == 0 || abierta;
+            bool fuerte = L::PiezasRival().NumAlfiles == 0 || abierta;
             if (!fuerte) {
                 fuerte = true;
                 const i32* color = TableroGlobal.ColorCasilla;
@@ -180,9 +176,9 @@ void Caballo(int s) {
 template <bool Blanco>
 void Alfil(int s) {
     using L = Lado<Blanco>;
-    DatosBando& p = L::Propio();
+    DatosEval& p = L::Propio();
     int rey = L::ReyRival();
-    const Bits alcance = Rayos<Blanco, -7, -9, 7, 9>(s, p.AtaquesAlfil, p.NumAtaquesAlfil, 112);
+    const Bits alcance = Rayos<Blanco, DIR_M7, DIR_M9, DIR_P7, DIR_P9>(s, p.AtaquesAlfil, p.NumAtaquesAlfil, 112);
     const int m = Movilidad(alcance), z = EnZona(alcance, rey);
 
     int i = L::Rel(s);
@@ -223,9 +219,10 @@ void Alfil(int s) {
 template <bool Blanco>
 void Dama(int s) {
     using L = Lado<Blanco>;
-    DatosBando& p = L::Propio();
+    DatosEval& p = L::Propio();
     int rey = L::ReyRival();
-    const Bits alcance = Rayos<Blanco, -9, 9, -7, 7, 1, -1, 8, -8>(s, p.AtaquesDama, p.NumAtaquesDama, 224);
+    const Bits alcance = Rayos<Blanco, DIR_M9, DIR_P9, DIR_M7, DIR_P7, DIR_P1, DIR_M1, DIR_P8, DIR_M8>(
+        s, p.AtaquesDama, p.NumAtaquesDama, 224);
     const int m = Movilidad(alcance), z = EnZona(alcance, rey);
 
     int i = L::Rel(s);
@@ -255,15 +252,15 @@ void Dama(int s) {
 template <bool Blanco>
 void Torres() {
     using L = Lado<Blanco>;
-    DatosBando &p = L::Propio(), &r = L::Rival();
+    DatosEval &p = L::Propio(), &r = L::Rival();
     int rey = L::ReyRival();
     // Mobility and zone counts run on over all the side's rooks.
     int m = 0, z = 0;
-    int n = p.NumTorres < 8 ? p.NumTorres : 8;
+    int n = L::Piezas().NumTorres < 8 ? L::Piezas().NumTorres : 8;
     for (int k = 0; k < n; k++) {
         int s = p.CasillaTorre[k];
         if (s == -1) break;
-        const Bits alcance = Rayos<Blanco, 1, -1, -8, 8>(s, p.AtaquesTorre, p.NumAtaquesTorre, 112);
+        const Bits alcance = Rayos<Blanco, DIR_P1, DIR_M1, DIR_M8, DIR_P8>(s, p.AtaquesTorre, p.NumAtaquesTorre, 112);
         m += Movilidad(alcance) - 7;
         z += EnZona(alcance, rey);
         if (z != 0) {
@@ -359,18 +356,6 @@ inline void Cada(Bits piezas, F f) {
 
 }  // namespace
 
-int AmenazadoPorPeon(int s, int color) {
-    const i32* t = TableroGlobal.Tablero;
-    const i32* c = TableroGlobal.ColorCasilla;
-    if (color == COLOR_NEGRO)
-        return ((s >= 7 && t[s - 7] == PEON_N && c[s - 7] == c[s]) || (s >= 9 && t[s - 9] == PEON_N && c[s - 9] == c[s]))
-                   ? 1
-                   : 0;
-    return ((s <= 56 && t[s + 7] == PEON_B && c[s + 7] == c[s]) || (s <= 54 && t[s + 9] == PEON_B && c[s + 9] == c[s]))
-               ? 1
-               : 0;
-}
-
 void EvaluarPiezasTableroJuego() {
     TomarConjuntos();
     const ConjuntosEval& c = Conjuntos;
@@ -378,14 +363,14 @@ void EvaluarPiezasTableroJuego() {
     Peones<false>();
     // The piece lists first: the knights and queens below look at the bishops and rooks that
     // come before them.
-    Listar(Blancas.CasillaCaballo, c.piezas[CABALLO_B]);
-    Listar(Negras.CasillaCaballo, c.piezas[CABALLO_N]);
-    Listar(Blancas.CasillaAlfil, c.piezas[ALFIL_B]);
-    Listar(Negras.CasillaAlfil, c.piezas[ALFIL_N]);
-    Listar(Blancas.CasillaTorre, c.piezas[TORRE_B]);  // scored by the rook pass
-    Listar(Negras.CasillaTorre, c.piezas[TORRE_N]);
-    Listar(Blancas.CasillaDama, c.piezas[DAMA_B]);
-    Listar(Negras.CasillaDama, c.piezas[DAMA_N]);
+    Listar(EvalBlancas.CasillaCaballo, c.piezas[CABALLO_B]);
+    Listar(EvalNegras.CasillaCaballo, c.piezas[CABALLO_N]);
+    Listar(EvalBlancas.CasillaAlfil, c.piezas[ALFIL_B]);
+    Listar(EvalNegras.CasillaAlfil, c.piezas[ALFIL_N]);
+    Listar(EvalBlancas.CasillaTorre, c.piezas[TORRE_B]);  // scored by the rook pass
+    Listar(EvalNegras.CasillaTorre, c.piezas[TORRE_N]);
+    Listar(EvalBlancas.CasillaDama, c.piezas[DAMA_B]);
+    Listar(EvalNegras.CasillaDama, c.piezas[DAMA_N]);
     Cada(c.piezas[CABALLO_B], Caballo<true>);
     Cada(c.piezas[CABALLO_N], Caballo<false>);
     Cada(c.piezas[ALFIL_B], Alfil<true>);

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "board/geometry.h"
+
 namespace tablas {
 
 using Tabla64 = std::array<int, 64>;
@@ -13,8 +15,6 @@ using Tabla64 = std::array<int, 64>;
 constexpr int Flip(int casilla) { return 63 - casilla; }
 constexpr int Fila(int casilla) { return casilla >> 3; }      // 0 = rank 8
 constexpr int Columna(int casilla) { return casilla & 7; }    // 0 = file a
-constexpr int Absoluto(int x) { return x < 0 ? -x : x; }
-constexpr int Maximo(int a, int b) { return a > b ? a : b; }
 // A square by its name: Sq('e', 2) is e2.
 constexpr int Sq(char columna, int rango) { return (8 - rango) * 8 + (columna - 'a'); }
 
@@ -144,32 +144,14 @@ constexpr Tabla64 PST_CENTER = {
     0, 0, 0, 0, 0, 0, 0, 0,
 };
 
-// Closeness of two squares: 14 minus their Manhattan distance (14 same square, 0 opposite corners).
-// Chebyshev: the king-step distance.
-struct TablasDistancia {
-    unsigned char cercania[64][64];
-    unsigned char chebyshev[64][64];
-};
-constexpr TablasDistancia CrearDistancias() {
-    TablasDistancia t{};
-    for (int a = 0; a < 64; a++)
-        for (int b = 0; b < 64; b++) {
-            int df = Absoluto(Fila(a) - Fila(b)), dc = Absoluto(Columna(a) - Columna(b));
-            t.cercania[a][b] = static_cast<unsigned char>(14 - (df + dc));
-            t.chebyshev[a][b] = static_cast<unsigned char>(Maximo(df, dc));
-        }
-    return t;
-}
-inline constexpr TablasDistancia DISTANCIAS = CrearDistancias();
-constexpr int distance(int a, int b) { return DISTANCIAS.cercania[a][b]; }
-constexpr int Chebyshev(int a, int b) { return DISTANCIAS.chebyshev[a][b]; }
+// Closeness of two squares: 14 minus their rows-plus-files distance (14 on the same square, 0
+// for opposite corners).
+constexpr int distance(int a, int b) { return 14 - GEOMETRIA.manhattan[a][b]; }
 
-// ---- Steps, rays and square sets ----------------------------------------------------------
+// ---- Square sets -------------------------------------------------------------------------
 // A square set has bit s for square s.
 using Bits = std::uint64_t;
 constexpr Bits Bit(int casilla) { return Bits(1) << casilla; }
-constexpr Bits COLUMNA_A = 0x0101010101010101ull;
-constexpr Bits COLUMNA_H = COLUMNA_A << 7;
 
 // The number of squares in a set, by adding bit counts in ever wider fields. Compilers turn this
 // into the processor's population count where the build allows it (the default build does
@@ -187,77 +169,6 @@ constexpr unsigned ColumnasDe(Bits x) {
     x |= x >> 8;
     return unsigned(x & 0xFF);
 }
-
-constexpr int SALTOS_CABALLO[8] = {-17, -15, -10, -6, 6, 10, 15, 17};
-
-// Steps are told from wrapped ones by square colour (the board's ColorCasilla rule: light when
-// row + file is even): a diagonal step keeps the colour, an orthogonal step and a knight jump
-// change it. The tables below apply that rule once, at compile time.
-constexpr int Claro(int casilla) { return (Fila(casilla) + Columna(casilla)) % 2 == 0 ? 1 : 0; }
-constexpr bool PasoValido(int desde, int paso) {
-    int hasta = desde + paso;
-    if (hasta < 0 || hasta > 63) return false;
-    bool diagonal = paso == 7 || paso == -7 || paso == 9 || paso == -9;
-    return diagonal ? Claro(hasta) == Claro(desde) : Claro(hasta) != Claro(desde);
-}
-
-// A knight's valid targets from each square. The jumps, in the order above, reach ever higher
-// squares, so walking a set of targets from its lowest square up follows the jump order.
-constexpr std::array<Bits, 64> CrearSaltos() {
-    std::array<Bits, 64> t{};
-    for (int s = 0; s < 64; s++)
-        for (int salto : SALTOS_CABALLO)
-            if (PasoValido(s, salto)) t[s] |= Bit(s + salto);
-    return t;
-}
-inline constexpr std::array<Bits, 64> SALTOS = CrearSaltos();
-
-// Rays: the squares a slider on each square would cross on an empty board, per direction.
-constexpr int IndiceRayo(int paso) {
-    switch (paso) {
-        case -9: return 0;
-        case -8: return 1;
-        case -7: return 2;
-        case -1: return 3;
-        case 1: return 4;
-        case 7: return 5;
-        case 8: return 6;
-        default: return 7;  // 9
-    }
-}
-struct TablaRayos {
-    Bits rayo[8][64];
-};
-constexpr TablaRayos CrearRayos() {
-    TablaRayos t{};
-    constexpr int pasos[8] = {-9, -8, -7, -1, 1, 7, 8, 9};
-    for (int s = 0; s < 64; s++)
-        for (int paso : pasos)
-            for (int actual = s; PasoValido(actual, paso); actual += paso) t.rayo[IndiceRayo(paso)][s] |= Bit(actual + paso);
-    return t;
-}
-inline constexpr TablaRayos RAYOS = CrearRayos();
-// The direction is a template argument so that the table row is chosen at compile time.
-template <int Paso>
-constexpr Bits RayoDesde(int casilla) { return RAYOS.rayo[IndiceRayo(Paso)][casilla]; }
-
-// The squares attacked by a set of pawns (White's capture up the board: -9 and -7; Black's
-// down: +9 and +7), without the steps that would wrap from one edge file to the other.
-constexpr Bits AtaquesPeones(Bits peones, bool blanco) {
-    return blanco ? ((peones & ~COLUMNA_A) >> 9) | ((peones & ~COLUMNA_H) >> 7)
-                  : ((peones & ~COLUMNA_H) << 9) | ((peones & ~COLUMNA_A) << 7);
-}
-
-// The squares next to each square (Chebyshev distance 1).
-constexpr std::array<Bits, 64> CrearZonas() {
-    std::array<Bits, 64> z{};
-    for (int k = 0; k < 64; k++)
-        for (int t = 0; t < 64; t++)
-            if (Maximo(Absoluto(Fila(t) - Fila(k)), Absoluto(Columna(t) - Columna(k))) == 1) z[k] |= Bit(t);
-    return z;
-}
-inline constexpr std::array<Bits, 64> ZONA_REY = CrearZonas();
-
 
 // ---- Pawns -------------------------------------------------------------------------------
 constexpr Tabla64 PST_P_OP = {
@@ -433,39 +344,7 @@ constexpr bool ReyFinalSegunFormula() {
 }
 static_assert(ReyFinalSegunFormula());
 static_assert(KBNKMateTable[1][Sq('h', 1)] == 200 && KBNKMateTable[1][Sq('a', 1)] == 0 && KBNKMateTable[0][Sq('a', 1)] == 200);
-// The step rule walked by hand: how many steps a ray takes from a square.
-constexpr int LargoRayo(int casilla, int paso) {
-    int n = 0;
-    for (int actual = casilla; PasoValido(actual, paso); actual += paso) n++;
-    return n;
-}
-static_assert(LargoRayo(Sq('a', 1), -7) == 7 && LargoRayo(Sq('a', 1), -9) == 0 && LargoRayo(Sq('h', 8), 1) == 0 && LargoRayo(Sq('d', 4), -1) == 3);
-// Every ray set holds as many squares as the ray takes steps.
-constexpr bool RayosSegunPasos() {
-    constexpr int pasos[8] = {-9, -8, -7, -1, 1, 7, 8, 9};
-    for (int s = 0; s < 64; s++)
-        for (int paso : pasos)
-            if (ContarBits(RAYOS.rayo[IndiceRayo(paso)][s]) != LargoRayo(s, paso)) return false;
-    return true;
-}
-static_assert(RayosSegunPasos());
-static_assert(RayoDesde<-7>(Sq('a', 1)) == 0x0002040810204080ull && RayoDesde<-9>(Sq('a', 1)) == 0 && RayoDesde<-1>(Sq('d', 4)) == 0x0000000700000000ull);
-static_assert(SALTOS[Sq('a', 8)] == (Bit(Sq('c', 7)) | Bit(Sq('b', 6))));
-static_assert(ContarBits(SALTOS[Sq('e', 4)]) == 8 && ContarBits(SALTOS[Sq('h', 1)]) == 2 && ContarBits(~Bits(0)) == 64);
+static_assert(ContarBits(0x8100000000000081ull) == 4 && ContarBits(~Bits(0)) == 64);
 static_assert(ColumnasDe(Bit(Sq('c', 7)) | Bit(Sq('h', 1))) == 0x84);
-// The pawn attack sets agree with the step rule, square by square.
-constexpr bool AtaquesPeonSegunPasos() {
-    for (int s = 0; s < 64; s++) {
-        Bits b = 0, n = 0;
-        if (PasoValido(s, -9)) b |= Bit(s - 9);
-        if (PasoValido(s, -7)) b |= Bit(s - 7);
-        if (PasoValido(s, 9)) n |= Bit(s + 9);
-        if (PasoValido(s, 7)) n |= Bit(s + 7);
-        if (AtaquesPeones(Bit(s), true) != b || AtaquesPeones(Bit(s), false) != n) return false;
-    }
-    return true;
-}
-static_assert(AtaquesPeonSegunPasos());
-static_assert((ZONA_REY[Sq('e', 6)] >> Sq('f', 5)) & 1 && !((ZONA_REY[Sq('e', 6)] >> Sq('e', 6)) & 1) && !((ZONA_REY[Sq('h', 4)] >> Sq('a', 5)) & 1));
 
 }  // namespace tablas

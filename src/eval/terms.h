@@ -1,15 +1,15 @@
 // The evaluation's steps, shared by its files and reachable by the tests one at a time.
-// Every term adds to the side records Blancas/Negras (PuntosMedio, PuntosFinal).
+// Every term adds to the working records EvalBlancas/EvalNegras (PuntosMedio, PuntosFinal).
 #pragma once
 
-#include "board/board.h"
+#include "eval/eval.h"
 
 enum : int { COLOR_BLANCO = 0, COLOR_NEGRO = 1 };
 
 // evaluate.cpp: the driver's own steps.
 void ReiniciarBandos();       // empty lists and counters, scores to 0 (piece counts kept)
 void EvaluarMaterial();       // material and bishop pair
-void CalcularFase();          // TableroGlobal.FaseJuego
+void CalcularFase();          // FaseJuego
 void EvaluarDesarrollo();     // opening development penalties (only while FaseJuego <= 1)
 void MarcarReyEnPeligro();    // ReyEnPeligro of both sides
 void EvaluarTempoImbalance(); // tempo of the side to move and the material imbalance table
@@ -19,7 +19,6 @@ int Ponderar();               // White's tapered score, scaled by the half-move 
 void EvaluarPiezasTableroJuego();  // the board scan: lists, knights, bishops, queens
 void EvaluarTorresB();             // rook pass, after the pawn passes
 void EvaluarTorresN();
-int AmenazadoPorPeon(int casilla, int color);  // 1 when a pawn of that colour attacks the square
 // Square sets of the position being evaluated (bit s = square s), taken from the board by the
 // scan and read by the later passes of the same evaluation.
 struct ConjuntosEval {

@@ -45,6 +45,9 @@ void Buscar() {
     T.Ply = 0;
     J.Profundidad = 1;
     J.TiempoInicio = ObtenerTiempo();
+    // The answer comes from this search's own iterations, never from a line of an earlier
+    // search (after a ponder hit that line begins with the opponent's move).
+    std::memset(pv_line_fin, 0, sizeof pv_line_fin);
     if (J.ProfundidadMaxima < 1) J.ProfundidadMaxima = 1;
     if (J.ProfundidadMaxima > PROFUNDIDAD_MAXIMA) J.ProfundidadMaxima = PROFUNDIDAD_MAXIMA;
 
@@ -102,8 +105,11 @@ void Buscar() {
     }
 
     NodosUltimaBusqueda = J.Nodos;
+    if (J.PonderInterfaz == 1) EsperarFinPonder();
+    // The line ends at its first 0 word: without a move there is no ponder move either.
+    const Jugada ponder = pv_line_fin[0] ? pv_line_fin[1] : 0;
     if (J.Ponder != 1) {
-        ImprimirMejorJugada(pv_line_fin[0], pv_line_fin[1]);
+        ImprimirMejorJugada(pv_line_fin[0], ponder);
         std::memset(J.JugadaPonder, 0, sizeof J.JugadaPonder);
         A_Inicio(0);
     } else if (J.PonderActivo == 1) {
@@ -111,7 +117,7 @@ void Buscar() {
         J.Parar = 0;
         J.PonderActivo = 0;
     } else if (J.PonderActivo == 0) {
-        ImprimirMejorJugada(pv_line_fin[0], pv_line_fin[1]);
+        ImprimirMejorJugada(pv_line_fin[0], ponder);
         MovimientoCoordenadas(pv_line_fin[0], J.JugadaPonder);
     }
 }

@@ -49,7 +49,7 @@ int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
 
     // In check below the root, moves that cannot answer the check are passed over unmade
     // (see AlphaBeta_Pv).
-    const bool filtrar = EnJaque && ply > 0;
+    const bool filtrar = AtajosActivos && EnJaque && ply > 0;
     const InfoJaque jaque = filtrar ? AnalizarJaque() : InfoJaque{0, 0};
 
     int buscadas = 0;
@@ -63,7 +63,7 @@ int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
         }
         // A capture that delta pruning drops unless it gives check is passed over unmade when
         // it cannot give check at all.
-        if (!EnJaque && Capturada(j) != SIN_PIEZA && Coronacion(j) == SIN_PIEZA &&
+        if (AtajosActivos && !EnJaque && Capturada(j) != SIN_PIEZA && Coronacion(j) == SIN_PIEZA &&
             alpha > eval + ValorPieza(Capturada(j)) + 300 && !PuedeDarJaque(j)) {
             DescartarMovimiento(j);
             continue;

@@ -10,6 +10,10 @@
 #include "tablebases/gaviota.h"
 #include "uci/limits.h"
 
+#ifdef VEMSUL_CHECK_BOARD
+bool AtajosActivos = true;
+#endif
+
 namespace {
 
 // Reverse-futility margins by remaining depth 0..3.
@@ -76,7 +80,9 @@ inline bool ConsultarTablas(int& puntuacion) {
                         Blancas.NumDamas + Negras.NumPeones + Negras.NumCaballos + Negras.NumAlfiles +
                         Negras.NumTorres + Negras.NumDamas + 2;
     const int bits = g.TablasDisponibles;
-    if (!((hombres <= 3 && (bits & 1)) || (hombres <= 4 && (bits & 4)) || (hombres <= 5 && (bits & 16)))) return false;
+    if (!((hombres <= 3 && (bits & TB_3_PIEZAS)) || (hombres <= 4 && (bits & TB_4_PIEZAS)) ||
+          (hombres <= 5 && (bits & TB_5_PIEZAS))))
+        return false;
     return Probar_gtbgaviota(puntuacion, TipoJuego.Profundidad) == 1;
 }
 
@@ -215,7 +221,7 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
     // In check below the root, a move that neither moves the king nor answers the check is
     // illegal and is passed over without being made. (At the root, a position no game reaches
     // could hold a king capture, whose make would set Salir.)
-    const bool filtrar = EnJaque && ply > 0;
+    const bool filtrar = AtajosActivos && EnJaque && ply > 0;
     const InfoJaque jaque = filtrar ? AnalizarJaque() : InfoJaque{0, 0};
 
     int elegida = -1;  // the entry already brought into place ahead of its turn
@@ -229,7 +235,7 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
         // A late quiet move that the history or futility pruning below drops unless it gives
         // check is settled before it is made: an illegal one, or a legal one that cannot give
         // check, is passed over unmade (the legal one still counts as a legal move).
-        if (EsNodoNoPv && ply > 0 && !EnJaque && legales >= 1 &&
+        if (AtajosActivos && EsNodoNoPv && ply > 0 && !EnJaque && legales >= 1 &&
             PodaTardia(j, lado, ply, profundidad, legales + 1, alpha, beta, eval, re)) {
             if (!LegalSinHacer(j)) {
                 DescartarMovimiento(j);
@@ -353,7 +359,11 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
         mejorJugada = j;
     }
 
-    if (legales == 0) return EnJaque ? ply - VALOR_MATE : 0;  // mated or stalemate; nothing stored
+    if (legales == 0) {
+        // Mated or stalemate; nothing stored. A root without a move has an empty line.
+        if (ply == 0) pv_line[0][0] = 0;
+        return EnJaque ? ply - VALOR_MATE : 0;
+    }
     if (!mejorJugada) {
         AlmacenarPosicion(profundidad, mejor, CotaSuperior, 0);
         return mejor;

@@ -20,6 +20,15 @@ extern u32 pv_line_fin[MAX_PLY];
 // Nodes counted by the last search, read before the end-of-search reset clears the counter.
 extern u64 NodosUltimaBusqueda;
 
+// The searches pass over moves they can settle unmade (illegal ones, and pruned ones that
+// cannot give check). The checked build can make every such move instead, to show that the
+// shortcuts change nothing, node counts included.
+#ifdef VEMSUL_CHECK_BOARD
+extern bool AtajosActivos;
+#else
+constexpr bool AtajosActivos = true;
+#endif
+
 void InicializarValoresCaptura();  // capture-ordering tables from the exchange values; at start-up
 void HistoricoIniciar();           // zero the five history tables
 

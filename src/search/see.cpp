@@ -11,29 +11,12 @@ PilaSee SeeMove;
 
 namespace {
 
-// Offsets of the exchange (used as listed, so that the first legal capture found is always the
-// same): knight jumps, bishop, rook and queen (and king) lines.
-constexpr int See_Mov_Ca[8] = {-17, -15, -10, -6, 6, 10, 15, 17};
+// Directions of the exchange, tried as listed so that the first legal capture found is always
+// the same: bishop, rook and queen (and king) lines. Knights are tried in the order of their
+// jumps -17, -15, -10, -6, 6, 10, 15, 17, that is from the lowest origin square up.
 constexpr int See_Mov_Al[4] = {9, -9, -7, 7};
 constexpr int See_Mov_To[4] = {1, -1, -8, 8};
 constexpr int See_Mov_Da[8] = {-9, 9, -7, 7, 1, -1, 8, -8};
-
-// The knight origins of each square in See_Mov_Ca order, those on the board only (a jump that
-// would wrap round the edge is left out, as the square-colour test leaves it out).
-constexpr auto CrearCaballosSee() {
-    struct {
-        Destinos de[64];
-    } t{};
-    for (int s = 0; s < 64; s++)
-        for (int d : See_Mov_Ca) {
-            const int o = s + d;
-            if (o < 0 || o > 63) continue;
-            const int filas = (o >> 3) - (s >> 3), cols = (o & 7) - (s & 7);
-            if (filas * filas + cols * cols == 5) t.de[s].casilla[t.de[s].n++] = u8(o);
-        }
-    return t;
-}
-constexpr auto CaballosSee = CrearCaballosSee();
 
 // Makes the capture from `origen` onto `casilla`; kept when legal (its word is returned),
 // taken back at once when it leaves the mover's king attacked (0).
@@ -78,9 +61,8 @@ Jugada AtaqueMenor(int s, u64 ocupadas) {
             if (Jugada j = Probar(o, s, coronacion)) return j;
     }
 
-    const Destinos& caballos = CaballosSee.de[s];
-    for (int k = 0; k < caballos.n; k++) {
-        const int o = caballos.casilla[k];
+    for (u64 caballos = GEOMETRIA.saltosCaballo[s] & ocupadas; caballos; caballos &= caballos - 1) {
+        const int o = __builtin_ctzll(caballos);
         if (tab[o] == caballo)
             if (Jugada j = Probar(o, s, SIN_PIEZA)) return j;
     }

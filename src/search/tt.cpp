@@ -1,5 +1,5 @@
 // Transposition table: one entry per index, the index a remainder of the key (not a mask),
-// the newest store always wins. The evaluation cache is sized and cleared here too.
+// the newest store always wins. The evaluation cache is sized, created and cleared with it.
 #include "search/tt.h"
 
 #include <cstdio>
@@ -8,21 +8,16 @@
 
 RegistroTT TT_Opciones;
 EntradaTT* TT_Datos = nullptr;
-EntradaCacheEval* TT_Cache = nullptr;
-Divisor DivisorTT = CrearDivisor(1), DivisorCache = CrearDivisor(1);
-
-Divisor CrearDivisor(u64 n) {
-    if (n < 2) n = 2;  // the tables never have fewer than 32768 entries
-    return Divisor{n, ~(unsigned __int128)0 / n + 1};
-}
+Divisor DivisorTT = CrearDivisor(1);
 
 namespace {
 
 constexpr int MATE_UMBRAL = 30000;
 constexpr EntradaTT TT_VACIA = {0, 0, -32000, 0};
-constexpr EntradaCacheEval CACHE_VACIA = {0, -32000, {}, {}};
 
 inline EntradaTT* Entrada() { return EntradaTTActual(); }
+
+RegistroTT Construidas{};  // the sizes of the tables in place; zero when there are none
 
 void Limpiar() {
     // Locals: the stores could otherwise alias the counts and force a reload every entry.
@@ -30,10 +25,7 @@ void Limpiar() {
         const i64 n = TT_Opciones.EntradasTT;
         for (i64 i = 0; i <= n; i++) datos[i] = TT_VACIA;
     }
-    if (EntradaCacheEval* cache = TT_Cache; cache && TT_Opciones.MegasCache != 0) {
-        const i64 n = TT_Opciones.EntradasCache;
-        for (i64 i = 0; i <= n; i++) cache[i] = CACHE_VACIA;
-    }
+    LimpiarCacheEval();
     TT_Opciones.Escrituras = 0;
     TT_Opciones.Generacion = 0;
 }
@@ -62,25 +54,39 @@ void DimensionarTransposicion(int megas, RegistroTT& r) {
 void LiberarTransposicion() {
     LiberarTabla(TT_Datos);
     TT_Datos = nullptr;
-    LiberarTabla(TT_Cache);
-    TT_Cache = nullptr;
+    LiberarCacheEval();
+    Construidas = {};
 }
 
 void CrearTransposicion(int megas) {
     DimensionarTransposicion(megas, TT_Opciones);
     DivisorTT = CrearDivisor(u64(TT_Opciones.EntradasTT));
-    DivisorCache = CrearDivisor(u64(TT_Opciones.EntradasCache));
     LiberarTransposicion();
     TT_Datos = static_cast<EntradaTT*>(ReservarTabla((size_t(TT_Opciones.EntradasTT) + 1) * sizeof(EntradaTT)));
-    if (TT_Opciones.MegasCache != 0 && TT_Datos)
-        TT_Cache = static_cast<EntradaCacheEval*>(
-            ReservarTabla((size_t(TT_Opciones.EntradasCache) + 1) * sizeof(EntradaCacheEval)));
-    if (!TT_Datos || (TT_Opciones.MegasCache != 0 && !TT_Cache)) {
+    bool cache = true;
+    if (TT_Opciones.MegasCache != 0 && TT_Datos) cache = CrearCacheEval(TT_Opciones.EntradasCache);
+    if (!TT_Datos || !cache) {
         std::printf("Memoria insuficiente para la tabla hash.\n");
         Salir = 1;
         return;
     }
+    Construidas = TT_Opciones;
     Limpiar();
+}
+
+void PrepararTransposicion(int megas) {
+    RegistroTT r{};
+    DimensionarTransposicion(megas, r);
+    // A failed allocation leaves no sizes behind, so it is always tried again.
+    if (r.MegasTT != Construidas.MegasTT || r.MegasCache != Construidas.MegasCache) {
+        CrearTransposicion(megas);
+        return;
+    }
+    TT_Opciones.MegasTT = Construidas.MegasTT;
+    TT_Opciones.MegasCache = Construidas.MegasCache;
+    TT_Opciones.EntradasTT = Construidas.EntradasTT;
+    TT_Opciones.EntradasCache = Construidas.EntradasCache;
+    if (Construidas.MegasCache != 0) EncenderCacheEval();
 }
 
 void LimpiarTransposicion() { Limpiar(); }

@@ -1,7 +1,9 @@
-// The transposition table and the evaluation cache that shares its memory budget.
+// The transposition table, which shares its memory budget with the evaluation cache.
 #pragma once
 
 #include "board/board.h"
+#include "eval/cache.h"
+#include "resto.h"
 
 // Bound kinds of an entry.
 enum : int { COTA_VACIA = 0, Exacta = 1, CotaSuperior = 2, CotaInferior = 3 };
@@ -14,14 +16,6 @@ struct EntradaTT {
 };
 static_assert(sizeof(EntradaTT) == 16);
 
-struct EntradaCacheEval {
-    u64 Clave;
-    i16 Puntuacion;
-    i8 PasadoBlancas[8];
-    i8 PasadoNegras[8];
-};
-static_assert(sizeof(EntradaCacheEval) == 32);
-
 struct RegistroTT {
     i32 MegasTT;        // megabytes of the transposition table
     i32 MegasCache;     // megabytes of the evaluation cache; 0 = no cache
@@ -33,23 +27,9 @@ struct RegistroTT {
 
 extern RegistroTT TT_Opciones;
 extern EntradaTT* TT_Datos;
-extern EntradaCacheEval* TT_Cache;
 
-// Both tables are indexed by the remainder of the key (not a mask). The remainder is taken by
-// multiplying with a precomputed reciprocal, which gives exactly key % n without a division.
-struct Divisor {
-    u64 n;
-    unsigned __int128 inverso;  // ceil(2^128 / n)
-};
-extern Divisor DivisorTT, DivisorCache;
-
-inline u64 Resto(u64 clave, const Divisor& d) {
-    const unsigned __int128 fraccion = d.inverso * clave;  // modulo 2^128
-    const unsigned __int128 bajo = (unsigned __int128)u64(fraccion) * d.n;
-    const unsigned __int128 alto = (unsigned __int128)u64(fraccion >> 64) * d.n + (bajo >> 64);
-    return u64(alto >> 64);
-}
-Divisor CrearDivisor(u64 n);
+// Indexed by the remainder of the key (not a mask).
+extern Divisor DivisorTT;
 
 // Keys are positive as signed numbers; one with the top bit set would give a negative signed
 // remainder, an inconsistency that leaves the tables alone.
@@ -62,30 +42,12 @@ inline EntradaTT* EntradaTTActual() {
     return &TT_Datos[Resto(clave, DivisorTT)];
 }
 
-inline EntradaCacheEval* EntradaCacheActual() {
-    const u64 clave = TableroGlobal.Hash;
-    if (TT_Opciones.MegasCache == 0 || !TT_Cache || (clave >> 63)) {
-        if (clave >> 63) Salir = 1;
-        return nullptr;
-    }
-    return &TT_Cache[Resto(clave, DivisorCache)];
-}
-
-// Ask for the current position's entries early (just after a move is made), so that the
-// memory latency overlaps the work done before they are read. Always inlined: GCC takes a
-// prefetch for no effect at all and may drop the call of such a function left out of line.
-[[gnu::always_inline]] inline void PrecargarCache() {
-    if (EntradaCacheEval* c = EntradaCacheActual()) __builtin_prefetch(c);
-}
+// Ask for the current position's entries (table and cache) early, as PrecargarCache does.
 [[gnu::always_inline]] inline void PrecargarEntradas() {
     if (EntradaTT* e = EntradaTTActual()) __builtin_prefetch(e);
     PrecargarCache();
 }
 // The same for the position after a move not yet made (its key from ClavePrevista).
-[[gnu::always_inline]] inline void PrecargarCache(u64 clave) {
-    if (TT_Opciones.MegasCache != 0 && TT_Cache && !(clave >> 63))
-        __builtin_prefetch(&TT_Cache[Resto(clave, DivisorCache)]);
-}
 [[gnu::always_inline]] inline void PrecargarEntradas(u64 clave) {
     if (TT_Datos && !(clave >> 63)) __builtin_prefetch(&TT_Datos[Resto(clave, DivisorTT)]);
     PrecargarCache(clave);
@@ -95,8 +57,12 @@ inline int ProfundidadTT(const EntradaTT& e) { return e.Empaquetado & 127; }
 inline int GeneracionTT(const EntradaTT& e) { return (e.Empaquetado >> 7) & 127; }
 inline int CotaTT(const EntradaTT& e) { return e.Empaquetado >> 14; }
 
-// Sizes, frees, allocates and clears both tables for a "Hash" value in megabytes.
+// Sizes, frees, allocates and clears the table and the evaluation cache for a "Hash" value
+// in megabytes.
 void CrearTransposicion(int megas);
+// The same, unless the tables in place already have the sizes `megas` gives: then they are
+// kept with their contents (and TT_Opciones shows their sizes again).
+void PrepararTransposicion(int megas);
 void LimpiarTransposicion();
 void LiberarTransposicion();
 // Sizing only (no allocation): what CrearTransposicion would set in TT_Opciones.

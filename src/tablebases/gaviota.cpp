@@ -12,17 +12,12 @@ bool (*LiberarBibliotecaGaviota)(void*) = LiberarBiblioteca;
 
 inline namespace operaciones_gtb {
 TipoTbInit tb_init;
-TipoTbInit tb_restart;
 TipoTbVacia tb_done;
 TipoTbSonda tb_probe_hard;
 TipoTbSonda tb_probe_soft;
-TipoTbSondaWDL tb_probe_WDL_hard;
-TipoTbSondaWDL tb_probe_WDL_soft;
 TipoTbConsulta tb_is_initialized;
 TipoTbDisponibles tb_availability;
-TipoTbMemoria tb_indexmemory;
 TipoTbCacheInit tbcache_init;
-TipoTbCacheInit tbcache_restart;
 TipoTbVacia tbcache_done;
 TipoTbConsulta tbcache_is_on;
 TipoTbVacia tbcache_flush;
@@ -30,7 +25,6 @@ TipoTbVacia tbstats_reset;
 TipoTbRutasInit tbpaths_init;
 TipoTbRutasAnadir tbpaths_add;
 TipoTbRutasFin tbpaths_done;
-TipoTbRutaPrincipal tbpaths_getmain;
 }  // namespace operaciones_gtb
 
 namespace {
@@ -44,37 +38,31 @@ bool Localizar(const char* nombre, T& destino) {
 
 // In this order; the first one missing ends the search.
 bool LocalizarOperaciones() {
-    return Localizar("tb_init", tb_init) && Localizar("tb_restart", tb_restart) && Localizar("tb_done", tb_done) &&
+    return Localizar("tb_init", tb_init) && Localizar("tb_done", tb_done) &&
            Localizar("tb_probe_hard", tb_probe_hard) && Localizar("tb_probe_soft", tb_probe_soft) &&
-           Localizar("tb_probe_WDL_hard", tb_probe_WDL_hard) && Localizar("tb_probe_WDL_soft", tb_probe_WDL_soft) &&
            Localizar("tb_is_initialized", tb_is_initialized) && Localizar("tb_availability", tb_availability) &&
-           Localizar("tb_indexmemory", tb_indexmemory) && Localizar("tbcache_init", tbcache_init) &&
-           Localizar("tbcache_restart", tbcache_restart) && Localizar("tbcache_done", tbcache_done) &&
+           Localizar("tbcache_init", tbcache_init) && Localizar("tbcache_done", tbcache_done) &&
            Localizar("tbcache_is_on", tbcache_is_on) && Localizar("tbcache_flush", tbcache_flush) &&
            Localizar("tbstats_reset", tbstats_reset) && Localizar("tbpaths_init", tbpaths_init) &&
-           Localizar("tbpaths_add", tbpaths_add) && Localizar("tbpaths_done", tbpaths_done) &&
-           Localizar("tbpaths_getmain", tbpaths_getmain);
+           Localizar("tbpaths_add", tbpaths_add) && Localizar("tbpaths_done", tbpaths_done);
 }
 
 void AnularOperaciones() {
-    tb_init = tb_restart = nullptr;
+    tb_init = nullptr;
     tb_done = tbcache_done = tbcache_flush = tbstats_reset = nullptr;
     tb_probe_hard = tb_probe_soft = nullptr;
-    tb_probe_WDL_hard = tb_probe_WDL_soft = nullptr;
     tb_is_initialized = tbcache_is_on = nullptr;
     tb_availability = nullptr;
-    tb_indexmemory = nullptr;
-    tbcache_init = tbcache_restart = nullptr;
+    tbcache_init = nullptr;
     tbpaths_init = nullptr;
     tbpaths_add = nullptr;
     tbpaths_done = nullptr;
-    tbpaths_getmain = nullptr;
 }
 
-void Disponibilidad(i32 bits, i32 presentes, i32 completas, const char* piezas) {
+void Disponibilidad(i32 bits, i32 presentes, const char* piezas) {
     if (bits & presentes) std::printf("%s TBs available\n", piezas);
     else std::printf("No %s TBs available\n", piezas);
-    if (bits & completas) std::printf("%s TBs complete\n", piezas);
+    if (bits & Completas(presentes)) std::printf("%s TBs complete\n", piezas);
 }
 
 }  // namespace
@@ -104,9 +92,9 @@ void Cargar_gtbgaviota_dll() {
     std::printf("Initialized: %s\n\n", tb_is_initialized() ? "Ok" : "FAILED");
     std::printf("State cache: %s\n\n", tbcache_is_on() ? "Ok" : "FAILED");
     tb.TablasDisponibles = i32(tb_availability());
-    Disponibilidad(tb.TablasDisponibles, 1, 2, "3-pc");
-    Disponibilidad(tb.TablasDisponibles, 4, 8, "4-pc");
-    Disponibilidad(tb.TablasDisponibles, 16, 32, "5-pc");
+    Disponibilidad(tb.TablasDisponibles, TB_3_PIEZAS, "3-pc");
+    Disponibilidad(tb.TablasDisponibles, TB_4_PIEZAS, "4-pc");
+    Disponibilidad(tb.TablasDisponibles, TB_5_PIEZAS, "5-pc");
 }
 
 int Descargar_gtbgaviota_dll() {

@@ -21,6 +21,7 @@ extern RegistroGaviota tbprobe_Gaviota;
 // Availability bits of the library: bit 0 some 3-piece tables, bit 1 all of them, bits 2/3
 // the same for 4 pieces, bits 4/5 for 5 pieces.
 constexpr i32 TB_3_PIEZAS = 1, TB_4_PIEZAS = 4, TB_5_PIEZAS = 16;
+constexpr i32 Completas(i32 presentes) { return presentes << 1; }  // the "all of them" bit
 
 // The library's file name, handed to the platform loader; tests point it at a stand-in.
 extern const char* NombreBibliotecaGaviota;

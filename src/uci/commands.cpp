@@ -31,11 +31,11 @@ void ComandoEval() {
     ResultadoEval resultado;
     int puntos = EvaluarSinCache(&resultado);
     std::printf("Evaluacion: %d\n", puntos);
-    std::printf("Fase: %d\n", TableroGlobal.FaseJuego);
+    std::printf("Fase: %d\n", FaseJuego);
     char texto[80];
     int n = 0;
     for (int lado = 0; lado < 2; lado++) {
-        const DatosBando& b = lado == 0 ? Blancas : Negras;
+        const DatosEval& b = lado == 0 ? EvalBlancas : EvalNegras;
         if (lado == 1) n += std::snprintf(texto + n, sizeof texto - n, " /");
         for (int c = 0; c < 8; c++) n += std::snprintf(texto + n, sizeof texto - n, " %d", int(b.PeonPasado[c]));
     }

@@ -2,6 +2,7 @@
 // with Ponder on the engine's own pondering.
 #include "uci/go.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "book/book.h"
@@ -25,12 +26,16 @@ bool ParametroConValor(const char* palabra, i32*& destino, ParametrosGo& p) {
 
 // The reserve every clock budget keeps: never spend the clock below a tenth of it, nor below
 // 50 ms, and without increment never more than a tenth of a short clock on one move.
-i32 LimitarPresupuesto(i32 presupuesto, i32 tiempo, i32 incremento) {
+i64 LimitarPresupuesto(i64 presupuesto, i64 tiempo, i64 incremento) {
     if (incremento == 0 && tiempo <= 9999 && tiempo / 10 < presupuesto) presupuesto = tiempo / 10;
-    i32 reserva = tiempo / 10 > 50 ? tiempo / 10 : 50;
+    i64 reserva = tiempo / 10 > 50 ? tiempo / 10 : 50;
     if (tiempo - reserva < presupuesto) presupuesto = tiempo - reserva;
     return presupuesto;
 }
+
+// Budgets are worked out in 64 bits, where no sum of 32-bit values can overflow, and kept in
+// the 32 bits of the limits record.
+i32 A32(i64 v) { return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : i32(v); }
 
 }  // namespace
 
@@ -43,6 +48,17 @@ ParametrosGo LeerParametrosGo(const char* resto) {
         if (!std::strcmp(palabra, "infinite")) {
             p.infinito = true;
             p.profundidad = PROFUNDIDAD_MAXIMA;
+            continue;
+        }
+        if (!std::strcmp(palabra, "ponder")) {
+            p.ponder = true;
+            continue;
+        }
+        if (!std::strcmp(palabra, "nodes")) {
+            char valor[TAM_PALABRA];
+            resto = Split_String(resto, valor);
+            if (!valor[0]) break;
+            LeerNumero(valor, p.nodos);
             continue;
         }
         i32* destino;
@@ -64,8 +80,8 @@ LimitesGo CalcularLimites(const ParametrosGo& p, int turno, int plies) {
     LimitesGo l{};
     l.profundidadMaxima = p.profundidad;
     l.movimientosRestantes = plies;
-    const i32 tiempo = turno == 1 ? p.wtime : p.btime;
-    const i32 incremento = turno == 1 ? p.winc : p.binc;
+    const i64 tiempo = turno == 1 ? p.wtime : p.btime;
+    const i64 incremento = turno == 1 ? p.winc : p.binc;
 
     // Later rules overwrite what earlier ones set.
     if (l.profundidadMaxima != 0) {
@@ -75,7 +91,7 @@ LimitesGo CalcularLimites(const ParametrosGo& p, int turno, int plies) {
     if (p.movetime != 0) {
         l.profundidadMaxima = PROFUNDIDAD_MAXIMA;
         l.controlTiempo = 1;
-        l.tiempoLimite = p.movetime - 500;
+        l.tiempoLimite = A32(i64(p.movetime) - 500);
         l.buscar = true;
     }
     const bool reloj = p.hayWtime && p.hayBtime;
@@ -83,9 +99,9 @@ LimitesGo CalcularLimites(const ParametrosGo& p, int turno, int plies) {
         l.profundidadMaxima = PROFUNDIDAD_MAXIMA;
         l.controlTiempo = 1;
         l.movimientosRestantes = p.movestogo;
-        i32 t1 = ATruncado(float(tiempo) / float(p.movestogo) + 0.5f);
-        i32 t2 = i32(double(incremento) * 0.6);
-        l.tiempoLimite = LimitarPresupuesto(t1 + t2, tiempo, incremento);
+        i64 t1 = ATruncado(float(tiempo) / float(p.movestogo) + 0.5f);
+        i64 t2 = i64(double(incremento) * 0.6);
+        l.tiempoLimite = A32(LimitarPresupuesto(t1 + t2, tiempo, incremento));
         l.buscar = true;
     } else if (p.movestogo == 0 && reloj) {
         // Sudden death or increment: the clock is spread over the moves a game still lasts.
@@ -94,7 +110,7 @@ LimitesGo CalcularLimites(const ParametrosGo& p, int turno, int plies) {
         l.movimientosRestantes = m;
         l.profundidadMaxima = PROFUNDIDAD_MAXIMA;
         l.controlTiempo = 1;
-        i32 b;
+        i64 b;
         if (tiempo >= 10001 && tiempo <= 19999) {
             b = ATruncado(float(tiempo) / float(m) + 0.5f) + incremento;
             if (b <= 999) b = incremento != 0 ? incremento : 1000;
@@ -103,8 +119,17 @@ LimitesGo CalcularLimites(const ParametrosGo& p, int turno, int plies) {
         } else {
             b = incremento != 0 ? incremento : 500;
         }
-        l.tiempoLimite = LimitarPresupuesto(b, tiempo, incremento);
+        l.tiempoLimite = A32(LimitarPresupuesto(b, tiempo, incremento));
         l.buscar = true;
+    }
+    // A node budget limits the search alone or together with the others, whichever ends it first.
+    if (p.nodos != 0) {
+        l.nodos = p.nodos;
+        if (!l.buscar) {
+            l.profundidadMaxima = PROFUNDIDAD_MAXIMA;
+            l.controlTiempo = 0;
+            l.buscar = true;
+        }
     }
     // A clock already inside its reserve has no time to think: the first iteration gives the
     // move. Searching on until the first clock check (2048 nodes) costs up to a millisecond a
@@ -129,9 +154,16 @@ void ComandoGo(const char* resto) {
     TipoJuego.ControlTiempo = l.controlTiempo;
     TipoJuego.TiempoLimite = l.tiempoLimite;
     TipoJuego.MovimientosRestantes = l.movimientosRestantes;
+    // On "go ponder" the node budget starts at ponderhit, which adds the count then reached.
+    TipoJuego.LimiteNodos = l.nodos == 0 || p.ponder ? l.nodos : TipoJuego.Nodos + l.nodos;
+    TipoJuego.PonderInterfaz = p.ponder ? 1 : 0;
 
     Buscar();
-    if (TipoJuego.Ponder == 1) PonderarPropiaJugada();
+    TipoJuego.LimiteNodos = 0;
+    // The GUI that sent "go ponder" ponders itself; the engine's own pondering would only be
+    // stopped by its next line. The stop flag is cleared as that pondering would have cleared it.
+    if (p.ponder) TipoJuego.Parar = 0;
+    else if (TipoJuego.Ponder == 1) PonderarPropiaJugada();
 }
 
 void PonderarPropiaJugada() {
@@ -151,8 +183,7 @@ void PonderarPropiaJugada() {
         MovimientoCoordenadas(lista[i].Jugada, texto);
         if (std::strcmp(texto, TipoJuego.JugadaPonder) != 0) continue;
         encontrada = true;
-        HacerMovimiento(lista[i].Jugada);
-        if (T.NumeroRepeticiones < LIMITE_REPETICIONES) T.Repeticiones[T.NumeroRepeticiones++] = T.Hash;
+        HacerMovimiento(lista[i].Jugada);  // which stores the new key for repetitions
     }
     if (!encontrada) {
         ImprimirMovimientoIlegal(TipoJuego.JugadaPonder);

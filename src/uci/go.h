@@ -11,6 +11,8 @@ struct ParametrosGo {
     bool hayWtime, hayBtime;
     i32 profundidad;  // "depth", capped at 63; "infinite" sets 63
     bool infinito;
+    bool ponder;      // "go ponder": no bestmove before ponderhit or stop
+    u64 nodos;        // "nodes", 0 = no node limit
 };
 
 struct LimitesGo {
@@ -19,6 +21,7 @@ struct LimitesGo {
     i32 controlTiempo;         // 1 = the clock limits the search
     i32 tiempoLimite;          // budget in ms
     i32 movimientosRestantes;  // the moves-to-go divisor (plies of the game when no clock rule applies)
+    u64 nodos;                 // node budget, 0 = none
 };
 
 ParametrosGo LeerParametrosGo(const char* resto);

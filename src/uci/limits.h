@@ -22,6 +22,8 @@ struct RegistroJuego {
     i32 PonderActivo;        // 1 = the search now running is the engine's own ponder search
     char JugadaPonder[6];    // text of the move the engine expects (or plays when pondering)
     i32 ShowPv;              // 0 None, 1 Middle, 2 Full
+    i32 PonderInterfaz;      // 1 = a search on "go ponder": no bestmove before ponderhit or stop
+    u64 LimiteNodos;         // node count at which the search stops, 0 = none ("go nodes")
 };
 
 extern RegistroJuego TipoJuego;
@@ -29,9 +31,13 @@ extern RegistroJuego TipoJuego;
 // Milliseconds since the process started, from a monotonic clock.
 i32 ObtenerTiempo();
 
-// Called by the searches every 2048 nodes: sets Parar when the time budget is spent (from
-// depth 2 on, once there is a move to play) or when input is waiting.
+// Called by the searches every 2048 nodes: sets Parar when the time budget or the node budget
+// is spent (from depth 2 on, once there is a move to play) or when input is waiting.
 void ComprobarTiempo();
+
+// A search on "go ponder" that ended before ponderhit or stop waits here for one of them,
+// answering isready meanwhile; any other line ends the wait and is left for the command loop.
+void EsperarFinPonder();
 
 // The input half of that check can be switched off (bench, tests), since a closed or
 // redirected standard input always counts as waiting input.

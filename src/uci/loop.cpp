@@ -1,4 +1,5 @@
 // Start-up, the command loop with its dispatch table, and the single way out.
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,15 +20,34 @@ const char* Split_String(const char* pos, char palabra[TAM_PALABRA]) {
     return pos;
 }
 
-bool LeerNumero(const char* texto, i32& valor) {
+bool LeerNumero(const char* texto, u64& valor) {
     size_t n = std::strlen(texto);
     if (n < 1 || n > 79) return false;
     u64 v = 0;
     for (const char* p = texto; *p; p++) {
         if (*p < '0' || *p > '9') return false;
-        v = v * 10 + u64(*p - '0');  // wraps modulo 2^64 for absurd lengths; only the low 32 bits count
+        v = v * 10 + u64(*p - '0');  // wraps modulo 2^64 for absurd lengths
     }
-    valor = i32(u32(v));
+    valor = v;
+    return true;
+}
+
+bool LeerNumero(const char* texto, i32& valor) {
+    u64 v;
+    if (!LeerNumero(texto, v)) return false;
+    valor = i32(u32(v));  // only the low 32 bits count
+    return true;
+}
+
+bool LeerNumeroSaturado(const char* texto, i32& valor) {
+    if (!*texto) return false;
+    i64 v = 0;
+    for (const char* p = texto; *p; p++) {
+        if (*p < '0' || *p > '9') return false;
+        v = v * 10 + (*p - '0');
+        if (v > INT32_MAX) v = INT32_MAX;
+    }
+    valor = i32(v);
     return true;
 }
 
@@ -80,10 +100,16 @@ void EjecutarComando(const char* linea) {
 void LeerComandos() {
     static char linea[TAM_LINEA];
     while (!Salir) {
-        std::memset(linea, 0, sizeof linea);
+        const int largo = LeerLinea(linea, TAM_LINEA);
+        // No part of a line too long to read whole is ever carried out.
+        if (largo == LINEA_LARGA) {
+            std::printf("info string L\xEDnea demasiado larga descartada.\n");
+            continue;
+        }
         // End of input counts as "quit"; the pass still goes on with the empty line.
-        if (!LeerLinea(linea, TAM_LINEA)) Salir = 1;
-        if (char* nl = std::strchr(linea, '\n')) *nl = 0;
+        if (largo == FIN_ENTRADA) Salir = 1;
+        // A NUL byte belongs to no command: the line is ignored whole rather than cut there.
+        else if (std::strlen(linea) != size_t(largo)) continue;
         EjecutarComando(linea);
     }
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "book/book.h"
+#include "eval/cache.h"
 #include "search/tt.h"
 #include "tablebases/gaviota.h"
 #include "uci/limits.h"
@@ -12,11 +13,18 @@
 namespace {
 
 constexpr int MAX_VALOR_CRUDO = 252;
+// The ranges the uci reply announces for Hash and GaviotaTbCache. Hash 0 and GaviotaTbCache 0
+// to 7 are accepted, and raised to the minimum, so that the reply never shows a value a GUI
+// would reject.
+constexpr i32 MIN_HASH = 1, MAX_HASH = 1024;
+constexpr i32 MIN_TB_CACHE = 8;
 
 i32 Rango(const char* texto, i32 minimo, i32 maximo, i32 defecto) {
     i32 v;
-    return (LeerNumero(texto, v) && v >= minimo && v <= maximo) ? v : defecto;
+    return (LeerNumeroSaturado(texto, v) && v >= minimo && v <= maximo) ? v : defecto;
 }
+
+i32 AlMenos(i32 v, i32 minimo) { return v < minimo ? minimo : v; }
 
 const char* VerdaderoFalso(i32 v) { return v == 1 ? "true" : "false"; }
 
@@ -35,7 +43,7 @@ void ResponderUci() {
     std::printf("option name ShowPv type combo default %s var None var Middle var Full\n", modos[modo]);
     std::printf("option name UseGaviotaTablebases type check default %s\n",
                 VerdaderoFalso(tbprobe_Gaviota.UseGaviotaTablebases));
-    std::printf("option name GaviotaTbPath type string %s\n", tbprobe_Gaviota.GaviotaTbPath);
+    std::printf("option name GaviotaTbPath type string default %s\n", tbprobe_Gaviota.GaviotaTbPath);
     std::printf("option name GaviotaTbCache type spin default %d min 8 max 1024\n", tbprobe_Gaviota.GaviotaTbCache);
     std::printf("option name GaviotaCompression type spin default %d min 0 max 9\n",
                 tbprobe_Gaviota.GaviotaCompression);
@@ -46,8 +54,9 @@ void ResponderIsReady() {
     RegistroGaviota& tb = tbprobe_Gaviota;
     if (tb.UseGaviotaTablebases == 1 && tb.TablasCargadas == 0) Cargar_gtbgaviota_dll();
     else if (tb.UseGaviotaTablebases == 0 && tb.TablasCargadas == 1) Descargar_gtbgaviota_dll();
-    // The table is rebuilt (and cleared) at every "isready", changed size or not.
-    CrearTransposicion(TT_Opciones.MegasTT + TT_Opciones.MegasCache);
+    // GUIs send "isready" before every move: the table and what it learnt stay unless the
+    // Hash setting changed.
+    PrepararTransposicion(TT_Opciones.MegasTT + TT_Opciones.MegasCache);
     std::printf("readyok\n");
 }
 
@@ -63,9 +72,11 @@ void ParseSetoption(const char* resto) {
     while (*valor == ' ') valor++;
 
     if (!std::strcmp(nombre, "Hash")) {
+        // Any number is accepted, however many digits it has; above the maximum it is the maximum.
         i32 v;
-        TT_Opciones.MegasTT = LeerNumero(valor, v) ? (v > 1024 ? 1024 : v) : 128;
+        TT_Opciones.MegasTT = LeerNumeroSaturado(valor, v) ? AlMenos(v > MAX_HASH ? MAX_HASH : v, MIN_HASH) : 128;
         TT_Opciones.MegasCache = 0;
+        ApagarCacheEval();  // until the next "isready" divides the new total
     } else if (!std::strcmp(nombre, "Ponder")) {
         TipoJuego.Ponder = !std::strcmp(valor, "true");
     } else if (!std::strcmp(nombre, "ShowPv")) {
@@ -79,7 +90,7 @@ void ParseSetoption(const char* resto) {
     } else if (!std::strcmp(nombre, "UseGaviotaTablebases")) {
         tbprobe_Gaviota.UseGaviotaTablebases = !std::strcmp(valor, "true");
     } else if (!std::strcmp(nombre, "GaviotaTbCache")) {
-        tbprobe_Gaviota.GaviotaTbCache = Rango(valor, 0, 1014, 32);
+        tbprobe_Gaviota.GaviotaTbCache = AlMenos(Rango(valor, 0, 1014, 32), MIN_TB_CACHE);
     } else if (!std::strcmp(nombre, "GaviotaCompression")) {
         tbprobe_Gaviota.GaviotaCompression = Rango(valor, 0, 9, 4);
     } else if (!std::strcmp(nombre, "GaviotaTbPath")) {

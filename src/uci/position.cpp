@@ -27,10 +27,14 @@ void Movimiento(const char* texto, int& encontrada) {
         char candidata[6];
         MovimientoCoordenadas(lista[i].Jugada, candidata);
         if (std::strcmp(candidata, texto) != 0) continue;
+        // A move that leaves the mover's king in check is taken back: it is as illegal as one
+        // that is not generated, and no search may start from a position with a king en prise.
+        if (!HacerMovimiento(lista[i].Jugada)) {
+            DeshacerMovimiento();
+            break;
+        }
         encontrada = 1;
-        // Played as generated; the GUI is trusted with legality here.
-        HacerMovimiento(lista[i].Jugada);
-        if (T.NumeroRepeticiones < LIMITE_REPETICIONES) T.Repeticiones[T.NumeroRepeticiones++] = T.Hash;
+        // The make has stored the new key for repetitions: one key per ply of the game.
         TipoJuego.MovimientosRestantes++;
         return;
     }
@@ -140,6 +144,8 @@ void UciNewGame() {
     TipoJuego.ProfundidadMaxima = PROFUNDIDAD_MAXIMA;
     TipoJuego.MovimientosRestantes = 0;
     TipoJuego.PonderActivo = 0;
+    TipoJuego.PonderInterfaz = 0;
+    TipoJuego.LimiteNodos = 0;
     TipoJuego.ShowPv = 1;
     Position_Fen_Startpos(FEN_INICIAL);
 }

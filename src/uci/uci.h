@@ -2,9 +2,10 @@
 #pragma once
 
 #include "board/board.h"
+#include "platform.h"
 
-constexpr int TAM_LINEA = 6144;    // line buffer: 6143 characters plus terminator
-constexpr int TAM_PALABRA = 80;    // word buffer: 78 characters, terminator, spare
+constexpr int TAM_LINEA = MAX_LINEA_ENTRADA + 1;  // line buffer: the longest line and its terminator
+constexpr int TAM_PALABRA = 80;                   // word buffer: 78 characters, terminator, spare
 
 // Reads the next blank-separated word (blanks are spaces only) into palabra, cut at 78
 // characters. Returns the reading position behind it.
@@ -13,6 +14,10 @@ const char* Split_String(const char* pos, char palabra[TAM_PALABRA]);
 // A number is 1 to 79 decimal digits and nothing else (no sign, no blank); its value is kept
 // in 32 bits. Leaves valor untouched and returns false for anything else.
 bool LeerNumero(const char* texto, i32& valor);
+bool LeerNumero(const char* texto, u64& valor);  // the same, kept in 64 bits
+// For option values, which are only compared with a range: any number of digits, the value
+// capped at INT32_MAX, so that no digit string wraps into the range.
+bool LeerNumeroSaturado(const char* texto, i32& valor);
 
 // loop.cpp
 void IniciarMotor();        // the start-up sequence, silent
@@ -35,7 +40,8 @@ void ImprimirMovimientoIlegal(const char* texto);  // the illegal-move line and 
 // go.cpp
 void ComandoGo(const char* resto);
 
-// commands.cpp and bench.cpp: console commands beyond the protocol
+// commands.cpp, bench.cpp and perft.cpp: console commands beyond the protocol
 void ComandoD();
 void ComandoEval();
 void ComandoBench(const char* resto);  // also "vemsul bench [depth]" from the shell
+void ComandoPerft(const char* resto);

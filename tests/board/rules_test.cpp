@@ -97,6 +97,9 @@ TEST(MakeUnmake, CastlingStates) {
     EXPECT_EQ(T.EnroqueBlancas, 2);
     ASSERT_TRUE(Jugar("a8a7"));
     EXPECT_EQ(T.EnroqueNegras, 1);
+    PonerFen("4k3/8/8/8/8/8/8/3K3R w K - 0 1");  // a right granted with the king away from e1
+    ASSERT_TRUE(Jugar("d1e1"));                   // goes with any king move, not only from e1
+    EXPECT_EQ(T.EnroqueBlancas, 0);
 }
 
 // A rook captured on its own corner takes that corner's castling right with it; otherwise a
@@ -179,7 +182,14 @@ TEST(Fen, FieldsAndRejections) {
         {"r3k2r/8/8/8/8/8/8/R3K2R w Qk - 0 1", 1, 2, 1, 0, 0},
         {"r3k2r/8/8/8/8/8/8/R3K2R w - - 0 1", 1, 0, 0, 0, 0},
         // A letter out of order ends the field and is skipped; the en passant field still follows.
-        {"r3k2r/8/8/8/8/8/8/R3K2R w kK e3 7 1", 1, 0, 1, 36, 7},
+        {"r3k2r/8/8/8/4P3/8/8/R3K2R b kK e3 7 1", 1, 0, 1, 36, 7},
+        // An en passant square no pawn can just have passed over is dropped: wrong side to move,
+        // no enemy pawn in front of it, the square or the one behind it occupied.
+        {"4k3/8/8/4q3/3Pp3/8/8/4K3 w - e3 0 1", 1},
+        {"4k3/8/8/3pP3/8/8/8/4K3 b - d6 0 1", 1},
+        {"4k3/8/8/3PP3/8/8/8/4K3 w - d6 0 1", 1},
+        {"4k3/8/3n4/3pP3/8/8/8/4K3 w - d6 0 1", 1},
+        {"4k3/8/8/8/3Pp3/8/3N4/4K3 b - d3 0 1", 1},
         {"4k3/8/8/8/8/8/8/4K3 w - - 150 1", 1, 0, 0, 0, 100},
         {"4k3/8/8/8/8/8/8/4K3 w - - 12 1", 1, 0, 0, 0, 12},
         {"4k3/8/8/8/8/8/8/4K3 w - - x1 1", 1, 0, 0, 0, 0},
@@ -229,7 +239,7 @@ TEST(Fen, FieldsAndRejections) {
 // slots hold no key, so an old game's keys left there cannot count as a repetition.
 TEST(Fen, ClockSlotsHoldNoEarlierKeys) {
     Posicion("startpos moves g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8");
-    ASSERT_GE(TableroGlobal.NumeroRepeticiones, 16);
+    ASSERT_EQ(TableroGlobal.NumeroRepeticiones, 8);  // one key per ply of the game
     PonerFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 30 20");
     EXPECT_EQ(TableroGlobal.NumeroRepeticiones, 30);
     for (int i = 0; i < 30; i++) EXPECT_EQ(TableroGlobal.Repeticiones[i], 0u) << i;

@@ -32,7 +32,8 @@ bool Contiene(const std::vector<std::string>& s, const std::string& l) { return 
 
 TEST(GoConLibro, AnswersFromTheBookOrSearches) {
     DirectorioTemporal dir;
-    CrearLibro(dir.Fichero("Book.db"), {"h2h4 h7h5", "e2e4 e7e5 g1f3 b8c6 f1b5", "e2e4 c7c5 g1f3", "d2d4 d7d5"});
+    CrearLibro(dir.Fichero("Book.db"), {"h2h4 h7h5", "e2e4 e7e5 g1f3 b8c6 f1b5", "e2e4 c7c5 g1f3", "d2d4 d7d5",
+                                        "e2e4 e7e6 zzzz", "d2d4 d7d5 e7e5"});
     // The go parameters are not read: not even "infinite" starts a search.
     auto s = Sesion(dir, {ACTIVAR, "position startpos", "go infinite", "position startpos moves e2e4 e7e5 g1f3",
                           "go wtime 60000 btime 60000"});
@@ -41,14 +42,16 @@ TEST(GoConLibro, AnswersFromTheBookOrSearches) {
     EXPECT_EQ(s[1], INFO_LIBRO);
     EXPECT_EQ(s[2], "bestmove b8c6");
     EXPECT_EQ(s[3], INFO_LIBRO);
-    // Book off, a FEN position, beyond OwnBookLimit, a line that ends with the game, no line:
-    // the engine searches.
+    // Book off, a FEN position, beyond OwnBookLimit, a line that ends with the game, no line, a
+    // next "move" that is no move or one of the wrong side: the engine searches.
     const std::vector<std::vector<std::string>> casos = {
         {"position startpos moves e2e4"},
         {ACTIVAR, std::string("position fen ") + FEN_INICIAL + " moves e2e4"},
         {ACTIVAR, "setoption name OwnBookLimit value 2", "position startpos moves e2e4 e7e5 g1f3 b8c6 f1b5"},
         {ACTIVAR, "position startpos moves e2e4 c7c5 g1f3"},
-        {ACTIVAR, "position startpos moves g1f3"}};
+        {ACTIVAR, "position startpos moves g1f3"},
+        {ACTIVAR, "position startpos moves e2e4 e7e6"},
+        {ACTIVAR, "position startpos moves d2d4 d7d5"}};
     for (auto caso : casos) {
         caso.push_back("go depth 1");
         s = Sesion(dir, caso);

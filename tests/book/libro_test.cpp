@@ -36,9 +36,10 @@ Ejecucion Construir(std::vector<std::string> argumentos, const std::string& dir 
     ProcesoMotor herramienta(argumentos, dir, "/bin/sh");
     herramienta.CerrarEntrada();
     Ejecucion e;
-    e.orden = herramienta.LeerTodo(60000);
+    // Generous: the sanitizer build converts the full ECO file slowly, slower still under load.
+    e.orden = herramienta.LeerTodo(600000);
     e.lineas.insert(e.orden.begin(), e.orden.end());
-    e.estado = herramienta.Esperar(60000);
+    e.estado = herramienta.Esperar(600000);
     std::ifstream f(fichero);
     e.mensajes.assign(std::istreambuf_iterator<char>(f), {});
     return e;

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "eval/cache.h"
 #include "eval_helpers.h"
 #include "search/tt.h"
 #include "uci/uci.h"
@@ -32,7 +33,7 @@ TEST(EvalCache, StoredScoreComesBackAndIsClearedByNewGamesAndNewTables) {
     EXPECT_EQ(std::vector<int>(r.PeonPasadoBlancas, r.PeonPasadoBlancas + 8),
               (std::vector<int>{8, 49, -1, -1, -1, -1, -1, -1}));
     EXPECT_EQ(std::vector<int>(r.PeonPasadoNegras, r.PeonPasadoNegras + 8), std::vector<int>(8, -1));
-    EXPECT_EQ(TableroGlobal.FaseJuego, 24);  // the phase is computed before the probe
+    EXPECT_EQ(FaseJuego, 24);  // the phase is computed before the probe
     EXPECT_EQ(EvaluarSinCache(&r), 68);      // uncached, the clock shows ...
     EXPECT_EQ(Evaluar(&r), 1370);            // ... and the entry is left as it was
 

@@ -21,10 +21,10 @@ struct Aportes {
 // What f adds to each side's scores.
 template <class F>
 Aportes Aporte(F f) {
-    const Puntos b = {Blancas.PuntosMedio, Blancas.PuntosFinal}, n = {Negras.PuntosMedio, Negras.PuntosFinal};
+    const DatosEval &B = EvalBlancas, &N = EvalNegras;
+    const Puntos b = {B.PuntosMedio, B.PuntosFinal}, n = {N.PuntosMedio, N.PuntosFinal};
     f();
-    return {{Blancas.PuntosMedio - b.mg, Blancas.PuntosFinal - b.eg},
-            {Negras.PuntosMedio - n.mg, Negras.PuntosFinal - n.eg}};
+    return {{B.PuntosMedio - b.mg, B.PuntosFinal - b.eg}, {N.PuntosMedio - n.mg, N.PuntosFinal - n.eg}};
 }
 
 // Sets up the position with the side records cleared (scores at 0, material left out), the

@@ -47,9 +47,10 @@ struct Resumen {
     }
 };
 
-// Everything a side record holds after an evaluation; the attack lists up to their used
-// length (what lies beyond is left over from earlier calls and never read).
-inline void SumarBando(Resumen& r, const DatosBando& b) {
+// Everything a side's records hold after an evaluation (the working record with the piece
+// counts fed in among its fields); the attack lists up to their used length (what lies beyond
+// is left over from earlier calls and never read).
+inline void SumarBando(Resumen& r, const DatosEval& b, const DatosBando& piezas) {
     r.Sumar(b.PeonesColumna, 8);
     for (i8 p : b.PeonPasado) r.Sumar(u64((unsigned char)p));
     r.Sumar(&b.CasillaPeon[0][0], 32);
@@ -57,7 +58,8 @@ inline void SumarBando(Resumen& r, const DatosBando& b) {
     r.Sumar(b.CasillaAlfil, 8);
     r.Sumar(b.CasillaTorre, 8);
     r.Sumar(b.CasillaDama, 8);
-    const i32 numeros[] = {b.NumPeones, b.NumCaballos, b.NumAlfiles, b.NumTorres, b.NumDamas,
+    const DatosBando& p = piezas;
+    const i32 numeros[] = {p.NumPeones,   p.NumCaballos, p.NumAlfiles,      p.NumTorres,     p.NumDamas,
                            b.PuntosMedio, b.PuntosFinal, b.AtaquesZonaRey, b.PesoAtacantes, b.ReyEnPeligro};
     r.Sumar(numeros, 10);
     r.Sumar(b.Defendida, 64);
@@ -83,7 +85,7 @@ inline Salida Evaluacion(bool conCache) {
     Salida s;
     std::memset(&s.r, 0x5A, sizeof s.r);
     s.puntos = conCache ? Evaluar(&s.r) : EvaluarSinCache(&s.r);
-    s.fase = TableroGlobal.FaseJuego;
+    s.fase = FaseJuego;
     return s;
 }
 
@@ -93,8 +95,8 @@ inline void SumarSalida(Resumen& r, const Salida& s) {
     for (i8 p : s.r.PeonPasadoBlancas) r.Sumar(u64((unsigned char)p));
     for (i8 p : s.r.PeonPasadoNegras) r.Sumar(u64((unsigned char)p));
     r.Sumar(u64(u32(s.fase)));
-    SumarBando(r, Blancas);
-    SumarBando(r, Negras);
+    SumarBando(r, EvalBlancas, Blancas);
+    SumarBando(r, EvalNegras, Negras);
 }
 
 // The digest of one position: the evaluation without the cache; for every eighth position

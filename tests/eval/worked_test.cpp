@@ -97,35 +97,35 @@ TEST(EvalWorked, ListsPhaseAndDangerFlags) {
     // Knight d4 next to the king e5: two jumps land next to it; with the king on e6 (one of the
     // jump squares) only f5 counts, and the king's square is listed as a target.
     Preparar("8/8/8/4k3/3N4/8/8/K7 w - - 0 1", 1);
-    EXPECT_EQ(Blancas.AtaquesZonaRey, 2);
+    EXPECT_EQ(EvalBlancas.AtaquesZonaRey, 2);
     Preparar("8/8/4k3/8/3N4/8/8/K7 b - - 0 1", 1);
-    EXPECT_EQ(Blancas.AtaquesZonaRey, 1);
-    ASSERT_EQ(Blancas.NumAtaquesCaballo, 1);
-    EXPECT_EQ(Blancas.AtaquesCaballo[0], 20);
+    EXPECT_EQ(EvalBlancas.AtaquesZonaRey, 1);
+    ASSERT_EQ(EvalBlancas.NumAtaquesCaballo, 1);
+    EXPECT_EQ(EvalBlancas.AtaquesCaballo[0], 20);
     // The bishop's list ends at the man it hits.
     Preparar("4k3/8/8/8/5n2/8/8/2B4K w - - 0 1", 1);
-    ASSERT_EQ(Blancas.NumAtaquesAlfil, 1);
-    EXPECT_EQ(Blancas.AtaquesAlfil[0], 37);
+    ASSERT_EQ(EvalBlancas.NumAtaquesAlfil, 1);
+    EXPECT_EQ(EvalBlancas.AtaquesAlfil[0], 37);
     // More than eight of a kind: eight are listed; the phase clamps at 0 for nine queens.
     Preparar("NNNNNNNN/N7/8/8/8/8/8/K6k w - - 0 1", 1);
-    for (int i = 0; i < 8; i++) EXPECT_EQ(Blancas.CasillaCaballo[i], i);
+    for (int i = 0; i < 8; i++) EXPECT_EQ(EvalBlancas.CasillaCaballo[i], i);
     EXPECT_EQ(Blancas.NumCaballos, 9);
-    EXPECT_EQ(TableroGlobal.FaseJuego, 15);
+    EXPECT_EQ(FaseJuego, 15);
     Preparar("QQQQQQQQ/Q7/8/8/8/8/8/K6k w - - 0 1", 0);
-    EXPECT_EQ(TableroGlobal.FaseJuego, 0);
+    EXPECT_EQ(FaseJuego, 0);
     // Passed pawns: -1 for files without one; a file's first pawn when passed, even with a second
     // own pawn behind (White) or ahead (Black) of it.
     Preparar("r5k1/8/8/4P3/8/4P3/8/6K1 w - - 0 1", 2);
-    EXPECT_EQ(std::vector<int>(Blancas.PeonPasado, Blancas.PeonPasado + 8),
+    EXPECT_EQ(std::vector<int>(EvalBlancas.PeonPasado, EvalBlancas.PeonPasado + 8),
               (std::vector<int>{-1, -1, -1, -1, 28, -1, -1, -1}));
     Preparar("6k1/8/4p3/8/4p3/8/8/R5K1 b - - 0 1", 2);
-    EXPECT_EQ(std::vector<int>(Negras.PeonPasado, Negras.PeonPasado + 8),
+    EXPECT_EQ(std::vector<int>(EvalNegras.PeonPasado, EvalNegras.PeonPasado + 8),
               (std::vector<int>{-1, -1, -1, -1, 20, -1, -1, -1}));
     // The danger flags need a queen and another piece.
     Preparar("r2qk3/8/8/8/8/8/8/4K3 w - - 0 1", 0);
-    EXPECT_EQ(Blancas.ReyEnPeligro + 2 * Negras.ReyEnPeligro, 1);
+    EXPECT_EQ(EvalBlancas.ReyEnPeligro + 2 * EvalNegras.ReyEnPeligro, 1);
     Preparar("3qk3/8/8/8/8/8/8/2BQK3 w - - 0 1", 0);
-    EXPECT_EQ(Blancas.ReyEnPeligro + 2 * Negras.ReyEnPeligro, 2);
+    EXPECT_EQ(EvalBlancas.ReyEnPeligro + 2 * EvalNegras.ReyEnPeligro, 2);
 }
 
 TEST(EvalWorked, KingAttack) {
@@ -134,9 +134,9 @@ TEST(EvalWorked, KingAttack) {
     const int casos[][5] = {{1, 4, 1, 0, 0}, {2, 2, 1, 30, 3}, {3, 5, 1, 112, 14}, {16, 3, 1, 150, 18}, {9, 6, 0, 0, 0}};
     for (const auto& c : casos) {
         Preparar(FEN_INICIAL, 0);
-        Blancas.AtaquesZonaRey = c[0];
-        Blancas.PesoAtacantes = c[1];
-        Negras.ReyEnPeligro = c[2];
+        EvalBlancas.AtaquesZonaRey = c[0];
+        EvalBlancas.PesoAtacantes = c[1];
+        EvalNegras.ReyEnPeligro = c[2];
         EXPECT_EQ(Aporte(EvaluarAtaqueRey).blancas, (Puntos{c[3], c[4]})) << c[0] << " " << c[1];
     }
 }
@@ -159,7 +159,7 @@ TEST(EvalWorked, WholeEvaluations) {
     ResultadoEval r;
     PonerFen(std::string(PEONES) + "w - - 0 1");
     EvaluarSinCache(&r);
-    EXPECT_EQ(TableroGlobal.FaseJuego, 24);
+    EXPECT_EQ(FaseJuego, 24);
     EXPECT_EQ(std::vector<int>(r.PeonPasadoBlancas, r.PeonPasadoBlancas + 8),
               (std::vector<int>{8, 49, -1, -1, -1, -1, -1, -1}));
     EXPECT_EQ(std::vector<int>(r.PeonPasadoNegras, r.PeonPasadoNegras + 8), std::vector<int>(8, -1));
@@ -196,6 +196,6 @@ TEST(EvalWorked, MaterialDrawsAndSpecialEndings) {
         antes = r;
         EXPECT_EQ(EvaluarSinCache(&r), valor) << fen;
         EXPECT_EQ(std::memcmp(&r, &antes, sizeof r), 0) << fen;
-        EXPECT_GT(TableroGlobal.FaseJuego, 15) << fen;
+        EXPECT_GT(FaseJuego, 15) << fen;
     }
 }

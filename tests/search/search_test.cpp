@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <random>
+#include <sstream>
 
 #include "eval/eval.h"
 #include "search/search.h"
@@ -97,10 +98,15 @@ TEST(Driver, IterationsAndTheMateStop) {
 }
 
 TEST(Tablas, RepetitionAndFiftyMoveRule) {
-    // Black is a queen down; going back to g8 repeats the position after e8d8: 0 and best.
-    auto r = BuscarEn("fen 4k1n1/pppppppp/8/8/8/8/PPPPPPPP/3QK1N1 b - - 10 1 moves e8d8 g1f3 g8f6 f3g1", 6);
-    EXPECT_EQ(r.mejor, "f6g8");
-    EXPECT_EQ(r.ultimaPuntuacion, "cp 0");
+    // Black is a queen down; going back to g8 repeats the position after e8d8: 0 and best. With
+    // the clock at 0 (as right after a capture) the game's four plies are all the scan sees.
+    for (const char* reloj : {"10", "0"}) {
+        auto r = BuscarEn(std::string("fen 4k1n1/pppppppp/8/8/8/8/PPPPPPPP/3QK1N1 b - - ") + reloj +
+                              " 1 moves e8d8 g1f3 g8f6 f3g1",
+                          6);
+        EXPECT_EQ(r.mejor, "f6g8") << reloj;
+        EXPECT_EQ(r.ultimaPuntuacion, "cp 0") << reloj;
+    }
     // Black has only quiet moves: after 100 plies every reply makes 101, a draw; after 99 White
     // can still reset the clock with a2a3 and stays a queen up.
     const std::string fen = "fen 4k1n1/8/8/8/8/8/P7/3QK3 b - - ";
@@ -109,6 +115,33 @@ TEST(Tablas, RepetitionAndFiftyMoveRule) {
     ASSERT_TRUE(Empieza(p99, "cp -")) << p99;
     EXPECT_LT(std::stoi(p99.substr(3)), -300);
 }
+
+#ifdef VEMSUL_CHECK_BOARD
+// Moves passed over unmade must leave everything as making and unmaking them would, the
+// repetition list included: long games searched with every such move made count the same
+// nodes. The games: knights out and back with a pair of pawn moves every 98 plies, then a few
+// plies of development and castling; the longer one fills the list.
+TEST(Busqueda, ShortcutsCountTheSameNodesInLongGames) {
+    const char* const peones[] = {"a2a3 a7a6", "h2h3 h7h6", "b2b3 b7b6", "g2g3 g7g6", "a3a4 a6a5", "h3h4 h6h5"};
+    const std::string desarrollo = " e2e3 e7e6 f1d3 f8d6 b1c3 b8c6 c1b2 c8b7 d1e2 d8e7 e1c1 e8c8";
+    for (int plies : {320, 600}) {
+        std::string partida = "startpos moves";
+        for (int i = 0, n = 12; n < plies; i++) {
+            std::istringstream in(i % 25 == 24 ? peones[i / 25] : "g1f3 g8f6 f3g1 f6g8");
+            for (std::string j; n < plies && in >> j; n++) partida += " " + j;
+        }
+        partida += desarrollo;
+        unsigned long long nodos[2];
+        for (bool atajos : {false, true}) {
+            AtajosActivos = atajos;
+            BuscarEn(partida, 9, 0);
+            nodos[atajos] = NodosUltimaBusqueda;
+        }
+        EXPECT_EQ(Salir, 0);
+        EXPECT_EQ(nodos[0], nodos[1]) << plies;
+    }
+}
+#endif
 
 // Single nodes called directly. Scores are compared with what Evaluar says about the same
 // position, never with fixed evaluation values.

@@ -28,25 +28,15 @@ std::vector<std::string> Lineas(const std::string& texto) {
 
 bool Empieza(const std::string& linea, const std::string& prefijo) { return linea.rfind(prefijo, 0) == 0; }
 
-namespace {
-bool MismasCuentas(const DatosBando& a, const DatosBando& b) {
-    return a.NumPeones == b.NumPeones && a.NumCaballos == b.NumCaballos && a.NumAlfiles == b.NumAlfiles &&
-           a.NumTorres == b.NumTorres && a.NumDamas == b.NumDamas;
-}
-}  // namespace
-
 bool Instantanea::operator==(const Instantanea& o) const {
     TipoTablero a = tablero, b = o.tablero;
-    // Key slots above the count and undo entries above the ply are not part of the state, and
-    // the phase is the evaluation's scratch value.
+    // Key slots above the count and undo entries above the ply are not part of the state.
     for (int i = a.NumeroRepeticiones; i < MAX_REPETICIONES; i++) a.Repeticiones[i] = 0;
     for (int i = b.NumeroRepeticiones; i < MAX_REPETICIONES; i++) b.Repeticiones[i] = 0;
     for (int i = a.Ply; i < MAX_PLY; i++) std::memset(&a.Historial[i], 0, sizeof a.Historial[i]);
     for (int i = b.Ply; i < MAX_PLY; i++) std::memset(&b.Historial[i], 0, sizeof b.Historial[i]);
-    a.FaseJuego = b.FaseJuego = 0;
-    // Of the side records only the piece counts belong to the board; the rest is rebuilt by
-    // every evaluation.
-    return std::memcmp(&a, &b, sizeof a) == 0 && MismasCuentas(blancas, o.blancas) && MismasCuentas(negras, o.negras);
+    return std::memcmp(&a, &b, sizeof a) == 0 && std::memcmp(&blancas, &o.blancas, sizeof blancas) == 0 &&
+           std::memcmp(&negras, &o.negras, sizeof negras) == 0;
 }
 
 Instantanea Tomar() {

@@ -18,8 +18,8 @@ std::string Capturar(const std::function<void()>& f);
 std::vector<std::string> Lineas(const std::string& texto);
 bool Empieza(const std::string& linea, const std::string& prefijo);
 
-// Everything make/unmake must restore: the board record (repetition slots above the count,
-// undo entries above the ply and the evaluation's phase aside) and the piece counts.
+// Everything make/unmake must restore: the board record (repetition slots above the count and
+// undo entries above the ply aside) and the piece counts.
 struct Instantanea {
     TipoTablero tablero;
     DatosBando blancas, negras;

@@ -138,7 +138,8 @@ std::vector<std::string> Transcripcion(const std::vector<std::string>& lineas, i
     ProcesoMotor motor({}, directorio);
     for (const auto& l : lineas) motor.Enviar(l);
     motor.CerrarEntrada();
-    auto salida = motor.LeerTodo();
+    // Generous: a transcript may hold searches, slow in the sanitizer build on a loaded machine.
+    auto salida = motor.LeerTodo(120000);
     int st = motor.Esperar();
     if (estado) *estado = st;
     return salida;

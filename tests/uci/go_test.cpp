@@ -54,7 +54,7 @@ TEST(GoBudget, DepthInfiniteAndNoSearch) {
     EXPECT_EQ(Limites("infinite").profundidadMaxima, 63);
     EXPECT_TRUE(Limites("infinite").buscar);
 
-    for (const char* go : {"", "depth 0", "wtime 60000", "wtime -5 btime 60000", "nodes 1000", "ponder",
+    for (const char* go : {"", "depth 0", "wtime 60000", "wtime -5 btime 60000", "nodes 0", "ponder",
                            "wtime 60000 movestogo 10", "depth", "depth x", "movetime 0", "searchmoves e2e4"})
         EXPECT_FALSE(Limites(go).buscar) << "go " << go;
 }
@@ -65,6 +65,7 @@ TEST(GoBudget, ParameterParsing) {
     ParametrosGo p = LeerParametrosGo("ponder wtime 1000 nodes 5000 btime 2000 winc 30 binc 40 movestogo 7 movetime 9");
     EXPECT_EQ((std::vector<int>{p.wtime, p.btime, p.winc, p.binc, p.movestogo, p.movetime}),
               (std::vector<int>{1000, 2000, 30, 40, 7, 9}));
+    EXPECT_TRUE(p.ponder && p.nodos == 5000);
     p = LeerParametrosGo("wtime +5 btime 2000 winc");
     EXPECT_EQ(p.wtime, 0);
     EXPECT_EQ(p.btime, 2000);

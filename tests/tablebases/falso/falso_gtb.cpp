@@ -1,5 +1,6 @@
 // The stand-in library. Built twice: complete, and with FALSO_INCOMPLETO without
-// tbpaths_getmain (the last operation the engine looks up).
+// tbpaths_done (the last operation the engine looks up). Operations of the real library that
+// the engine does not use are left out.
 #include "falso_gtb.h"
 
 #include <cstring>
@@ -78,16 +79,9 @@ int tbcache_init(std::size_t cache_mem, int wdl_fraction) {
     return 1;
 }
 // The operations that only answer.
-char* tb_restart(int, int, const char**) { return Anotar("tb_restart"), nullptr; }
 void tb_done() { Anotar("tb_done"); }
-int tb_probe_WDL_hard(unsigned, unsigned, unsigned, const unsigned*, const unsigned*, const unsigned char*,
-                      const unsigned char*, unsigned*) { return Anotar("tb_probe_WDL_hard"), 0; }
-int tb_probe_WDL_soft(unsigned, unsigned, unsigned, const unsigned*, const unsigned*, const unsigned char*,
-                      const unsigned char*, unsigned*) { return Anotar("tb_probe_WDL_soft"), 0; }
 int tb_is_initialized() { return Anotar("tb_is_initialized"), estado.inicializada; }
 unsigned tb_availability() { return Anotar("tb_availability"), estado.disponibles; }
-std::size_t tb_indexmemory() { return Anotar("tb_indexmemory"), 0; }
-int tbcache_restart(std::size_t, int) { return Anotar("tbcache_restart"), 1; }
 void tbcache_done() { Anotar("tbcache_done"); }
 int tbcache_is_on() { return Anotar("tbcache_is_on"), estado.cache_activa; }
 void tbcache_flush() { Anotar("tbcache_flush"); }
@@ -99,12 +93,11 @@ const char** tbpaths_add(const char** ps, const char* newpath) {
     std::strncpy(estado.ruta, newpath, sizeof estado.ruta - 1);
     return lista_anadir;
 }
+#ifndef FALSO_INCOMPLETO
 const char** tbpaths_done(const char** ps) {
     Anotar("tbpaths_done");
     estado.rutas_fin = ps;
     return nullptr;
 }
-#ifndef FALSO_INCOMPLETO
-const char* tbpaths_getmain() { return Anotar("tbpaths_getmain"), lista_anadir[0]; }
 #endif
 }

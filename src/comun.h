@@ -1,0 +1,26 @@
+// What every layer shares: the fixed-width integer names, the process's quit flag and the
+// saturating conversion used for printed figures.
+#pragma once
+
+#include <cstdint>
+
+using u64 = std::uint64_t;
+using u32 = std::uint32_t;
+using u16 = std::uint16_t;
+using i64 = std::int64_t;
+using i32 = std::int32_t;
+using i16 = std::int16_t;
+using i8 = std::int8_t;
+using u8 = std::uint8_t;
+
+// Set when the engine meets an inconsistent state (or "quit"); the command loop ends the
+// process after the current command.
+inline i32 Salir = 0;
+
+// Single-precision figures (speeds, hash fill, time shares) truncated to an int, saturating
+// instead of overflowing when a tiny divisor makes them huge.
+inline int ATruncado(float x) {
+    if (x >= 2147483647.0f) return 2147483647;
+    if (x <= -2147483648.0f) return -2147483647 - 1;
+    return int(x);
+}

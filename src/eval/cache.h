@@ -1,0 +1,51 @@
+// The evaluation cache: one entry per index (the remainder of the position key), the newest
+// store always wins, no test but the full key. Its memory comes out of the "Hash" budget: the
+// transposition table's creation sizes it and calls CrearCacheEval.
+#pragma once
+
+#include "board/board.h"
+#include "resto.h"
+
+struct EntradaCacheEval {
+    u64 Clave;  // 0 when empty: no position has that key
+    i16 Puntuacion;
+    i8 PasadoBlancas[8];
+    i8 PasadoNegras[8];
+};
+static_assert(sizeof(EntradaCacheEval) == 32);
+
+extern EntradaCacheEval* TT_Cache;  // the entries (index modulus + 1), null when there are none
+extern Divisor DivisorCache;
+extern bool CacheEvalActiva;        // the evaluation reads and writes the cache
+
+// Frees any earlier cache and allocates `entradas` + 1 entries, switched on but not yet
+// cleared; false when the memory cannot be had.
+bool CrearCacheEval(i32 entradas);
+void LimpiarCacheEval();  // every entry empty (when the cache is on)
+void LiberarCacheEval();
+// Leaves the cache unused, its memory kept, until it is created again: a new "Hash" value
+// takes effect at the next "isready".
+void ApagarCacheEval();
+void EncenderCacheEval();  // back in use, as it was left, when "isready" keeps the tables
+
+// Keys are positive as signed numbers; one with the top bit set would give a negative signed
+// remainder, an inconsistency that leaves the cache alone.
+inline EntradaCacheEval* EntradaCacheActual() {
+    const u64 clave = TableroGlobal.Hash;
+    if (!CacheEvalActiva || (clave >> 63)) {
+        if (clave >> 63) Salir = 1;
+        return nullptr;
+    }
+    return &TT_Cache[Resto(clave, DivisorCache)];
+}
+
+// Ask for the current position's entry early (just after a move is made), so that the memory
+// latency overlaps the work done before it is read. Always inlined: GCC takes a prefetch for
+// no effect at all and may drop the call of such a function left out of line.
+[[gnu::always_inline]] inline void PrecargarCache() {
+    if (EntradaCacheEval* c = EntradaCacheActual()) __builtin_prefetch(c);
+}
+// The same for the position after a move not yet made (its key from ClavePrevista).
+[[gnu::always_inline]] inline void PrecargarCache(u64 clave) {
+    if (CacheEvalActiva && !(clave >> 63)) __builtin_prefetch(&TT_Cache[Resto(clave, DivisorCache)]);
+}

@@ -1,0 +1,44 @@
+// The "perft" console command: reads the depth, times the count the board makes and prints
+// it, then the divide list of the root moves.
+#include <cinttypes>
+#include <cstdio>
+
+#include "uci/limits.h"
+#include "uci/uci.h"
+
+void ComandoPerft(const char* resto) {
+    char palabra[TAM_PALABRA];
+    Split_String(resto, palabra);
+    if (!palabra[0]) return;
+    int profundidad = 0;
+    for (const char* p = palabra; *p; p++) {
+        if (*p < '0' || *p > '9') return;
+        profundidad = profundidad * 10 + (*p - '0');
+        if (profundidad > 64) profundidad = 64;
+    }
+    TipoJuego.ProfundidadMaxima = profundidad;
+    // Depth 0 counts nothing, and the undo stack holds at most 63 nested moves.
+    if (profundidad < 1 || profundidad > 63) return;
+
+    ContadoresPerft k{};
+    RaizPerft raices[MAX_JUGADAS];
+    TipoJuego.TiempoInicio = ObtenerTiempo();
+    const int n = ContarPerft(profundidad, TipoJuego.Parar != 0, k, raices);
+    TipoJuego.TiempoTranscurrido = ObtenerTiempo() - TipoJuego.TiempoInicio + 1;
+
+    std::printf("Nodos: %" PRId64 "\n", i64(k.Nodos));
+    std::printf("Capturas: %d\n", k.Capturas);
+    std::printf("Captura Ep: %d\n", k.CapturasAlPaso);
+    std::printf("Coronacion: %d\n", k.Coronaciones);
+    std::printf("Enroques: %d\n", k.Enroques);
+    std::printf("Tiempo(ms): %d\n", ObtenerTiempo() - TipoJuego.TiempoInicio);
+    std::printf("Nps: %d\n", ATruncado(float(k.Nodos) * 1000.0f / float(TipoJuego.TiempoTranscurrido) + 0.5f));
+    std::printf("Divide\n");
+    std::printf("------------------------------\n");
+    for (int i = 0; i < n; i++) {
+        if (raices[i].cuenta == 0) continue;
+        char texto[6];
+        MovimientoCoordenadas(raices[i].jugada, texto);
+        std::printf("%s: %d\n", texto, raices[i].cuenta);
+    }
+}
