@@ -1,5 +1,6 @@
-# make              the shipped engine, build-opt/vemsul: link-time optimisation and a
-#                   profile trained on its own bench (EXE=<path> also copies it there)
+# make              the shipped engine, build-opt/vemsul, with link-time optimisation
+#                   (EXE=<path> also copies it there; PGO=ON adds a profile trained on its
+#                   bench, which measured slower for this engine: see the README)
 # make run          builds it and starts it on this terminal
 # make install      engine, book builder, default book and manual page (PREFIX, DESTDIR)
 # make book         Book.db here, from Debian's ECO lines, for `make run`
@@ -11,8 +12,9 @@ BUILD_ASAN := build-asan
 BUILD_OPT  := build-opt
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
+PGO        ?= OFF
 
-OPTIMIZADO := -DCMAKE_BUILD_TYPE=Release -DVEMSUL_LTO=ON -DVEMSUL_PGO=ON -DVEMSUL_TESTS=OFF \
+OPTIMIZADO := -DCMAKE_BUILD_TYPE=Release -DVEMSUL_LTO=ON -DVEMSUL_PGO=$(PGO) -DVEMSUL_TESTS=OFF \
               -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 
 .PHONY: all optimizado build test test-release test-asan run install book bench match clean
