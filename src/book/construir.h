@@ -1,0 +1,78 @@
+// Building opening books (the book builder's library): ECO classification files and PGN game
+// files are read, their SAN moves matched against the engine's own legal moves, the games
+// gathered into a tree of lines with counts, and the table Book written.
+#pragma once
+
+#include <istream>
+#include <string>
+#include <vector>
+
+#include "board/board.h"
+
+// A book line holds at most 100 characters: twenty four-character moves and their blanks.
+constexpr int PLIES_LINEA_MAXIMO = 20;
+
+// Keeping a move of the games' tree for the book needs its mover to have scored:
+enum class FiltroResultado { NINGUNO, GANADOR, GANADOR_O_TABLAS };
+
+struct OpcionesLibro {
+    int plies = PLIES_LINEA_MAXIMO;  // longest book line, in plies (1..20)
+    int minimoPartidas = 1;          // games that must have played a move
+    FiltroResultado filtro = FiltroResultado::NINGUNO;
+};
+
+enum class Resultado { BLANCAS, NEGRAS, TABLAS, DESCONOCIDO };
+
+// Games (or ECO entries) read, and those skipped. A malformed one is reported on standard
+// error as "<file>:<line>: partida <n>: <reason>" and left out.
+struct Recuento {
+    int partidas = 0, erroneas = 0, desdeFen = 0;
+};
+
+// The games' moves as a tree: for every move after every opening sequence, how many games
+// played it and how its mover scored in them. Book lines are read from it by cutting each
+// line before the first move that fails the filters.
+class ArbolPartidas {
+public:
+    ArbolPartidas();
+    // The game's first moves, in coordinate text, and its result.
+    void Anadir(const std::vector<std::string>& jugadas, Resultado resultado);
+    std::vector<std::string> Lineas(const OpcionesLibro& opciones) const;
+
+private:
+    struct Nodo {
+        char jugada[4];
+        u32 hijo = 0, hermano = 0;  // index of the first child and of the next sibling; 0 = none
+        u32 partidas = 0, ganadas = 0, tablas = 0, perdidas = 0;  // won and lost: by the mover
+    };
+    std::vector<Nodo> nodos_;  // nodos_[0]: the start position
+    void Recorrer(u32 nodo, int ply, const OpcionesLibro& opciones, std::string& linea,
+                  std::vector<std::string>& lineas) const;
+};
+
+// san.cpp
+enum class ResultadoSan { JUGADA, NO_RECONOCIDA, ILEGAL, AMBIGUA };
+// Plays the SAN move ("Nbd7", "exd6", "O-O", "e8=Q+", "0-0-0") on the board when exactly one
+// legal move fits it; its coordinate text goes to `texto`.
+ResultadoSan JugarSan(const std::string& san, char texto[6]);
+
+// pgn.cpp
+// Adds the games of a PGN text that start from the initial position to the tree, each cut to
+// `plies` moves and before any promotion; games set up from another position are counted
+// and left out.
+void LeerPgn(std::istream& entrada, const std::string& nombre, int plies, ArbolPartidas& arbol, Recuento& recuento);
+
+// eco.cpp
+// Adds the lines of an ECO classification file (entries of a code, a quoted name and SAN
+// moves ending with "*", as Debian's scid-data ships them) to `lineas`, each cut like a game.
+void LeerEco(std::istream& entrada, const std::string& nombre, int plies, std::vector<std::string>& lineas,
+             Recuento& recuento);
+
+// escritura.cpp
+// The book's rows: without repeated lines and without lines that only begin another line
+// (such a line ends the book when a probe picks it), shuffled with a fixed seed so that the
+// 15 lines a probe fetches are a fair sample.
+std::vector<std::string> DepurarLineas(std::vector<std::string> lineas);
+// Writes the table Book (column Partida) into a new file that then takes the place of
+// `fichero`: a failed write leaves any earlier book as it was. On failure `error` says why.
+bool EscribirLibro(const std::string& fichero, const std::vector<std::string>& lineas, std::string& error);

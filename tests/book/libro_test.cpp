@@ -1,0 +1,268 @@
+// The book builder (vemsul-libro) through its binary: ECO entries and PGN games with known
+// coordinate moves, the line filters, PGN written by other programs, and malformed input.
+// Then the realistic book it builds from Debian's scid-data: clean for "book", and every probe
+// along its lines answers with a legal move that continues a book line.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "book/book.h"
+#include "book_files.h"
+#include "support/board_helpers.h"
+#include "support/engine_process.h"
+#include "uci/uci.h"
+
+namespace {
+
+const char* const ECO_DEBIAN = "/usr/share/scid/data/scid.eco";
+const std::string PARTIDAS = std::string(VEMSUL_SOURCE_DIR) + "/tests/book/partidas/";
+
+struct Ejecucion {
+    int estado = -5;
+    std::vector<std::string> orden;  // standard output: the book lines, in their order
+    std::set<std::string> lineas;    // the same
+    std::string mensajes;            // standard error
+};
+
+// Runs the builder in `dir`.
+Ejecucion Construir(std::vector<std::string> argumentos, const std::string& dir = "") {
+    DirectorioTemporal errores;
+    const std::string fichero = errores.Fichero("stderr");
+    argumentos.insert(argumentos.begin(), {"-c", "exec \"$0\" \"$@\" 2>" + fichero, VEMSUL_LIBRO});
+    ProcesoMotor herramienta(argumentos, dir, "/bin/sh");
+    herramienta.CerrarEntrada();
+    Ejecucion e;
+    // Generous: the sanitizer build converts the full ECO file slowly, slower still under load.
+    e.orden = herramienta.LeerTodo(600000);
+    e.lineas.insert(e.orden.begin(), e.orden.end());
+    e.estado = herramienta.Esperar(600000);
+    std::ifstream f(fichero);
+    e.mensajes.assign(std::istreambuf_iterator<char>(f), {});
+    return e;
+}
+
+std::string Escribir(const DirectorioTemporal& dir, const std::string& nombre, const std::string& texto) {
+    std::ofstream(dir.Fichero(nombre), std::ios::binary) << texto;
+    return dir.Fichero(nombre);
+}
+
+}  // namespace
+
+TEST(LibroEco, ConvertsSanToCoordinateMoves) {
+    DirectorioTemporal dir;
+    const std::string eco = dir.Fichero("prueba.eco");
+    std::ofstream(eco) << R"(# a comment line, "quoted" and with 1.e4 moves
+A00a "Start position"  *
+X01 "Castles short"  1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5 4.O-O Nf6 *
+X01 "Castles short, a beginning of it"  1.e4 e5 2.Nf3 *
+X01 "Castles short, again"  1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5 4.O-O Nf6 *
+X02 "Castles long"
+  1.d4 d5 2.Nc3 Nc6 3.Bf4 Bf5 4.Qd2 Qd7 5.O-O-O O-O-O *
+X03 "Knights by file and by rank"  1.d3 d6 2.Nd2 Nd7 3.Ngf3 Ngf6 4.Nd4 e6 5.N2f3 *
+X04 "En passant and checks"  1.e4 Nf6 2.e5 d5 3.exd6 Qxd6 4.d4 Qb4+ 5.Bd2 Qxb2 *
+X05 "A capture without x"
+  1.e4 e6 2.d4 d5 3.Nd2 c5 4.exd5 exd5 5.Ngf3 Nf6 6.Bb5+ Bd7 7.Bxd7+ Nbd7 *
+X06 "A promotion ends the line"  1.h4 g5 2.hxg5 h6 3.gxh6 Bg7 4.hxg7 Nf6 5.gxh8=Q Ng8 *
+X07 "Longer than a line"  1.Nf3 Nf6 2.Ng1 Ng8 3.Nf3 Nf6 4.Ng1 Ng8 5.Nf3 Nf6 6.Ng1 Ng8
+  7.Nf3 Nf6 8.Ng1 Ng8 9.Nf3 Nf6 10.Ng1 Ng8 11.Nf3 Nf6 12.Ng1 Ng8 *
+X08 "Illegal"  1.e4 e5 2.Ke3 *
+X09 "Ambiguous"  1.d4 d5 2.Nf3 Nf6 3.Nd2 *
+)";
+    // The two bad entries are reported and left out; -k writes the book all the same.
+    const Ejecucion e = Construir({"-k", eco});
+    EXPECT_EQ(e.estado, 1);
+    EXPECT_NE(e.mensajes.find("prueba.eco:15: entrada 11: X08 \"Illegal\": jugada 2.Ke3 ilegal"), std::string::npos)
+        << e.mensajes;
+    EXPECT_NE(e.mensajes.find("entrada 12: X09 \"Ambiguous\": jugada 3.Nd2 ambigua"), std::string::npos);
+    std::string vuelta = "g1f3 g8f6 f3g1 f6g8";
+    std::string larga = vuelta;
+    for (int i = 0; i < 4; i++) larga += " " + vuelta;  // 20 moves, 99 characters
+    std::set<std::string> esperadas = {
+        "e2e4 e7e5 g1f3 b8c6 f1c4 f8c5 e1g1 g8f6",
+        "d2d4 d7d5 b1c3 b8c6 c1f4 c8f5 d1d2 d8d7 e1c1 e8c8",
+        "d2d3 d7d6 b1d2 b8d7 g1f3 g8f6 f3d4 e7e6 d2f3",
+        "e2e4 g8f6 e4e5 d7d5 e5d6 d8d6 d2d4 d6b4 c1d2 b4b2",
+        "e2e4 e7e6 d2d4 d7d5 b1d2 c7c5 e4d5 e6d5 g1f3 g8f6 f1b5 c8d7 b5d7 b8d7",
+        "h2h4 g7g5 h4g5 h7h6 g5h6 f8g7 h6g7 g8f6",
+        larga,
+    };
+    EXPECT_EQ(e.lineas, esperadas);
+    EXPECT_EQ(e.orden.size(), esperadas.size()) << "repeated lines are written once";
+}
+
+TEST(LibroPgn, ReadsTheGamesIntoCoordinateLines) {
+    DirectorioTemporal dir;
+    const std::string pgn = Escribir(dir, "prueba.pgn", "\xEF\xBB\xBF" R"([Event "Escapes: \"quoted\", \\ and ] inside"]
+[Result "1-0"]
+
+% a line escaped for other programs: 1. h4 {
+1. e4 {a comment with ) ; and (} e5 ; a comment to the end of the line with { and )
+2. Nf3 $1 Nc6 !? 3. Bb5 (3. Bc4 Bc5 (3... Nf6) {nested} 4. c3) 3... a6 4.Ba4 Nf6 5. O-O Be7
+6.Re1 b5 7. Bb3 d6 8. c3 0-0 9. h3! Nb8?? 10. d4 Nbd7 11. c4 c6 1-0
+[Event "No blank line before it; en passant and checks"] 1. e4 Nf6 2. e5 d5 3. exd6 Qxd6
+4. d4 Qb4+ 5. Bd2 Qxb2 1/2-1/2
+1. h4 g5 2. hxg5 h6 3. gxh6 Bg7 4. hxg7 Nf6 5. gxh8=Q Ng8 *
+1. a4 b5 2. axb5 a6 3. bxa6 Bb7 4. axb7 Nc6 5. bxa8Q Qxa8 0-1
+1. f3 e5 2. g4 Qh4# 0-1
+1. d4 d5 2. Nc3 Nc6 3. Bf4 Bf5 4. Qd2 Qd7 5. O-O-O 0-0-0 1/2-1/2
+[FEN "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"] [SetUp "1"] 1. c4 e5 *
+[SetUp "1"]
+[FEN "8/8/8/4k3/8/8/8/4K2R w K - 0 1"]
+1. O-O Kd4 *
+)");
+    const Ejecucion e = Construir({pgn});
+    EXPECT_EQ(e.estado, 0) << e.mensajes;
+    EXPECT_EQ(e.lineas, (std::set<std::string>{
+                            "e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 b5a4 g8f6 e1g1 f8e7 f1e1 b7b5 a4b3 d7d6 c2c3 e8g8 h2h3 c6b8 d2d4 b8d7",
+                            "e2e4 g8f6 e4e5 d7d5 e5d6 d8d6 d2d4 d6b4 c1d2 b4b2",
+                            "h2h4 g7g5 h4g5 h7h6 g5h6 f8g7 h6g7 g8f6",
+                            "a2a4 b7b5 a4b5 a7a6 b5a6 c8b7 a6b7 b8c6",
+                            "f2f3 e7e5 g2g4 d8h4",
+                            "d2d4 d7d5 b1c3 b8c6 c1f4 c8f5 d1d2 d8d7 e1c1 e8c8",
+                            "c2c4 e7e5",
+                        }));
+    EXPECT_NE(e.mensajes.find("8 partidas (0 erroneas, 1 desde otra posicion)"), std::string::npos) << e.mensajes;
+}
+
+// Each line is cut before the first move that fails a filter: too few games played it after
+// the same moves, or its mover scored too little with it.
+TEST(LibroPgn, Filters) {
+    DirectorioTemporal dir;
+    const std::string pgn = Escribir(dir, "filtros.pgn",
+                                     "1. e4 e5 2. Nf3 Nc6 1-0\n1. e4 e5 2. Nf3 Nf6 0-1\n1. e4 c5 2. Nf3 d6 1/2-1/2\n"
+                                     "1. d4 d5 2. c4 e6 1-0\n1. e4 e5 2. Bc4 Nf6 *\n");
+    const std::vector<std::pair<std::vector<std::string>, std::set<std::string>>> casos = {
+        {{}, {"e2e4 e7e5 g1f3 b8c6", "e2e4 e7e5 g1f3 g8f6", "e2e4 e7e5 f1c4 g8f6", "e2e4 c7c5 g1f3 d7d6",
+              "d2d4 d7d5 c2c4 e7e6"}},
+        {{"-p", "3"}, {"e2e4 e7e5 g1f3", "e2e4 e7e5 f1c4", "e2e4 c7c5 g1f3", "d2d4 d7d5 c2c4"}},
+        {{"-n", "2"}, {"e2e4 e7e5 g1f3"}},
+        {{"-g"}, {"d2d4"}},
+        // A draw is half a point for each side; an unknown result ("*") counts for neither.
+        {{"-t"}, {"e2e4 e7e5 g1f3 g8f6", "e2e4 c7c5 g1f3 d7d6", "d2d4"}},
+        {{"-t", "-n", "2"}, {"e2e4 e7e5 g1f3"}},
+    };
+    for (auto [argumentos, esperadas] : casos) {
+        argumentos.push_back(pgn);
+        const Ejecucion e = Construir(argumentos);
+        EXPECT_EQ(e.estado, 0) << e.mensajes;
+        EXPECT_EQ(e.lineas, esperadas) << argumentos[0];
+    }
+}
+
+// Games saved by cutechess-cli (stockfish against itself, one from a FEN) and by xboard
+// (fairymax against stockfish): a book that "book" finds clean and the engine plays from.
+TEST(LibroPgn, GamesWrittenByOtherPrograms) {
+    DirectorioTemporal dir;
+    for (const std::string programa : {"cutechess", "xboard"}) {
+        const Ejecucion e = Construir({"-o", dir.Fichero("Book.db"), PARTIDAS + programa + ".pgn"});
+        ASSERT_EQ(e.estado, 0) << e.mensajes;
+        int estado = -5;
+        const auto s = Transcripcion({"book", "setoption name OwnBook value true", "position startpos", "go depth 1"},
+                                     &estado, dir.Ruta());
+        EXPECT_EQ(estado, 0);
+        ASSERT_EQ(s.size(), 4u) << programa;
+        EXPECT_EQ(s[1], "Libro de apertura correcto.");
+        EXPECT_TRUE(s[2] == "bestmove e2e4" || s[2] == "bestmove d2d4" || s[2] == "bestmove b1c3") << s[2];
+        EXPECT_EQ(s[3], "info string Libro de aperturas.");
+    }
+    EXPECT_EQ(FilasLibro(dir.Fichero("Book.db")), 2) << "one line for each of xboard's two games";
+}
+
+// Malformed input is reported with its file, line and game number; without -k no book is
+// written and an earlier book stays as it was. The reader goes on after each fault.
+TEST(LibroPgn, MalformedGames) {
+    DirectorioTemporal dir;
+    const std::string bueno = "[Event \"good\"]\n1. d4 d5 *\n\n";
+    const std::vector<std::pair<std::string, std::string>> casos = {
+        {bueno + "1. e4 e5\n2. Ke3 1-0\n", "x.pgn:5: partida 2: jugada 2.Ke3 ilegal"},
+        {bueno + "1. d4 d5 2. Nf3 Nf6 3. Nd2 *", "partida 2: jugada 3.Nd2 ambigua"},
+        {bueno + "1. e4 e5 2. Qh5 Nc6 3. Bc4", "x.pgn:4: partida 2: falta el resultado al final del fichero"},
+        {bueno + "[Event \"cut\"]\n1. e4 e5 2. Nf3 [Event \"next\"]\n1. c4 *\n", "partida 2: falta el resultado antes"},
+        {bueno + "1. e4 {never closed\ne5 1-0\n", "x.pgn:4: partida 2: comentario sin cerrar"},
+        {"1. e4 } e5 1-0\n", "partida 1: '}' sin '{'"},
+        {"1. e4 (1. d4 d5 1-0\n", "partida 1: variante sin cerrar"},
+        {"1. e4 ) e5 1-0\n", "partida 1: ')' sin '('"},
+        {"1. e4 " + std::string(10000, 'e') + " e5 1-0\n", "partida 1: simbolo de 10000 caracteres: eeeeeeeeeeeeeeeeeeee..."},
+        {"[Event \"" + std::string(10000, 'x') + "\"]\n1. e4 1-0\n", "partida 1: etiqueta de mas de 255 caracteres"},
+        {"[Event \"no end]\n1. e4 1-0\n", "partida 1: etiqueta mal formada"},
+        {bueno + std::string("1. e4 e\0" "5 1-0\n", 14), "partida 2: byte nulo"},
+        {"1. e4 e5 2. Nf3\xC2\xBD 1-0\n", "partida 1: caracter no valido 0xC2"},
+    };
+    for (const auto& [texto, mensaje] : casos) {
+        CrearLibro(dir.Fichero("Book.db"), {"e2e4 e7e5"});
+        Escribir(dir, "x.pgn", texto);
+        const Ejecucion e = Construir({"-o", "Book.db", "x.pgn"}, dir.Ruta());
+        EXPECT_EQ(e.estado, 1) << mensaje;
+        EXPECT_NE(e.mensajes.find(mensaje), std::string::npos) << e.mensajes;
+        EXPECT_EQ(FilasLibro(dir.Fichero("Book.db")), 1) << mensaje;
+        EXPECT_FALSE(std::filesystem::exists(dir.Fichero("Book.db.nuevo")));
+    }
+    // With -k the good games make the book; a file that cannot be read is status 2.
+    Escribir(dir, "x.pgn", bueno + "1. e4 e5 2. Ke3 1-0\n");
+    const Ejecucion e = Construir({"-k", "x.pgn"}, dir.Ruta());
+    EXPECT_EQ(e.estado, 1);
+    EXPECT_EQ(e.lineas, std::set<std::string>{"d2d4 d7d5"});
+    EXPECT_EQ(Construir({"no-such-file.pgn"}, dir.Ruta()).estado, 2);
+}
+
+// The book built from Debian's full ECO file: thousands of distinct well-formed lines, none only
+// the beginning of another; verified clean by "book"; and every probe along its lines answers
+// at once with a legal move that continues a book line.
+TEST(LibroEcoCompleto, BuiltVerifiedAndProbed) {
+    if (!std::filesystem::exists(ECO_DEBIAN)) GTEST_SKIP() << ECO_DEBIAN << " is missing (Debian package scid-data)";
+    DirectorioTemporal dir;
+    const Ejecucion libro = Construir({"-o", dir.Fichero("Book.db"), ECO_DEBIAN});
+    ASSERT_EQ(libro.estado, 0);
+    ASSERT_TRUE(libro.lineas.empty());
+    const Ejecucion e = Construir({ECO_DEBIAN});
+    ASSERT_EQ(e.estado, 0);
+    const std::vector<std::string>& lineas = e.orden;
+    ASSERT_GE(lineas.size(), 4000u);
+    EXPECT_EQ(FilasLibro(dir.Fichero("Book.db")), int(lineas.size()));
+    const std::set<std::string> completas(lineas.begin(), lineas.end());
+    EXPECT_EQ(completas.size(), lineas.size());
+    std::set<std::string> comienzos;  // every text a probe may extend, with its blank
+    for (const auto& l : lineas) {
+        ASSERT_LE(l.size(), 100u) << l;
+        ASSERT_EQ(l.size() % 5, 4u) << l;
+        for (size_t i = 4; i < l.size(); i += 5) {
+            ASSERT_EQ(l[i], ' ') << l;
+            comienzos.insert(l.substr(0, i + 1));
+        }
+    }
+    for (const auto& l : lineas) ASSERT_EQ(comienzos.count(l + " "), 0u) << l << " only begins another line";
+
+    int estado = -5;
+    EXPECT_EQ(Transcripcion({"book"}, &estado, dir.Ruta()),
+              (std::vector<std::string>{"Analizando libro de aperturas...", "Libro de apertura correcto."}));
+    EXPECT_EQ(estado, 0);
+
+    auto anterior = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Ruta());
+    LibroSql.OwnBook = 1;
+    LibroSql.OwnBookLimit = 10;
+    auto sondear = [&](const std::string& texto) {
+        Posicion(texto.empty() ? "startpos" : "startpos moves " + texto);
+        ASSERT_EQ(LibroSql.FueraDeLibro, 0) << texto;
+        const auto legales = JugadasLegales();
+        int r = -1;
+        const std::string salida = Capturar([&] { r = BuscarJugadaLibro(); });
+        ASSERT_EQ(r, 1) << texto;
+        const std::string jugada = LibroSql.JugadaLibro;
+        EXPECT_EQ(salida, "bestmove " + jugada + "\ninfo string Libro de aperturas.\n");
+        EXPECT_NE(std::find(legales.begin(), legales.end(), jugada), legales.end()) << texto << " " << jugada;
+        const std::string seguida = texto.empty() ? jugada : texto + " " + jugada;
+        EXPECT_TRUE(comienzos.count(seguida + " ") || completas.count(seguida)) << seguida;
+    };
+    for (size_t n = 0; n < lineas.size(); n += 37)
+        for (size_t corte = 4; corte < lineas[n].size(); corte += 5) sondear(lineas[n].substr(0, corte));
+    for (int i = 0; i < 50; i++) sondear("");
+    std::filesystem::current_path(anterior);
+    LibroSql.OwnBook = 0;
+    LibroSql.OwnBookLimit = 8;
+    UciNewGame();
+}
