@@ -118,6 +118,14 @@ u64 CalcularHash();       // the key of the current position, composed from scra
 int CargarFen(const char* fen);
 void EscribirFen(char* fen);  // at least 100 bytes
 
+// partida.cpp: a game as the position command, own pondering and the book set it up.
+// The FEN on cleared side records and clock, its key composed and stored as the first of the
+// key list; 0 when the FEN is rejected.
+int EmpezarPartida(const char* fen);
+// Plays the legal move whose coordinate text is `texto` as a move of the game: made at ply 0,
+// its key stored for repetitions. 0 when no legal move has that text: nothing is played.
+int JugarTexto(const char* texto);
+
 // attacks.cpp
 int JaqueBlancas(int casilla);  // attacked by Black?
 int JaqueNegras(int casilla);   // attacked by White?

@@ -2,9 +2,9 @@
 // the mate stop, the final bestmove, and the reset between searches.
 #include <cstring>
 
+#include "search/limits.h"
 #include "search/search.h"
 #include "search/tt.h"
-#include "uci/limits.h"
 
 u32 pv_line[MAX_PLY][MAX_PLY];
 u32 pv_line_fin[MAX_PLY];

@@ -2,11 +2,11 @@
 // promotions (every evasion when in check), with delta and losing-capture pruning. No table,
 // no principal variation, no history.
 #include "eval/eval.h"
+#include "search/limits.h"
 #include "search/ordering.h"
 #include "search/search.h"
 #include "search/see.h"
 #include "search/tt.h"
-#include "uci/limits.h"
 
 int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
     TipoTablero& T = TableroGlobal;

@@ -1,11 +1,12 @@
-// Search output: the two info lines of an iteration and the final bestmove line.
+// Search output: the two info lines of an iteration, the final bestmove line, and the one
+// message of the table allocation.
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
 
+#include "search/limits.h"
 #include "search/search.h"
 #include "search/tt.h"
-#include "uci/limits.h"
 
 namespace {
 
@@ -86,3 +87,5 @@ void ImprimirMejorJugada(Jugada mejor, Jugada ponder) {
     }
     std::fflush(stdout);
 }
+
+void ImprimirFaltaMemoria() { std::printf("Memoria insuficiente para la tabla hash.\n"); }

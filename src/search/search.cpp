@@ -3,12 +3,12 @@
 // deepening, check and passed-pawn extensions, late move reductions and history/futility
 // pruning of late quiet moves. Every node keeps its lists on the stack; nothing is allocated.
 #include "eval/eval.h"
+#include "search/limits.h"
 #include "search/ordering.h"
 #include "search/search.h"
 #include "search/see.h"
 #include "search/tt.h"
 #include "tablebases/gaviota.h"
-#include "uci/limits.h"
 
 #ifdef VEMSUL_CHECK_BOARD
 bool AtajosActivos = true;

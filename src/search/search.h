@@ -49,6 +49,7 @@ bool BandoEnJaque();         // is the side to move in check? (an impossible Tur
 // report.cpp
 void ImprimirPv(int profundidad, int puntuacion, int cota);
 void ImprimirMejorJugada(Jugada mejor, Jugada ponder);
+void ImprimirFaltaMemoria();  // the transposition table could not be allocated
 // The "score ..." part of an info line: "mate N" or "cp N" with its bound mark.
 void TextoPuntuacion(int puntuacion, int cota, char* texto);
 // The info lines ImprimirPv prints, for a given elapsed time in ms; returns their length.

@@ -2,9 +2,8 @@
 // the newest store always wins. The evaluation cache is sized, created and cleared with it.
 #include "search/tt.h"
 
-#include <cstdio>
-
 #include "platform.h"
+#include "search/search.h"
 
 RegistroTT TT_Opciones;
 EntradaTT* TT_Datos = nullptr;
@@ -66,7 +65,7 @@ void CrearTransposicion(int megas) {
     bool cache = true;
     if (TT_Opciones.MegasCache != 0 && TT_Datos) cache = CrearCacheEval(TT_Opciones.EntradasCache);
     if (!TT_Datos || !cache) {
-        std::printf("Memoria insuficiente para la tabla hash.\n");
+        ImprimirFaltaMemoria();
         Salir = 1;
         return;
     }

@@ -6,10 +6,10 @@
 
 #include "book/book.h"
 #include "platform.h"
+#include "search/limits.h"
 #include "search/search.h"
 #include "search/tt.h"
 #include "tablebases/gaviota.h"
-#include "uci/limits.h"
 #include "uci/uci.h"
 
 const char* Split_String(const char* pos, char palabra[TAM_PALABRA]) {
@@ -57,6 +57,7 @@ void IniciarMotor() {
     // Whole lines reach the GUI at once: every reply line ends with a newline. Standard input
     // is read by our own unbuffered line reader (platform.cpp).
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    EntradaEsperando = EntradaUci;
     InicializarValoresCaptura();
     InicializarZobrist();
     TT_Opciones.MegasTT = 128;
@@ -89,7 +90,7 @@ void EjecutarComando(const char* linea) {
     else if (!std::strcmp(palabra, "setoption")) ParseSetoption(resto);
     else if (!std::strcmp(palabra, "position")) Position_Fen_Startpos(resto);
     else if (!std::strcmp(palabra, "go")) ComandoGo(resto);
-    else if (!std::strcmp(palabra, "book")) VerificarLibroApertura();
+    else if (!std::strcmp(palabra, "book")) ComandoBook();
     else if (!std::strcmp(palabra, "perft")) ComandoPerft(resto);
     else if (!std::strcmp(palabra, "quit")) Salir = 1;
     else if (!std::strcmp(palabra, "d")) ComandoD();

@@ -5,9 +5,9 @@
 
 #include "book/book.h"
 #include "eval/cache.h"
+#include "search/limits.h"
 #include "search/tt.h"
 #include "tablebases/gaviota.h"
-#include "uci/limits.h"
 #include "uci/uci.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cinttypes>
 #include <cstdio>
 
-#include "uci/limits.h"
+#include "search/limits.h"
 #include "uci/uci.h"
 
 void ComandoPerft(const char* resto) {

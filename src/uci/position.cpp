@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "book/book.h"
+#include "search/limits.h"
 #include "search/search.h"
 #include "search/tt.h"
-#include "uci/limits.h"
 #include "uci/uci.h"
 
 void ImprimirMovimientoIlegal(const char* texto) {
@@ -19,39 +19,17 @@ void ImprimirMovimientoIlegal(const char* texto) {
 }
 
 void Movimiento(const char* texto, int& encontrada) {
-    TipoTablero& T = TableroGlobal;
-    T.Ply = 0;
-    ListaJugadas lista;
-    int n = GenerarMovimientos(GENERAR_TODAS, lista);
-    for (int i = 0; i < n; i++) {
-        char candidata[6];
-        MovimientoCoordenadas(lista[i].Jugada, candidata);
-        if (std::strcmp(candidata, texto) != 0) continue;
-        // A move that leaves the mover's king in check is taken back: it is as illegal as one
-        // that is not generated, and no search may start from a position with a king en prise.
-        if (!HacerMovimiento(lista[i].Jugada)) {
-            DeshacerMovimiento();
-            break;
-        }
-        encontrada = 1;
-        // The make has stored the new key for repetitions: one key per ply of the game.
-        TipoJuego.MovimientosRestantes++;
+    encontrada = JugarTexto(texto);
+    if (encontrada) {
+        TipoJuego.MovimientosRestantes++;  // one more ply applied since the set-up
         return;
     }
-    encontrada = 0;
     ImprimirMovimientoIlegal(texto);
     Salir = 1;
 }
 
-void MovimientoLibro(int& encontrada) { Movimiento(LibroSql.JugadaLibro, encontrada); }
-
 void Position_Fen_Startpos(const char* texto) {
-    TipoTablero& T = TableroGlobal;
-    LimpiarBandos();
     TipoJuego.MovimientosRestantes = 0;
-    T.Regla50 = 0;
-    T.NumeroRepeticiones = 0;
-
     char palabra[TAM_PALABRA];
     const char* p = Split_String(texto, palabra);
     bool conFen;
@@ -70,7 +48,7 @@ void Position_Fen_Startpos(const char* texto) {
             fen[largo++] = ' ';
             fen[largo] = 0;
         }
-        if (!CargarFen(fen)) {
+        if (!EmpezarPartida(fen)) {
             std::printf("info string Formato FEN incorrecto.\n");
             Position_Fen_Startpos(FEN_INICIAL);
             return;
@@ -79,7 +57,7 @@ void Position_Fen_Startpos(const char* texto) {
         conFen = true;
     } else {
         p = Split_String(p, palabra);  // normally "moves"
-        if (!CargarFen(FEN_INICIAL)) {
+        if (!EmpezarPartida(FEN_INICIAL)) {
             Salir = 1;
             return;
         }
@@ -87,10 +65,6 @@ void Position_Fen_Startpos(const char* texto) {
         conFen = false;
     }
     TipoJuego.PonderActivo = 0;
-    T.Hash = CalcularHash();
-    // The position set up is the last key of the list, as every position reached later is:
-    // a line that returns to it is a repetition.
-    T.Repeticiones[T.NumeroRepeticiones++] = T.Hash;
     if (std::strcmp(palabra, "moves") != 0) return;
 
     if (*p) {

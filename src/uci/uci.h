@@ -19,6 +19,9 @@ bool LeerNumero(const char* texto, u64& valor);  // the same, kept in 64 bits
 // capped at INT32_MAX, so that no digit string wraps into the range.
 bool LeerNumeroSaturado(const char* texto, i32& valor);
 
+// input.cpp: the search's input seam, installed at start-up (EntradaEsperando)
+bool EntradaUci(bool esperar);
+
 // loop.cpp
 void IniciarMotor();        // the start-up sequence, silent
 void LeerComandos();        // the command loop; returns when the process should end
@@ -34,7 +37,6 @@ void ResponderIsReady();
 void UciNewGame();
 void Position_Fen_Startpos(const char* texto);
 void Movimiento(const char* texto, int& encontrada);
-void MovimientoLibro(int& encontrada);  // plays LibroSql.JugadaLibro
 void ImprimirMovimientoIlegal(const char* texto);  // the illegal-move line and its diagnostics
 
 // go.cpp
@@ -43,5 +45,6 @@ void ComandoGo(const char* resto);
 // commands.cpp, bench.cpp and perft.cpp: console commands beyond the protocol
 void ComandoD();
 void ComandoEval();
+void ComandoBook();
 void ComandoBench(const char* resto);  // also "vemsul bench [depth]" from the shell
 void ComandoPerft(const char* resto);
