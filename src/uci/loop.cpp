@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "book/book.h"
 #include "platform.h"
 #include "search/limits.h"
 #include "search/search.h"
@@ -60,19 +59,12 @@ void IniciarMotor() {
     EntradaEsperando = EntradaUci;
     InicializarValoresCaptura();
     InicializarZobrist();
-    TT_Opciones.MegasTT = 128;
-    CrearTransposicion(128);
+    IniciarOpciones();
+    CrearTransposicion(TT_Opciones.MegasTT + TT_Opciones.MegasCache);
 
-    std::strcpy(tbprobe_Gaviota.GaviotaTbPath, "empty");
-    tbprobe_Gaviota.UseGaviotaTablebases = 0;
     tbprobe_Gaviota.TablasCargadas = 0;
-    tbprobe_Gaviota.GaviotaCompression = 4;
-    tbprobe_Gaviota.GaviotaTbCache = 32;
     tbprobe_Gaviota.Verbosidad = 1;
     tbprobe_Gaviota.FraccionWDL = 96;
-    LibroSql.OwnBook = 0;
-    LibroSql.OwnBookLimit = 8;
-    TipoJuego.Ponder = 0;
     TipoJuego.Infinito = 0;
     TipoJuego.PonderActivo = 0;
     TipoJuego.JugadaPonder[0] = 0;

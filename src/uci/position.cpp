@@ -123,6 +123,6 @@ void UciNewGame() {
     TipoJuego.PonderActivo = 0;
     TipoJuego.PonderInterfaz = 0;
     TipoJuego.LimiteNodos = 0;
-    TipoJuego.ShowPv = 1;
+    OpcionesNuevaPartida();
     Position_Fen_Startpos(FEN_INICIAL);
 }

@@ -29,6 +29,8 @@ void EjecutarComando(const char* linea);  // dispatch one command line
 [[noreturn]] void LiberarMemoria();       // the exit sequence: free, unload, exit(0)
 
 // options.cpp
+void IniciarOpciones();       // every option at its start value
+void OpcionesNuevaPartida();  // the options a new game sets back (ShowPv)
 void ParseSetoption(const char* resto);
 void ResponderUci();
 void ResponderIsReady();
