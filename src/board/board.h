@@ -51,6 +51,7 @@ using ListaJugadas = EntradaLista[MAX_JUGADAS];
 constexpr int MAX_PLY = 64;               // entries of the undo stack
 constexpr int MAX_REPETICIONES = 600;     // slots of the key list
 constexpr int LIMITE_REPETICIONES = 599;  // keys are appended only while the count is below this
+constexpr int REGLA_50_PLIES = 100;       // the half-move clock of a drawn game (a FEN's is capped there)
 
 // One undo-stack entry: the move and what it changed, as they were before the move.
 struct EntradaHistorial {

@@ -10,6 +10,9 @@
 
 namespace {
 
+// ShowPv Middle keeps quiet for the first 750 ms of a search.
+constexpr int SILENCIO_MIDDLE_MS = 749;
+
 // Length of the last completed line; a full row of 64 moves has no terminator and counts 0.
 int LargoPv() {
     for (int i = 0; i < MAX_PLY; i++)
@@ -64,7 +67,7 @@ void ImprimirPv(int profundidad, int puntuacion, int cota) {
     RegistroJuego& J = TipoJuego;
     if (!J.Infinito) {
         if (J.ShowPv == 0) return;
-        if (J.ShowPv == 1 && ObtenerTiempo() - J.TiempoInicio <= 749) return;
+        if (J.ShowPv == 1 && ObtenerTiempo() - J.TiempoInicio <= SILENCIO_MIDDLE_MS) return;
     }
     J.TiempoTranscurrido = ObtenerTiempo() - J.TiempoInicio + 1;
     char buf[1024];

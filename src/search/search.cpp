@@ -16,14 +16,62 @@ bool AtajosActivos = true;
 
 namespace {
 
+// Razoring: at depth 3 or less, an evaluation more than 300 plus 15 a ply below beta is
+// trusted when the captures do not bring it up.
+constexpr int RAZORING_PROFUNDIDAD = 3, RAZORING_MARGEN = 300, RAZORING_POR_PLY = 15;
 // Reverse-futility margins by remaining depth 0..3.
 constexpr int STAT_NULL_MARGIN[4] = {0, 40, 80, 120};
+constexpr int FUTILIDAD_INVERSA_PROFUNDIDAD = 3;
+constexpr int NULO_PROFUNDIDAD = 3;  // the null move from this depth on
+// Internal iterative deepening: from depth 4 at PV nodes, above 6 at the others, 3 plies
+// shallower (and a quarter of the depth more at the others).
+constexpr int IID_PROFUNDIDAD_PV = 4, IID_PROFUNDIDAD_NO_PV = 6, IID_REDUCCION = 3;
+// Non-PV nodes extend checks only this close to the horizon.
+constexpr int EXTENSION_JAQUE_NO_PV = 6;
+// Late move reductions: from depth 3 and the fourth legal move; deeper than 5 a move with a
+// poor history is reduced by a sixth of the depth (and of the move number at non-PV nodes)
+// plus one, at most 5 (10 at non-PV nodes).
+constexpr int LMR_PROFUNDIDAD = 3, LMR_JUGADAS = 4, LMR_PROFUNDIDAD_HISTORIA = 5;
+constexpr int LMR_MAXIMA_PV = 5, LMR_MAXIMA_NO_PV = 10;
+// Late quiet moves at non-PV nodes: history pruning past the move 2 x depth + 4, futility
+// pruning at depth 9 or less when the evaluation is more than 50 a ply below beta.
+constexpr int HISTORIA_JUGADAS_POR_PLY = 2, HISTORIA_JUGADAS_BASE = 4;
+constexpr int FUTILIDAD_PROFUNDIDAD = 9, FUTILIDAD_POR_PLY = 50;
+
+// The null move's depth: three quarters of the depth beyond 3 (so 0, a quiescence search, at
+// depths 3 and 4), worked out in single precision.
+inline int ProfundidadNulo(int profundidad) {
+    return int((4.0f - float(profundidad)) * 0.25f + float(profundidad) - 3.25f);
+}
+
+// Reductions of late moves with a poor history, worked out in single precision.
+inline int ReduccionPV(int profundidad) {
+    const int r = int(float(profundidad) * (1.0f / 6.0f) + 0.5f) + 1;
+    return r > LMR_MAXIMA_PV ? LMR_MAXIMA_PV : r;
+}
+inline int ReduccionNoPV(int profundidad, int legales) {
+    const int r = int(float(legales + profundidad) * (1.0f / 6.0f) + 0.5f) + 1;
+    return r > LMR_MAXIMA_NO_PV ? LMR_MAXIMA_NO_PV : r;
+}
+
+// The late-move prunings of a non-PV node, for a quiet move counted as legal move `legales`.
+inline bool PodaHistoria(int lado, Jugada j, int profundidad, int legales) {
+    return legales > HISTORIA_JUGADAS_POR_PLY * profundidad + HISTORIA_JUGADAS_BASE &&
+           HistoricoMalaPuntuacionZW(lado, j);
+}
+inline bool PodaFutilidad(int profundidad, int alpha, int beta, int eval) {
+    return alpha > -UMBRAL_MATE && profundidad <= FUTILIDAD_PROFUNDIDAD &&
+           eval + FUTILIDAD_POR_PLY * profundidad < beta;
+}
+
+// The first squares of each side's seventh rank.
+constexpr int A7 = 8, A2 = 48;
 
 // A pawn of the side to move one step from promotion.
 inline bool HayPeonEnSeptima(int lado) {
     const i32* tab = TableroGlobal.Tablero;
     const int peon = lado == 1 ? PEON_B : PEON_N;
-    const int desde = lado == 1 ? 8 : 48;
+    const int desde = lado == 1 ? A7 : A2;
     for (int s = desde; s < desde + 8; s++)
         if (tab[s] == peon) return true;
     return false;
@@ -44,9 +92,9 @@ inline bool EsPeonLibre(Jugada j, int lado, const ResultadoEval& r) {
 inline bool ExtensionPeonEnSeptima(Jugada j, int lado, const ResultadoEval& r) {
     const int d = Destino(j);
     if (lado == 1) {
-        if (Pieza(j) != PEON_B || d < 8 || d > 15) return false;
+        if (Pieza(j) != PEON_B || d < A7 || d >= A7 + 8) return false;
     } else {
-        if (Pieza(j) != PEON_N || d < 48 || d > 55) return false;
+        if (Pieza(j) != PEON_N || d < A2 || d >= A2 + 8) return false;
     }
     return EsPeonLibre(j, lado, r) && See(&j, TableroGlobal.Turno) >= 0;
 }
@@ -57,11 +105,11 @@ inline bool ExtensionPeonEnSeptima(Jugada j, int lado, const ResultadoEval& r) {
 inline bool PodaTardia(Jugada j, int lado, int ply, int profundidad, int legales, int alpha, int beta, int eval,
                        const ResultadoEval& re) {
     const int pieza = TableroGlobal.Tablero[Origen(j)];
-    if (!EsTranquila(j) || Enroque(j) || pieza == REY_B || pieza == REY_N || EsPeonLibre(j, lado, re) || beta > 29999 ||
-        HistoricoEsMovimientoKiller(j, ply, lado) || HistoricoEsMovimientoKillerMate(j, ply, lado) || Refutes(j, ply))
+    if (!EsTranquila(j) || Enroque(j) || pieza == REY_B || pieza == REY_N || EsPeonLibre(j, lado, re) ||
+        beta >= UMBRAL_MATE || HistoricoEsMovimientoKiller(j, ply, lado) ||
+        HistoricoEsMovimientoKillerMate(j, ply, lado) || Refutes(j, ply))
         return false;
-    return (legales > 2 * profundidad + 4 && HistoricoMalaPuntuacionZW(lado, j)) ||
-           (alpha >= -29999 && profundidad <= 9 && eval + 50 * profundidad < beta);
+    return PodaHistoria(lado, j, profundidad, legales) || PodaFutilidad(profundidad, alpha, beta, eval);
 }
 
 inline void Actualizar_Pv(int ply, Jugada j) {
@@ -78,7 +126,7 @@ inline bool ConsultarTablas(int& puntuacion) {
     if (g.TablasCargadas != 1) return false;
     const int hombres = Blancas.NumPeones + Blancas.NumCaballos + Blancas.NumAlfiles + Blancas.NumTorres +
                         Blancas.NumDamas + Negras.NumPeones + Negras.NumCaballos + Negras.NumAlfiles +
-                        Negras.NumTorres + Negras.NumDamas + 2;
+                        Negras.NumTorres + Negras.NumDamas + 2;  // and the kings
     const int bits = g.TablasDisponibles;
     if (!((hombres <= 3 && (bits & TB_3_PIEZAS)) || (hombres <= 4 && (bits & TB_4_PIEZAS)) ||
           (hombres <= 5 && (bits & TB_5_PIEZAS))))
@@ -98,8 +146,9 @@ bool BandoEnJaque() {
 
 bool Es_Tabla_Repeticion() {
     const TipoTablero& T = TableroGlobal;
+    // No position repeats within two plies; past a hundred reversible plies the game is drawn.
     if (T.Regla50 <= 2) return false;
-    if (T.Regla50 > 100) return true;
+    if (T.Regla50 > REGLA_50_PLIES) return true;
     // The reversible plies reach back to the position the last capture or pawn move made: the
     // last Regla50 + 1 keys. The current position is the last of them, so one earlier
     // occurrence makes the second match.
@@ -116,11 +165,11 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
     RegistroJuego& J = TipoJuego;
     const int ply = T.Ply;
 
-    if (profundidad < 1 || ply > 62) {
+    if (profundidad < 1 || ply > ULTIMO_PLY) {
         // The quiescence search keeps no line: a PV node ends its line here, so the parent
         // never copies a line left over from another branch.
         if (!EsNodoNoPv) pv_line[ply][0] = 0;
-        return AlphaBeta_Qs(8, alpha, beta, EnJaque);
+        return AlphaBeta_Qs(PROFUNDIDAD_QS, alpha, beta, EnJaque);
     }
     J.Nodos++;
 
@@ -139,14 +188,14 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
             eval = Evaluar(&re);
             re.Puntuacion = i16(eval);
         }
-        if (!hash && !EnJaque && profundidad >= 4) {
-            AlphaBeta_Pv(profundidad - 3, alpha, beta, 0, 0, 1);
+        if (!hash && !EnJaque && profundidad >= IID_PROFUNDIDAD_PV) {
+            AlphaBeta_Pv(profundidad - IID_REDUCCION, alpha, beta, 0, 0, 1);
             if (J.Parar) return 0;
             hash = RecuperarMovimientoHash();
         }
     } else {
         if (!EsNodoNoPv) pv_line[ply][0] = 0;
-        if ((J.Nodos & 2047) == 0) ComprobarTiempo();
+        if ((J.Nodos & MASCARA_COMPROBACION) == 0) ComprobarTiempo();
         if (J.Parar) return 0;
 
         if (Es_Tabla_Repeticion()) return 0;
@@ -170,21 +219,21 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
             re.Puntuacion = i16(eval);
             if (EsNodoNoPv && !SinNulo) {
                 // Razoring: hopeless at low depth unless the captures say otherwise.
-                if (!hash && profundidad <= 3 && !HayPeonEnSeptima(lado)) {
-                    const int t = beta - 15 * profundidad - 300;
+                if (!hash && profundidad <= RAZORING_PROFUNDIDAD && !HayPeonEnSeptima(lado)) {
+                    const int t = beta - RAZORING_POR_PLY * profundidad - RAZORING_MARGEN;
                     if (eval < t) {
-                        const int v = AlphaBeta_Qs(8, t - 1, t, 0);
+                        const int v = AlphaBeta_Qs(PROFUNDIDAD_QS, t - 1, t, 0);
                         if (J.Parar) return 0;
                         if (v < t) return v;
                     }
                 }
                 if (beta < UMBRAL_MATE) {
                     // Reverse futility pruning.
-                    if (profundidad <= 3 && beta <= eval - STAT_NULL_MARGIN[profundidad])
+                    if (profundidad <= FUTILIDAD_INVERSA_PROFUNDIDAD && beta <= eval - STAT_NULL_MARGIN[profundidad])
                         return eval - STAT_NULL_MARGIN[profundidad];
                     // Null move, without verification.
-                    if (profundidad >= 3 && beta <= eval && TienePiezas(lado == 1 ? Blancas : Negras)) {
-                        const int dNull = int((4.0f - float(profundidad)) * 0.25f + float(profundidad) - 3.25f);
+                    if (profundidad >= NULO_PROFUNDIDAD && beta <= eval && TienePiezas(lado == 1 ? Blancas : Negras)) {
+                        const int dNull = ProfundidadNulo(profundidad);
                         if (!CancelarNull(alpha, dNull)) {
                             HacerMovimientoNull();
                             const int v = -AlphaBeta_Pv(dNull, -beta, 1 - beta, 0, 1, 1);
@@ -200,8 +249,9 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
         // Internal iterative deepening finds a move to try first.
         if (!hash && !EnJaque) {
             int d = 0;
-            if (!EsNodoNoPv && profundidad >= 4) d = profundidad - 3;
-            else if (EsNodoNoPv && profundidad > 6) d = profundidad - 3 - int(float(profundidad) * 0.25f + 0.5f);
+            if (!EsNodoNoPv && profundidad >= IID_PROFUNDIDAD_PV) d = profundidad - IID_REDUCCION;
+            else if (EsNodoNoPv && profundidad > IID_PROFUNDIDAD_NO_PV)
+                d = profundidad - IID_REDUCCION - int(float(profundidad) * 0.25f + 0.5f);
             if (d) {
                 AlphaBeta_Pv(d, alpha, beta, 0, EsNodoNoPv, 1);
                 if (J.Parar) return 0;
@@ -270,7 +320,7 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
 
         int ext = 0;
         if (!EsNodoNoPv) ext = (daJaque || ExtensionPeonEnSeptima(j, lado, re)) ? 1 : 0;
-        else ext = (daJaque && profundidad <= 6) ? 1 : 0;
+        else ext = (daJaque && profundidad <= EXTENSION_JAQUE_NO_PV) ? 1 : 0;
 
         int r = 0;
         if (ply > 0) {
@@ -278,34 +328,26 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
             if (!EsNodoNoPv) {
                 if (!exenta && !HistoricoEsMovimientoKiller(j, ply, lado) &&
                     !HistoricoEsMovimientoKillerMate(j, ply, lado) && Coronacion(j) == SIN_PIEZA &&
-                    !EsPeonLibre(j, lado, re) && beta <= 29999 && legales >= 4 && profundidad >= 3 &&
-                    !Refutes(j, ply)) {
+                    !EsPeonLibre(j, lado, re) && beta < UMBRAL_MATE && legales >= LMR_JUGADAS &&
+                    profundidad >= LMR_PROFUNDIDAD && !Refutes(j, ply)) {
                     r = 1;
-                    if (profundidad > 5 && HistoricoMalaPuntuacionPV(lado, j)) {
-                        r = int(float(profundidad) * (1.0f / 6.0f) + 0.5f) + 1;
-                        if (r > 5) r = 5;
-                    }
+                    if (profundidad > LMR_PROFUNDIDAD_HISTORIA && HistoricoMalaPuntuacionPV(lado, j))
+                        r = ReduccionPV(profundidad);
                 }
-            } else if (!exenta && Coronacion(j) == SIN_PIEZA && !EsPeonLibre(j, lado, re) && beta <= 29999 &&
+            } else if (!exenta && Coronacion(j) == SIN_PIEZA && !EsPeonLibre(j, lado, re) && beta < UMBRAL_MATE &&
                        !Enroque(j) && !HistoricoEsMovimientoKiller(j, ply, lado) &&
                        !HistoricoEsMovimientoKillerMate(j, ply, lado) && !Refutes(j, ply)) {
                 if (Capturada(j) == SIN_PIEZA && !AlPaso(j)) {
                     // History pruning, then futility pruning of late quiet moves.
-                    if (legales > 2 * profundidad + 4 && HistoricoMalaPuntuacionZW(lado, j)) {
-                        DeshacerMovimiento();
-                        continue;
-                    }
-                    if (alpha >= -29999 && profundidad <= 9 && eval + 50 * profundidad < beta) {
+                    if (PodaHistoria(lado, j, profundidad, legales) || PodaFutilidad(profundidad, alpha, beta, eval)) {
                         DeshacerMovimiento();
                         continue;
                     }
                 }
-                if (profundidad >= 3 && legales >= 4) {
+                if (profundidad >= LMR_PROFUNDIDAD && legales >= LMR_JUGADAS) {
                     r = 1;
-                    if (profundidad > 5 && HistoricoMalaPuntuacionZW(lado, j)) {
-                        r = int(float(legales + profundidad) * (1.0f / 6.0f) + 0.5f) + 1;
-                        if (r > 10) r = 10;
-                    }
+                    if (profundidad > LMR_PROFUNDIDAD_HISTORIA && HistoricoMalaPuntuacionZW(lado, j))
+                        r = ReduccionNoPV(profundidad, legales);
                 }
             }
         }

@@ -14,14 +14,14 @@
 const char* Split_String(const char* pos, char palabra[TAM_PALABRA]) {
     while (*pos == ' ') pos++;
     int n = 0;
-    while (*pos && *pos != ' ' && n < 78) palabra[n++] = *pos++;
+    while (*pos && *pos != ' ' && n < MAX_LETRAS_PALABRA) palabra[n++] = *pos++;
     palabra[n] = 0;
     return pos;
 }
 
 bool LeerNumero(const char* texto, u64& valor) {
     size_t n = std::strlen(texto);
-    if (n < 1 || n > 79) return false;
+    if (n < 1 || n > MAX_CIFRAS) return false;
     u64 v = 0;
     for (const char* p = texto; *p; p++) {
         if (*p < '0' || *p > '9') return false;

@@ -8,6 +8,13 @@
 #include "search/tt.h"
 #include "uci/uci.h"
 
+namespace {
+constexpr size_t MAX_LETRAS_FEN = 78;  // the FEN text before its last blank
+// The book follows a game while its moves text is shorter than OwnBookLimit times the ten
+// characters of a move of each side ("e2e4 e7e5 ").
+constexpr int LETRAS_POR_JUGADA_LIBRO = 10;
+}  // namespace
+
 void ImprimirMovimientoIlegal(const char* texto) {
     const TipoTablero& T = TableroGlobal;
     std::printf("info string Movimiento ilegal: %s\n", texto);
@@ -36,13 +43,13 @@ void Position_Fen_Startpos(const char* texto) {
     if (!std::strcmp(palabra, "fen")) {
         // The FEN words are joined with single blanks into at most 79 characters; a word that
         // does not fit is dropped.
-        char fen[80] = "";
+        char fen[MAX_LETRAS_FEN + 2] = "";
         size_t largo = 0;
         for (;;) {
             p = Split_String(p, palabra);
             if (!palabra[0] || !std::strcmp(palabra, "moves")) break;
             size_t n = std::strlen(palabra);
-            if (largo + n > 78) continue;
+            if (largo + n > MAX_LETRAS_FEN) continue;
             std::memcpy(fen + largo, palabra, n);
             largo += n;
             fen[largo++] = ' ';
@@ -74,7 +81,7 @@ void Position_Fen_Startpos(const char* texto) {
         } else if (LibroSql.OwnBook == 1) {
             LibroSql.TextoPartida[0] = 0;
             const char* jugadas = p + 1;
-            if (std::strlen(jugadas) < size_t(10 * LibroSql.OwnBookLimit)) {
+            if (std::strlen(jugadas) < size_t(LETRAS_POR_JUGADA_LIBRO * LibroSql.OwnBookLimit)) {
                 std::strncpy(LibroSql.TextoPartida, jugadas, sizeof LibroSql.TextoPartida - 1);
                 LibroSql.TextoPartida[sizeof LibroSql.TextoPartida - 1] = 0;
             } else {
@@ -93,7 +100,7 @@ void Position_Fen_Startpos(const char* texto) {
         // With pondering on, the last move of the line tells whether the prediction hit.
         if (TipoJuego.Ponder == 1 && *p == 0) {
             if (!std::strcmp(palabra, TipoJuego.JugadaPonder)) TipoJuego.Nodos = 0;
-            else A_Inicio(0);
+            else A_Inicio();
         }
     }
 }

@@ -5,7 +5,9 @@
 #include "platform.h"
 
 constexpr int TAM_LINEA = MAX_LINEA_ENTRADA + 1;  // line buffer: the longest line and its terminator
+constexpr int MAX_LETRAS_PALABRA = 78;            // a longer word is cut, its rest read as the next
 constexpr int TAM_PALABRA = 80;                   // word buffer: 78 characters, terminator, spare
+constexpr int MAX_CIFRAS = 79;                    // digits of a number word
 
 // Reads the next blank-separated word (blanks are spaces only) into palabra, cut at 78
 // characters. Returns the reading position behind it.
