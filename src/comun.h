@@ -1,5 +1,5 @@
-// What every layer shares: the fixed-width integer names, the process's quit flag and the
-// saturating conversion used for printed figures.
+// What every layer shares: the fixed-width integer names, the score conventions, the process's
+// quit flag and the saturating conversion used for printed figures.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +12,15 @@ using i32 = std::int32_t;
 using i16 = std::int16_t;
 using i8 = std::int8_t;
 using u8 = std::uint8_t;
+
+// Scores are centipawns from the side to move's point of view; draws score 0.
+constexpr int VALOR_MATE = 31000;      // mate delivered n plies from the root scores 31000 - n
+constexpr int UMBRAL_MATE = 30000;     // beyond +-30000 a score is a mate score
+constexpr int VALOR_INFINITO = 32000;  // the full window; -32000 also means "no score yet"
+
+inline bool EsPuntuacionMate(int p) {
+    return (p > UMBRAL_MATE || p < -UMBRAL_MATE) && p != VALOR_INFINITO && p != -VALOR_INFINITO;
+}
 
 // Set when the engine meets an inconsistent state (or "quit"); the command loop ends the
 // process after the current command.

@@ -51,6 +51,7 @@ using ListaJugadas = EntradaLista[MAX_JUGADAS];
 constexpr int MAX_PLY = 64;               // entries of the undo stack
 constexpr int MAX_REPETICIONES = 600;     // slots of the key list
 constexpr int LIMITE_REPETICIONES = 599;  // keys are appended only while the count is below this
+constexpr int REGLA_50_PLIES = 100;       // the half-move clock of a drawn game (a FEN's is capped there)
 
 // One undo-stack entry: the move and what it changed, as they were before the move.
 struct EntradaHistorial {
@@ -117,6 +118,14 @@ u64 CalcularHash();       // the key of the current position, composed from scra
 // fen.cpp
 int CargarFen(const char* fen);
 void EscribirFen(char* fen);  // at least 100 bytes
+
+// partida.cpp: a game as the position command, own pondering and the book set it up.
+// The FEN on cleared side records and clock, its key composed and stored as the first of the
+// key list; 0 when the FEN is rejected.
+int EmpezarPartida(const char* fen);
+// Plays the legal move whose coordinate text is `texto` as a move of the game: made at ply 0,
+// its key stored for repetitions. 0 when no legal move has that text: nothing is played.
+int JugarTexto(const char* texto);
 
 // attacks.cpp
 int JaqueBlancas(int casilla);  // attacked by Black?

@@ -124,14 +124,14 @@ int CargarFen(const char* fen) {
         if (numero) {
             // The clock is capped at 100, so a number too large for 32 bits counts as 100.
             int valor = 0;
-            for (const char* q = token; *q && valor <= 100; q++) valor = valor * 10 + (*q - '0');
-            if (valor > 100) valor = 100;
+            for (const char* q = token; *q && valor <= REGLA_50_PLIES; q++) valor = valor * 10 + (*q - '0');
+            if (valor > REGLA_50_PLIES) valor = REGLA_50_PLIES;
             T.Regla50 = valor;
             T.NumeroRepeticiones = valor;
         }
     }
 
-    if (T.Regla50 > 100 || T.Regla50 < 0) {
+    if (T.Regla50 > REGLA_50_PLIES || T.Regla50 < 0) {
         T.Regla50 = 0;
         T.NumeroRepeticiones = 0;
     }

@@ -35,6 +35,9 @@ int ObtenerNumeroAperturas();
 int ObtenerJugadaLibro(const char* linea);
 
 // verify.cpp
-// The "book" console command: replays every line and reports the first one with a move the
-// engine cannot play.
-void VerificarLibroApertura();
+// The "book" console command: replays every line from the start position and reports the
+// first one with a move the engine cannot play, whose text goes first to `ilegal` (the
+// command layer prints its diagnostics). The board is left at the last line replayed, as far
+// as it played; returns the plies it holds, or -1 when no line was replayed.
+using InformeJugadaIlegal = void (*)(const char* jugada);
+int VerificarLibroApertura(InformeJugadaIlegal ilegal);

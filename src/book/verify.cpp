@@ -1,35 +1,34 @@
 // The "book" console command: replays every line of the book from the start position with
-// the position command's own move matching and reports the first line that does not play.
+// the game's own move matching and reports the first line that does not play.
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "book/book.h"
 #include "book/database.h"
-#include "uci/uci.h"
 
 namespace {
 
-// Plays the blank-separated moves of `linea` from the current position; false at the first
-// move that is not found. A move longer than four characters cannot be a book move (the probe
-// answers with four): it is reported like an illegal one without being tried.
-bool ReproducirLinea(const char* linea) {
+// Plays the blank-separated moves of `linea` from the current position, counting them in
+// plies; false at the first move that is not found, whose text goes to `ilegal`. A move longer
+// than four characters cannot be a book move (the probe answers with four): it is reported
+// without being tried.
+bool ReproducirLinea(const char* linea, InformeJugadaIlegal ilegal, int& plies) {
     const char* p = linea;
     for (;;) {
         const char* blanco = std::strchr(p, ' ');
         size_t n = blanco ? size_t(blanco - p) : std::strlen(p);
         std::memset(LibroSql.JugadaLibro, 0, sizeof LibroSql.JugadaLibro);
         if (n >= sizeof LibroSql.JugadaLibro) {
-            ImprimirMovimientoIlegal(std::string(p, n).c_str());
+            ilegal(std::string(p, n).c_str());
             return false;
         }
         std::memcpy(LibroSql.JugadaLibro, p, n);
-        int encontrada = 0;
-        MovimientoLibro(encontrada);
-        if (!encontrada) {
-            Salir = 0;  // an illegal book move is reported, it does not end the engine
+        if (!JugarTexto(LibroSql.JugadaLibro)) {
+            ilegal(LibroSql.JugadaLibro);
             return false;
         }
+        plies++;
         if (!blanco || !blanco[1]) return true;
         p = blanco + 1;
     }
@@ -43,14 +42,14 @@ void InformarLineaMala(int rc, const char* copia) {
 
 }  // namespace
 
-void VerificarLibroApertura() {
+int VerificarLibroApertura(InformeJugadaIlegal ilegal) {
     std::printf("Analizando libro de aperturas...\n");
     if (!AbrirLibro()) {
         std::printf("Libro de apertura cargado: No.\n");
         CerrarBaseDeDatos();
         LibroSql.TextoPartida[0] = 0;
         LibroSql.FueraDeLibro = 1;
-        return;
+        return -1;
     }
     char consulta[255] = "SELECT Partida FROM Book;";
     int rc = sqlite3_prepare_v2(BaseDatosLibro, consulta, -1, &SentenciaLibro, nullptr);
@@ -58,11 +57,12 @@ void VerificarLibroApertura() {
         std::printf("Error: Libro de aperturas corrupto.\n");
         CerrarBaseDeDatos();
         LibroSql.TextoPartida[0] = 0;
-        return;
+        return -1;
     }
 
     char copia[TAM_LINEA_LIBRO] = {};
     bool mala = false;
+    int plies = -1;
     // Any other failed prepare (a file that is not a database) leaves no statement to step:
     // that ends as stepping a missing statement does, with the misuse code and no line.
     if (rc != SQLITE_OK) rc = SQLITE_MISUSE;
@@ -74,12 +74,15 @@ void VerificarLibroApertura() {
             const char* linea = texto ? reinterpret_cast<const char*>(texto) : "";
             size_t bytes = size_t(sqlite3_column_bytes(SentenciaLibro, 0));
             if (bytes < sizeof copia) std::memcpy(copia, linea, bytes);
-            Position_Fen_Startpos(FEN_INICIAL);
-            mala = !ReproducirLinea(linea);
+            EmpezarPartida(FEN_INICIAL);
+            LibroSql.FueraDeLibro = 0;
+            plies = 0;
+            mala = !ReproducirLinea(linea, ilegal, plies);
         }
     }
     if (rc == SQLITE_DONE && !mala) std::printf("Libro de apertura correcto.\n");
     else InformarLineaMala(rc, copia);
     CerrarBaseDeDatos();
     LibroSql.TextoPartida[0] = 0;
+    return plies;
 }

@@ -8,7 +8,7 @@ Divisor DivisorCache = CrearDivisor(1);
 bool CacheEvalActiva = false;
 
 namespace {
-constexpr EntradaCacheEval CACHE_VACIA = {0, -32000, {}, {}};
+constexpr EntradaCacheEval CACHE_VACIA = {0, -VALOR_INFINITO, {}, {}};
 i64 Entradas = 0;  // the index modulus; the array holds one entry more
 }  // namespace
 

@@ -2,15 +2,15 @@
 // the mate stop, the final bestmove, and the reset between searches.
 #include <cstring>
 
+#include "search/limits.h"
 #include "search/search.h"
 #include "search/tt.h"
-#include "uci/limits.h"
 
 u32 pv_line[MAX_PLY][MAX_PLY];
 u32 pv_line_fin[MAX_PLY];
 u64 NodosUltimaBusqueda = 0;
 
-void A_Inicio(int) {
+void A_Inicio() {
     TipoJuego.Parar = 0;
     TipoJuego.Nodos = 0;
     TipoJuego.NumeroJugadaRaiz = 0;
@@ -22,22 +22,30 @@ void A_Inicio(int) {
 
 void Actualizar_Pv_Terminada() { std::memcpy(pv_line_fin, pv_line[0], sizeof pv_line_fin); }
 
+namespace {
+
+// Aspiration windows from depth 6 on: half-widths 25, 100 and 400 around the last score, then
+// the full window.
+constexpr int PRIMERA_ASPIRACION = 6;
+constexpr int VENTANA_INICIAL = 25, FACTOR_VENTANA = 4, VENTANAS = 3;
+// An info line marks a score that rose or fell by more than this against the last iteration.
+constexpr int SALTO_COTA = 100;
+
+inline int Cota(int s, int previa) { return s > previa + SALTO_COTA ? 1 : (s < previa - SALTO_COTA ? -1 : 0); }
+
+}  // namespace
+
 void VentanaAspiracion(int previa, int intento, int& alpha, int& beta) {
-    if (intento < 0 || intento > 2) {
+    if (intento < 0 || intento >= VENTANAS) {
         alpha = -VALOR_INFINITO;
         beta = VALOR_INFINITO;
         return;
     }
-    const int w = 25 << (2 * intento);  // 25, 100, 400
+    int w = VENTANA_INICIAL;
+    for (int i = 0; i < intento; i++) w *= FACTOR_VENTANA;
     alpha = previa - w;
     beta = previa + w;
 }
-
-namespace {
-
-inline int Cota(int s, int previa) { return s > previa + 100 ? 1 : (s < previa - 100 ? -1 : 0); }
-
-}  // namespace
 
 void Buscar() {
     TipoTablero& T = TableroGlobal;
@@ -61,7 +69,7 @@ void Buscar() {
         if (J.Parar) break;
 
         int s;
-        if (d <= 5 || EsPuntuacionMate(previa)) {
+        if (d < PRIMERA_ASPIRACION || EsPuntuacionMate(previa)) {
             s = AlphaBeta_Pv(d, -VALOR_INFINITO, VALOR_INFINITO, enJaque, 0, 0);
             if (EsPuntuacionMate(previa) && J.Parar) break;
         } else {
@@ -70,7 +78,7 @@ void Buscar() {
                 int alpha, beta;
                 VentanaAspiracion(previa, intento, alpha, beta);
                 s = AlphaBeta_Pv(d, alpha, beta, enJaque, 0, 0);
-                if (intento == 3) break;  // the full window: the stop is looked at below
+                if (intento == VENTANAS) break;  // the full window: the stop is looked at below
                 if (J.Parar) {
                     cortada = true;
                     break;
@@ -111,7 +119,7 @@ void Buscar() {
     if (J.Ponder != 1) {
         ImprimirMejorJugada(pv_line_fin[0], ponder);
         std::memset(J.JugadaPonder, 0, sizeof J.JugadaPonder);
-        A_Inicio(0);
+        A_Inicio();
     } else if (J.PonderActivo == 1) {
         MovimientoCoordenadas(pv_line_fin[0], J.JugadaPonder);
         J.Parar = 0;

@@ -41,8 +41,8 @@ void InicializarValoresCaptura() {
         for (int v = 0; v < 14; v++) {
             // Most valuable victim first, then least valuable attacker; an under-promotion
             // that captures orders ahead of the same capture promoting to a queen.
-            valor_captura[a][v] = 4000000 + See_valor[v] - See_valor[a];
-            valor_captura_coronacion[a][v] = 4000975 + See_valor[v] - See_valor[a];
+            valor_captura[a][v] = ORDEN_CAPTURA + See_valor[v] - See_valor[a];
+            valor_captura_coronacion[a][v] = ORDEN_CAPTURA + See_valor[DAMA_B] + See_valor[v] - See_valor[a];
         }
         valor_coronacion[a] = See_valor[a];
     }

@@ -2,19 +2,24 @@
 // promotions (every evasion when in check), with delta and losing-capture pruning. No table,
 // no principal variation, no history.
 #include "eval/eval.h"
+#include "search/limits.h"
 #include "search/ordering.h"
 #include "search/search.h"
 #include "search/see.h"
 #include "search/tt.h"
-#include "uci/limits.h"
+
+namespace {
+// Delta pruning: a capture that cannot bring the score to alpha even with this much to spare.
+constexpr int MARGEN_DELTA = 300;
+}  // namespace
 
 int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
     TipoTablero& T = TableroGlobal;
     RegistroJuego& J = TipoJuego;
     ResultadoEval re;
-    if (T.Ply > 62) return Evaluar(&re);
+    if (T.Ply > ULTIMO_PLY) return Evaluar(&re);
 
-    if ((++J.Nodos & 2047) == 0) ComprobarTiempo();
+    if ((++J.Nodos & MASCARA_COMPROBACION) == 0) ComprobarTiempo();
     if (J.Parar) return 0;
 
     if (Es_Tabla_Repeticion()) return 0;
@@ -64,7 +69,7 @@ int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
         // A capture that delta pruning drops unless it gives check is passed over unmade when
         // it cannot give check at all.
         if (AtajosActivos && !EnJaque && Capturada(j) != SIN_PIEZA && Coronacion(j) == SIN_PIEZA &&
-            alpha > eval + ValorPieza(Capturada(j)) + 300 && !PuedeDarJaque(j)) {
+            alpha > eval + ValorPieza(Capturada(j)) + MARGEN_DELTA && !PuedeDarJaque(j)) {
             DescartarMovimiento(j);
             continue;
         }
@@ -85,7 +90,7 @@ int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
         const int capturada = Capturada(j);
         if (!daJaque && !EnJaque && capturada != SIN_PIEZA && Coronacion(j) == SIN_PIEZA) {
             // Delta pruning: even winning the piece cannot bring the score up to alpha.
-            if (alpha > eval + ValorPieza(capturada) + 300) {
+            if (alpha > eval + ValorPieza(capturada) + MARGEN_DELTA) {
                 DeshacerMovimiento();
                 continue;
             }

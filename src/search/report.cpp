@@ -1,13 +1,17 @@
-// Search output: the two info lines of an iteration and the final bestmove line.
+// Search output: the two info lines of an iteration, the final bestmove line, and the one
+// message of the table allocation.
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
 
+#include "search/limits.h"
 #include "search/search.h"
 #include "search/tt.h"
-#include "uci/limits.h"
 
 namespace {
+
+// ShowPv Middle keeps quiet for the first 750 ms of a search.
+constexpr int SILENCIO_MIDDLE_MS = 749;
 
 // Length of the last completed line; a full row of 64 moves has no terminator and counts 0.
 int LargoPv() {
@@ -63,7 +67,7 @@ void ImprimirPv(int profundidad, int puntuacion, int cota) {
     RegistroJuego& J = TipoJuego;
     if (!J.Infinito) {
         if (J.ShowPv == 0) return;
-        if (J.ShowPv == 1 && ObtenerTiempo() - J.TiempoInicio <= 749) return;
+        if (J.ShowPv == 1 && ObtenerTiempo() - J.TiempoInicio <= SILENCIO_MIDDLE_MS) return;
     }
     J.TiempoTranscurrido = ObtenerTiempo() - J.TiempoInicio + 1;
     char buf[1024];
@@ -86,3 +90,5 @@ void ImprimirMejorJugada(Jugada mejor, Jugada ponder) {
     }
     std::fflush(stdout);
 }
+
+void ImprimirFaltaMemoria() { std::printf("Memoria insuficiente para la tabla hash.\n"); }

@@ -1,16 +1,14 @@
-// The search subsystem's face: score conventions, the principal variation, the driver and its
-// reset, the two searches and the info/bestmove lines.
+// The search subsystem's face: the principal variation, the driver and its reset, the two
+// searches and the info/bestmove lines. The score conventions are in comun.h.
 #pragma once
 
 #include "board/board.h"
 
-constexpr int VALOR_MATE = 31000;      // mate delivered n plies from the root scores 31000 - n
-constexpr int UMBRAL_MATE = 30000;     // beyond +-30000 a score is a mate score
-constexpr int VALOR_INFINITO = 32000;  // the full window; -32000 also means "no score yet"
-
-inline bool EsPuntuacionMate(int p) {
-    return (p > UMBRAL_MATE || p < -UMBRAL_MATE) && p != VALOR_INFINITO && p != -VALOR_INFINITO;
-}
+// Nodes deeper than ply 62 are left to the quiescence search (which then just evaluates):
+// the undo stack and the line rows end at 64.
+constexpr int ULTIMO_PLY = MAX_PLY - 2;
+// The quiescence search's budget of capture plies, from the main search's horizon.
+constexpr int PROFUNDIDAD_QS = 8;
 
 // Principal variation: row p is the best line from ply p; pv_line_fin the last completed one
 // (0-terminated unless all 64 words are moves). pv_line_fin[0] is the move to play.
@@ -34,7 +32,7 @@ void HistoricoIniciar();           // zero the five history tables
 
 // driver.cpp
 void Buscar();       // iterative deepening on TableroGlobal; prints info lines and bestmove
-void A_Inicio(int);  // reset per-search state; the transposition table stays
+void A_Inicio();     // reset per-search state; the transposition table stays
 void Actualizar_Pv_Terminada();
 // The aspiration window of attempt 0, 1, 2 (half-widths 25, 100, 400) around the previous
 // score; attempt 3 and later give the full window.
@@ -49,6 +47,7 @@ bool BandoEnJaque();         // is the side to move in check? (an impossible Tur
 // report.cpp
 void ImprimirPv(int profundidad, int puntuacion, int cota);
 void ImprimirMejorJugada(Jugada mejor, Jugada ponder);
+void ImprimirFaltaMemoria();  // the transposition table could not be allocated
 // The "score ..." part of an info line: "mate N" or "cp N" with its bound mark.
 void TextoPuntuacion(int puntuacion, int cota, char* texto);
 // The info lines ImprimirPv prints, for a given elapsed time in ms; returns their length.

@@ -2,9 +2,8 @@
 // the newest store always wins. The evaluation cache is sized, created and cleared with it.
 #include "search/tt.h"
 
-#include <cstdio>
-
 #include "platform.h"
+#include "search/search.h"
 
 RegistroTT TT_Opciones;
 EntradaTT* TT_Datos = nullptr;
@@ -12,8 +11,14 @@ Divisor DivisorTT = CrearDivisor(1);
 
 namespace {
 
-constexpr int MATE_UMBRAL = 30000;
-constexpr EntradaTT TT_VACIA = {0, 0, -32000, 0};
+constexpr EntradaTT TT_VACIA = {0, 0, -VALOR_INFINITO, 0};
+constexpr int GENERACIONES = 128;  // the generation field's 7 bits
+// Sizing: below 32 MB everything goes to the table; up to 1024 MB an eighth (rounded) goes to
+// the evaluation cache; above, 896 and 128.
+constexpr int MEGAS_CON_CACHE = 32, MEGAS_MAXIMOS = 1024, MEGAS_TT_MAXIMOS = 896;
+constexpr float PARTE_CACHE = 0.125f;
+constexpr float ENTRADAS_TT_POR_MEGA = 1048576.0f / sizeof(EntradaTT);
+constexpr float ENTRADAS_CACHE_POR_MEGA = 1048576.0f / sizeof(EntradaCacheEval);
 
 inline EntradaTT* Entrada() { return EntradaTTActual(); }
 
@@ -36,19 +41,19 @@ void DimensionarTransposicion(int megas, RegistroTT& r) {
     if (megas < 1) {
         r.MegasTT = 1;
         r.MegasCache = 0;
-    } else if (megas < 32) {
+    } else if (megas < MEGAS_CON_CACHE) {
         r.MegasTT = megas;
         r.MegasCache = 0;
-    } else if (megas <= 1024) {
-        int k = int(float(megas) * 2.0f * 0.0625f + 0.5f);  // an eighth, rounded
+    } else if (megas <= MEGAS_MAXIMOS) {
+        int k = int(float(megas) * PARTE_CACHE + 0.5f);
         r.MegasTT = megas - k;
         r.MegasCache = k;
     } else {
-        r.MegasTT = 896;
-        r.MegasCache = 128;
+        r.MegasTT = MEGAS_TT_MAXIMOS;
+        r.MegasCache = MEGAS_MAXIMOS - MEGAS_TT_MAXIMOS;
     }
-    r.EntradasTT = int(float(r.MegasTT) * 1048576.0f * 0.0625f + 0.5f);  // 16 bytes an entry
-    if (r.MegasCache != 0) r.EntradasCache = int(float(r.MegasCache) * 1048576.0f * 0.03125f + 0.5f);
+    r.EntradasTT = int(float(r.MegasTT) * ENTRADAS_TT_POR_MEGA + 0.5f);
+    if (r.MegasCache != 0) r.EntradasCache = int(float(r.MegasCache) * ENTRADAS_CACHE_POR_MEGA + 0.5f);
 }
 
 void LiberarTransposicion() {
@@ -66,7 +71,7 @@ void CrearTransposicion(int megas) {
     bool cache = true;
     if (TT_Opciones.MegasCache != 0 && TT_Datos) cache = CrearCacheEval(TT_Opciones.EntradasCache);
     if (!TT_Datos || !cache) {
-        std::printf("Memoria insuficiente para la tabla hash.\n");
+        ImprimirFaltaMemoria();
         Salir = 1;
         return;
     }
@@ -92,14 +97,14 @@ void PrepararTransposicion(int megas) {
 void LimpiarTransposicion() { Limpiar(); }
 
 int AlmacenarPuntosHash(int p) {
-    if (p > MATE_UMBRAL) return p + TableroGlobal.Ply;
-    if (p < -MATE_UMBRAL) return p - TableroGlobal.Ply;
+    if (p > UMBRAL_MATE) return p + TableroGlobal.Ply;
+    if (p < -UMBRAL_MATE) return p - TableroGlobal.Ply;
     return p;
 }
 
 int RecuperarPuntosHash(int p) {
-    if (p > MATE_UMBRAL) return p - TableroGlobal.Ply;
-    if (p < -MATE_UMBRAL) return p + TableroGlobal.Ply;
+    if (p > UMBRAL_MATE) return p - TableroGlobal.Ply;
+    if (p < -UMBRAL_MATE) return p + TableroGlobal.Ply;
     return p;
 }
 
@@ -112,12 +117,13 @@ void AlmacenarPosicion(int profundidad, int puntuacion, int cota, Jugada jugada)
     e->Clave = TableroGlobal.Hash;
     e->Jugada = jugada;
     e->Puntuacion = i16(AlmacenarPuntosHash(puntuacion));
-    e->Empaquetado = u16((profundidad & 127) | (TT_Opciones.Generacion & 127) << 7 | (cota & 3) << 14);
+    e->Empaquetado = u16((profundidad & CAMPO_TT) | (TT_Opciones.Generacion & CAMPO_TT) << DESPLAZA_GENERACION |
+                         (cota & 3) << DESPLAZA_COTA);
 }
 
 int RecuperarPosicion(int alpha, int beta, const int& profundidad, int& puntuacion, Jugada& jugada) {
     if (!TT_Datos) return 0;
-    puntuacion = -32000;
+    puntuacion = -VALOR_INFINITO;
     jugada = 0;
     EntradaTT* e = Entrada();
     if (!e || e->Clave != TableroGlobal.Hash) return 0;
@@ -133,7 +139,8 @@ int RecuperarPosicion(int alpha, int beta, const int& profundidad, int& puntuaci
         default: corta = false; break;
     }
     if (corta)
-        e->Empaquetado = u16((e->Empaquetado & ~(127u << 7)) | (TT_Opciones.Generacion & 127) << 7);
+        e->Empaquetado = u16((e->Empaquetado & ~(u32(CAMPO_TT) << DESPLAZA_GENERACION)) |
+                             (TT_Opciones.Generacion & CAMPO_TT) << DESPLAZA_GENERACION);
     return corta;
 }
 
@@ -155,5 +162,5 @@ int ObtenerHashCompleto() {
 
 void AvanzarGeneracion() {
     TT_Opciones.Escrituras = 0;
-    if (++TT_Opciones.Generacion > 127) Limpiar();
+    if (++TT_Opciones.Generacion >= GENERACIONES) Limpiar();
 }

@@ -15,6 +15,8 @@ struct EntradaTT {
     u16 Empaquetado;  // bits 0-6 depth, 7-13 generation, 14-15 bound
 };
 static_assert(sizeof(EntradaTT) == 16);
+constexpr int CAMPO_TT = 127;  // depth and generation take 7 bits each
+constexpr int DESPLAZA_GENERACION = 7, DESPLAZA_COTA = 14;
 
 struct RegistroTT {
     i32 MegasTT;        // megabytes of the transposition table
@@ -53,9 +55,8 @@ inline EntradaTT* EntradaTTActual() {
     PrecargarCache(clave);
 }
 
-inline int ProfundidadTT(const EntradaTT& e) { return e.Empaquetado & 127; }
-inline int GeneracionTT(const EntradaTT& e) { return (e.Empaquetado >> 7) & 127; }
-inline int CotaTT(const EntradaTT& e) { return e.Empaquetado >> 14; }
+inline int ProfundidadTT(const EntradaTT& e) { return e.Empaquetado & CAMPO_TT; }
+inline int CotaTT(const EntradaTT& e) { return e.Empaquetado >> DESPLAZA_COTA; }
 
 // Sizes, frees, allocates and clears the table and the evaluation cache for a "Hash" value
 // in megabytes.

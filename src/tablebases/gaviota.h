@@ -35,7 +35,7 @@ void Cargar_gtbgaviota_dll();
 int Descargar_gtbgaviota_dll();
 
 // Exact result of the current position from the tablebases, as a search score from the side
-// to move's point of view (a win scores 30999 minus the plies to mate). profundidad is the
+// to move's point of view (a win scores VALOR_MATE - 1 minus the plies to mate). profundidad is the
 // iteration depth: above 3 only the library's cache is consulted. Returns 1 when the library
 // answered, else 0 (score 0).
 int Probar_gtbgaviota(int& puntuacion, int profundidad);

@@ -69,7 +69,8 @@ int Probar_gtbgaviota(int& puntuacion, int profundidad) {
     if (sonda(turno, CasillaAlPaso(t), Enroques(t), casillasB, casillasN, piezasB, piezasN, &resultado, &plies) != 1)
         return 0;
 
-    const int ganada = 30999 - int(plies);
+    // A win is a mate one ply beyond the position at the least, plus the plies to mate.
+    const int ganada = VALOR_MATE - 1 - int(plies);
     switch (resultado) {
     case TABLAS: return 1;
     case GANAN_BLANCAS: puntuacion = turno == 0 ? ganada : -ganada; return 1;

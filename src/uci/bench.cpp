@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "search/limits.h"
 #include "search/search.h"
-#include "uci/limits.h"
 #include "uci/uci.h"
 
 namespace {
@@ -60,12 +60,12 @@ void ComandoBench(const char* resto) {
 
     // What the runs change and a console user would not expect changed.
     RegistroJuego& J = TipoJuego;
-    const bool sondear = SondearEntrada;
+    const SondaEntrada sonda = EntradaEsperando;
     const i32 ponder = J.Ponder, showPv = J.ShowPv;
     char jugadaPonder[sizeof J.JugadaPonder];
     std::memcpy(jugadaPonder, J.JugadaPonder, sizeof jugadaPonder);
     // Waiting input (or a closed standard input) must not cut the searches short.
-    SondearEntrada = false;
+    EntradaEsperando = nullptr;
 
     u64 nodos = 0;
     i64 milisegundos = 0;
@@ -92,7 +92,7 @@ void ComandoBench(const char* resto) {
 
     // Leave a fresh game behind, with the console user's settings.
     UciNewGame();
-    SondearEntrada = sondear;
+    EntradaEsperando = sonda;
     J.Ponder = ponder;
     J.ShowPv = showPv;
     std::memcpy(J.JugadaPonder, jugadaPonder, sizeof jugadaPonder);

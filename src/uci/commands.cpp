@@ -2,7 +2,9 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "book/book.h"
 #include "eval/eval.h"
+#include "search/limits.h"
 #include "uci/uci.h"
 
 // "d": the board as 8 text rows (rank 8 first, '.' for empty), then its FEN and its key.
@@ -40,4 +42,11 @@ void ComandoEval() {
         for (int c = 0; c < 8; c++) n += std::snprintf(texto + n, sizeof texto - n, " %d", int(b.PeonPasado[c]));
     }
     std::printf("Pasados:%s\n", texto);
+}
+
+// "book": the book's verification, an unplayable move reported with the position command's
+// diagnostics. The board then holds the last line replayed, and the game's ply count follows.
+void ComandoBook() {
+    const int plies = VerificarLibroApertura(ImprimirMovimientoIlegal);
+    if (plies >= 0) TipoJuego.MovimientosRestantes = plies;
 }

@@ -1,32 +1,9 @@
-// The go command's parameters and the limits they give, as pure functions so that budgets
-// can be checked without a clock.
+// The go command's words, and the engine's own pondering that follows a search with Ponder on.
 #pragma once
 
-#include "board/board.h"
-
-struct ParametrosGo {
-    i32 wtime, btime, winc, binc, movestogo, movetime;
-    // Each clock counts as given when its word came with a number, zero included: a GUI
-    // sends "btime 0" when the opponent's clock has run down, and we must still answer.
-    bool hayWtime, hayBtime;
-    i32 profundidad;  // "depth", capped at 63; "infinite" sets 63
-    bool infinito;
-    bool ponder;      // "go ponder": no bestmove before ponderhit or stop
-    u64 nodos;        // "nodes", 0 = no node limit
-};
-
-struct LimitesGo {
-    bool buscar;               // false: the command ends with no output at all
-    i32 profundidadMaxima;
-    i32 controlTiempo;         // 1 = the clock limits the search
-    i32 tiempoLimite;          // budget in ms
-    i32 movimientosRestantes;  // the moves-to-go divisor (plies of the game when no clock rule applies)
-    u64 nodos;                 // node budget, 0 = none
-};
+#include "search/tiempo.h"
 
 ParametrosGo LeerParametrosGo(const char* resto);
-// turno: 1 White to move, 0 Black; plies: moves applied by the last position command.
-LimitesGo CalcularLimites(const ParametrosGo& p, int turno, int plies);
 
 // With Ponder on, after answering: play our own move and search the opponent's position
 // silently until the GUI speaks again.

@@ -1,26 +1,15 @@
-// The clock and input check the searches call every 2048 nodes. It reads no input but the
-// ponderhit and isready lines that reach a search on "go ponder": any other waiting line stays
-// for the command loop, which handles it after the search returns.
+// What "input is waiting" means to a running search: any whole or partial line ends it, except
+// the ponderhit and isready lines that reach a search on "go ponder", which are taken here.
+// Nothing else is read: the waiting line stays for the command loop, which handles it after
+// the search returns.
 #include <cstdio>
 #include <cstring>
 
 #include "platform.h"
-#include "search/search.h"
-#include "uci/limits.h"
+#include "search/limits.h"
 #include "uci/uci.h"
 
-bool SondearEntrada = true;
-
 namespace {
-
-// ponderhit: the search goes on as the normal search of its go command, its clock and node
-// budgets counted from now (the time spent pondering is a gift).
-void Ponderhit() {
-    RegistroJuego& J = TipoJuego;
-    J.PonderInterfaz = 0;
-    J.TiempoLimite += ObtenerTiempo() - J.TiempoInicio;
-    if (J.LimiteNodos != 0) J.LimiteNodos += J.Nodos;
-}
 
 // The lines that reach a search on "go ponder", each once it has arrived whole: ponderhit and
 // isready are taken and the search goes on; any other line (stop included) makes it a search
@@ -38,30 +27,16 @@ void AtenderPonder(bool esperar) {
             SaltarLinea();
             Ponderhit();
         } else {
-            J.PonderInterfaz = 0;  // the search ends as any other would (below)
+            J.PonderInterfaz = 0;  // the search ends as any other would
         }
     }
 }
 
 }  // namespace
 
-void ComprobarTiempo() {
-    RegistroJuego& J = TipoJuego;
-    // The first iteration is never cut by a budget, no search stops without a move, and a
-    // search on "go ponder" has no budget before ponderhit.
-    if (J.Profundidad >= 2 && pv_line_fin[0] != 0 && J.PonderInterfaz == 0) {
-        if (J.ControlTiempo == 1 && ObtenerTiempo() - J.TiempoInicio >= J.TiempoLimite) J.Parar = 1;
-        if (J.LimiteNodos != 0 && J.Nodos >= J.LimiteNodos) J.Parar = 1;
-    }
-    if (!SondearEntrada) return;
-    if (J.PonderInterfaz == 1) AtenderPonder(false);
-    // Any waiting byte stops the search; so does a closed or broken input, after which the
-    // command loop meets the end of input. Not before the first iteration has given a move,
-    // though: a search cut earlier would have nothing legal to answer.
-    if (J.PonderInterfaz == 0 && pv_line_fin[0] != 0 && HayEntradaEsperando()) J.Parar = 1;
-}
-
-void EsperarFinPonder() {
-    if (SondearEntrada) AtenderPonder(true);
-    TipoJuego.PonderInterfaz = 0;
+bool EntradaUci(bool esperar) {
+    if (TipoJuego.PonderInterfaz == 1) AtenderPonder(esperar);
+    // Any waiting byte counts; so does a closed or broken input, after which the command loop
+    // meets the end of input.
+    return !esperar && TipoJuego.PonderInterfaz == 0 && HayEntradaEsperando();
 }

@@ -4,25 +4,24 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "book/book.h"
 #include "platform.h"
+#include "search/limits.h"
 #include "search/search.h"
 #include "search/tt.h"
 #include "tablebases/gaviota.h"
-#include "uci/limits.h"
 #include "uci/uci.h"
 
 const char* Split_String(const char* pos, char palabra[TAM_PALABRA]) {
     while (*pos == ' ') pos++;
     int n = 0;
-    while (*pos && *pos != ' ' && n < 78) palabra[n++] = *pos++;
+    while (*pos && *pos != ' ' && n < MAX_LETRAS_PALABRA) palabra[n++] = *pos++;
     palabra[n] = 0;
     return pos;
 }
 
 bool LeerNumero(const char* texto, u64& valor) {
     size_t n = std::strlen(texto);
-    if (n < 1 || n > 79) return false;
+    if (n < 1 || n > MAX_CIFRAS) return false;
     u64 v = 0;
     for (const char* p = texto; *p; p++) {
         if (*p < '0' || *p > '9') return false;
@@ -57,21 +56,15 @@ void IniciarMotor() {
     // Whole lines reach the GUI at once: every reply line ends with a newline. Standard input
     // is read by our own unbuffered line reader (platform.cpp).
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    EntradaEsperando = EntradaUci;
     InicializarValoresCaptura();
     InicializarZobrist();
-    TT_Opciones.MegasTT = 128;
-    CrearTransposicion(128);
+    IniciarOpciones();
+    CrearTransposicion(TT_Opciones.MegasTT + TT_Opciones.MegasCache);
 
-    std::strcpy(tbprobe_Gaviota.GaviotaTbPath, "empty");
-    tbprobe_Gaviota.UseGaviotaTablebases = 0;
     tbprobe_Gaviota.TablasCargadas = 0;
-    tbprobe_Gaviota.GaviotaCompression = 4;
-    tbprobe_Gaviota.GaviotaTbCache = 32;
     tbprobe_Gaviota.Verbosidad = 1;
     tbprobe_Gaviota.FraccionWDL = 96;
-    LibroSql.OwnBook = 0;
-    LibroSql.OwnBookLimit = 8;
-    TipoJuego.Ponder = 0;
     TipoJuego.Infinito = 0;
     TipoJuego.PonderActivo = 0;
     TipoJuego.JugadaPonder[0] = 0;
@@ -89,7 +82,7 @@ void EjecutarComando(const char* linea) {
     else if (!std::strcmp(palabra, "setoption")) ParseSetoption(resto);
     else if (!std::strcmp(palabra, "position")) Position_Fen_Startpos(resto);
     else if (!std::strcmp(palabra, "go")) ComandoGo(resto);
-    else if (!std::strcmp(palabra, "book")) VerificarLibroApertura();
+    else if (!std::strcmp(palabra, "book")) ComandoBook();
     else if (!std::strcmp(palabra, "perft")) ComandoPerft(resto);
     else if (!std::strcmp(palabra, "quit")) Salir = 1;
     else if (!std::strcmp(palabra, "d")) ComandoD();

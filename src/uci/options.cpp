@@ -1,52 +1,150 @@
-// Engine options: the "uci" reply that shows the values in force, "setoption" that stores
-// them, and "isready" that carries out what they demand.
+// Engine options, all in one table: each row gives the name, the kind, the start value, the
+// range and the field that holds the value. The "uci" reply, "setoption" and the start-up
+// values all come from it; "isready" carries out what the values demand.
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
 #include "book/book.h"
 #include "eval/cache.h"
+#include "search/limits.h"
 #include "search/tt.h"
 #include "tablebases/gaviota.h"
-#include "uci/limits.h"
 #include "uci/uci.h"
 
 namespace {
 
 constexpr int MAX_VALOR_CRUDO = 252;
-// The ranges the uci reply announces for Hash and GaviotaTbCache. Hash 0 and GaviotaTbCache 0
-// to 7 are accepted, and raised to the minimum, so that the reply never shows a value a GUI
-// would reject.
-constexpr i32 MIN_HASH = 1, MAX_HASH = 1024;
-constexpr i32 MIN_TB_CACHE = 8;
 
-i32 Rango(const char* texto, i32 minimo, i32 maximo, i32 defecto) {
-    i32 v;
-    return (LeerNumeroSaturado(texto, v) && v >= minimo && v <= maximo) ? v : defecto;
+enum class Tipo { Check, Spin, Combo, Texto };
+
+struct Opcion {
+    const char* nombre;
+    Tipo tipo;
+    i32* campo = nullptr;  // check (1 = true), spin (the number), combo (the index of its word)
+    i32 inicial = 0;       // the start value, and what a value that is not understood gives
+    // Spin: the range the uci reply announces, into which a kept number is brought, and the
+    // numbers kept. Hash keeps any number and GaviotaTbCache those up to 1014, raising the
+    // small ones to the minimum, so that the reply never shows a value a GUI would reject.
+    i32 minimo = 0, maximo = 0;
+    i32 aceptadoMin = 0, aceptadoMax = 0;
+    const char* const* palabras = nullptr;  // combo: the words by value, null-terminated
+    char* texto = nullptr;                  // string: the text field and its size
+    size_t tamTexto = 0;
+    const char* textoInicial = nullptr;
+    // A second field the value is split into (the Hash budget between the table and the
+    // evaluation cache, divided at the next isready): shown added, cleared by setoption.
+    i32* parte = nullptr;
+    void (*alGuardar)() = nullptr;  // after setoption has stored a value
+    void (*alMostrar)() = nullptr;  // before the uci reply shows the value
+    bool porPartida = false;        // every "ucinewgame" sets it back to its start value
+};
+
+constexpr const char* MODOS_PV[] = {"None", "Middle", "Full", nullptr};
+
+// The book must open for OwnBook to stay on; the uci reply finds out.
+void ComprobarLibro() { ComprobarAccesoLibro(); }
+
+constexpr RegistroGaviota& TB = tbprobe_Gaviota;
+
+constexpr Opcion OPCIONES[] = {
+    {.nombre = "Hash", .tipo = Tipo::Spin, .campo = &TT_Opciones.MegasTT, .inicial = 128, .minimo = 1, .maximo = 1024,
+     .aceptadoMin = 0, .aceptadoMax = INT32_MAX, .parte = &TT_Opciones.MegasCache, .alGuardar = ApagarCacheEval},
+    {.nombre = "Ponder", .tipo = Tipo::Check, .campo = &TipoJuego.Ponder},
+    {.nombre = "OwnBook", .tipo = Tipo::Check, .campo = &LibroSql.OwnBook, .alMostrar = ComprobarLibro},
+    {.nombre = "OwnBookLimit", .tipo = Tipo::Spin, .campo = &LibroSql.OwnBookLimit, .inicial = 8, .minimo = 2,
+     .maximo = 10, .aceptadoMin = 2, .aceptadoMax = 10},
+    {.nombre = "ShowPv", .tipo = Tipo::Combo, .campo = &TipoJuego.ShowPv, .inicial = 1, .palabras = MODOS_PV,
+     .porPartida = true},
+    {.nombre = "UseGaviotaTablebases", .tipo = Tipo::Check, .campo = &TB.UseGaviotaTablebases},
+    {.nombre = "GaviotaTbPath", .tipo = Tipo::Texto, .texto = TB.GaviotaTbPath, .tamTexto = sizeof TB.GaviotaTbPath,
+     .textoInicial = "empty"},
+    {.nombre = "GaviotaTbCache", .tipo = Tipo::Spin, .campo = &TB.GaviotaTbCache, .inicial = 32, .minimo = 8,
+     .maximo = 1024, .aceptadoMin = 0, .aceptadoMax = 1014},
+    {.nombre = "GaviotaCompression", .tipo = Tipo::Spin, .campo = &TB.GaviotaCompression, .inicial = 4, .minimo = 0,
+     .maximo = 9, .aceptadoMin = 0, .aceptadoMax = 9},
+};
+
+int NumeroPalabras(const Opcion& o) {
+    int n = 0;
+    while (o.palabras[n]) n++;
+    return n;
 }
 
-i32 AlMenos(i32 v, i32 minimo) { return v < minimo ? minimo : v; }
+void Mostrar(const Opcion& o) {
+    if (o.alMostrar) o.alMostrar();
+    std::printf("option name %s type ", o.nombre);
+    switch (o.tipo) {
+        case Tipo::Check: std::printf("check default %s\n", *o.campo == 1 ? "true" : "false"); break;
+        case Tipo::Spin:
+            std::printf("spin default %d min %d max %d\n", *o.campo + (o.parte ? *o.parte : 0), o.minimo, o.maximo);
+            break;
+        case Tipo::Combo: {
+            // A value beyond the words acts as the last one (ShowPv: every iteration shown).
+            const int n = NumeroPalabras(o);
+            std::printf("combo default %s", o.palabras[*o.campo >= 0 && *o.campo < n ? *o.campo : n - 1]);
+            for (int i = 0; i < n; i++) std::printf(" var %s", o.palabras[i]);
+            std::printf("\n");
+            break;
+        }
+        case Tipo::Texto: std::printf("string default %s\n", o.texto); break;
+    }
+}
 
-const char* VerdaderoFalso(i32 v) { return v == 1 ? "true" : "false"; }
+// Names and words are compared exactly; a value that is not understood gives the start value.
+void Guardar(const Opcion& o, const char* valor) {
+    switch (o.tipo) {
+        case Tipo::Check: *o.campo = !std::strcmp(valor, "true"); break;
+        case Tipo::Spin: {
+            i32 v;
+            if (!LeerNumeroSaturado(valor, v) || v < o.aceptadoMin || v > o.aceptadoMax) v = o.inicial;
+            else if (v < o.minimo) v = o.minimo;
+            else if (v > o.maximo) v = o.maximo;
+            *o.campo = v;
+            break;
+        }
+        case Tipo::Combo: {
+            i32 v = o.inicial;
+            for (int i = 0; o.palabras[i]; i++)
+                if (!std::strcmp(valor, o.palabras[i])) v = i;
+            *o.campo = v;
+            break;
+        }
+        case Tipo::Texto:
+            std::memset(o.texto, 0, o.tamTexto);
+            std::strncpy(o.texto, valor, o.tamTexto - 1);
+            break;
+    }
+    if (o.parte) *o.parte = 0;
+    if (o.alGuardar) o.alGuardar();
+}
+
+void Restablecer(const Opcion& o) {
+    if (o.texto) {
+        std::memset(o.texto, 0, o.tamTexto);
+        std::strncpy(o.texto, o.textoInicial, o.tamTexto - 1);
+    } else {
+        *o.campo = o.inicial;
+    }
+    if (o.parte) *o.parte = 0;
+}
 
 }  // namespace
+
+void IniciarOpciones() {
+    for (const Opcion& o : OPCIONES) Restablecer(o);
+}
+
+void OpcionesNuevaPartida() {
+    for (const Opcion& o : OPCIONES)
+        if (o.porPartida) Restablecer(o);
+}
 
 void ResponderUci() {
     std::printf("id name Vemsul 0.4");
     std::printf(" x86\n");
     std::printf("id author Edrin Valcor, Spain.\n");
-    std::printf("option name Hash type spin default %d min 1 max 1024\n", TT_Opciones.MegasTT + TT_Opciones.MegasCache);
-    std::printf("option name Ponder type check default %s\n", VerdaderoFalso(TipoJuego.Ponder));
-    std::printf("option name OwnBook type check default %s\n", ComprobarAccesoLibro() ? "true" : "false");
-    std::printf("option name OwnBookLimit type spin default %d min 2 max 10\n", LibroSql.OwnBookLimit);
-    static const char* const modos[3] = {"None", "Middle", "Full"};
-    int modo = TipoJuego.ShowPv >= 0 && TipoJuego.ShowPv <= 2 ? TipoJuego.ShowPv : 2;
-    std::printf("option name ShowPv type combo default %s var None var Middle var Full\n", modos[modo]);
-    std::printf("option name UseGaviotaTablebases type check default %s\n",
-                VerdaderoFalso(tbprobe_Gaviota.UseGaviotaTablebases));
-    std::printf("option name GaviotaTbPath type string default %s\n", tbprobe_Gaviota.GaviotaTbPath);
-    std::printf("option name GaviotaTbCache type spin default %d min 8 max 1024\n", tbprobe_Gaviota.GaviotaTbCache);
-    std::printf("option name GaviotaCompression type spin default %d min 0 max 9\n",
-                tbprobe_Gaviota.GaviotaCompression);
+    for (const Opcion& o : OPCIONES) Mostrar(o);
     std::printf("uciok\n");
 }
 
@@ -70,31 +168,6 @@ void ParseSetoption(const char* resto) {
     if (!*resto) return;
     const char* valor = resto;
     while (*valor == ' ') valor++;
-
-    if (!std::strcmp(nombre, "Hash")) {
-        // Any number is accepted, however many digits it has; above the maximum it is the maximum.
-        i32 v;
-        TT_Opciones.MegasTT = LeerNumeroSaturado(valor, v) ? AlMenos(v > MAX_HASH ? MAX_HASH : v, MIN_HASH) : 128;
-        TT_Opciones.MegasCache = 0;
-        ApagarCacheEval();  // until the next "isready" divides the new total
-    } else if (!std::strcmp(nombre, "Ponder")) {
-        TipoJuego.Ponder = !std::strcmp(valor, "true");
-    } else if (!std::strcmp(nombre, "ShowPv")) {
-        if (!std::strcmp(valor, "None")) TipoJuego.ShowPv = 0;
-        else if (!std::strcmp(valor, "Full")) TipoJuego.ShowPv = 2;
-        else TipoJuego.ShowPv = 1;
-    } else if (!std::strcmp(nombre, "OwnBook")) {
-        LibroSql.OwnBook = !std::strcmp(valor, "true");
-    } else if (!std::strcmp(nombre, "OwnBookLimit")) {
-        LibroSql.OwnBookLimit = Rango(valor, 2, 10, 8);
-    } else if (!std::strcmp(nombre, "UseGaviotaTablebases")) {
-        tbprobe_Gaviota.UseGaviotaTablebases = !std::strcmp(valor, "true");
-    } else if (!std::strcmp(nombre, "GaviotaTbCache")) {
-        tbprobe_Gaviota.GaviotaTbCache = AlMenos(Rango(valor, 0, 1014, 32), MIN_TB_CACHE);
-    } else if (!std::strcmp(nombre, "GaviotaCompression")) {
-        tbprobe_Gaviota.GaviotaCompression = Rango(valor, 0, 9, 4);
-    } else if (!std::strcmp(nombre, "GaviotaTbPath")) {
-        std::memset(tbprobe_Gaviota.GaviotaTbPath, 0, sizeof tbprobe_Gaviota.GaviotaTbPath);
-        std::strncpy(tbprobe_Gaviota.GaviotaTbPath, valor, sizeof tbprobe_Gaviota.GaviotaTbPath - 1);
-    }
+    for (const Opcion& o : OPCIONES)
+        if (!std::strcmp(nombre, o.nombre)) Guardar(o, valor);
 }

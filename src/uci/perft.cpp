@@ -3,7 +3,7 @@
 #include <cinttypes>
 #include <cstdio>
 
-#include "uci/limits.h"
+#include "search/limits.h"
 #include "uci/uci.h"
 
 void ComandoPerft(const char* resto) {
@@ -14,11 +14,11 @@ void ComandoPerft(const char* resto) {
     for (const char* p = palabra; *p; p++) {
         if (*p < '0' || *p > '9') return;
         profundidad = profundidad * 10 + (*p - '0');
-        if (profundidad > 64) profundidad = 64;
+        if (profundidad > MAX_PLY) profundidad = MAX_PLY;  // too deep already; no digit string wraps
     }
     TipoJuego.ProfundidadMaxima = profundidad;
     // Depth 0 counts nothing, and the undo stack holds at most 63 nested moves.
-    if (profundidad < 1 || profundidad > 63) return;
+    if (profundidad < 1 || profundidad > MAX_PLY - 1) return;
 
     ContadoresPerft k{};
     RaizPerft raices[MAX_JUGADAS];

@@ -3,10 +3,17 @@
 #include <cstring>
 
 #include "book/book.h"
+#include "search/limits.h"
 #include "search/search.h"
 #include "search/tt.h"
-#include "uci/limits.h"
 #include "uci/uci.h"
+
+namespace {
+constexpr size_t MAX_LETRAS_FEN = 78;  // the FEN text before its last blank
+// The book follows a game while its moves text is shorter than OwnBookLimit times the ten
+// characters of a move of each side ("e2e4 e7e5 ").
+constexpr int LETRAS_POR_JUGADA_LIBRO = 10;
+}  // namespace
 
 void ImprimirMovimientoIlegal(const char* texto) {
     const TipoTablero& T = TableroGlobal;
@@ -19,58 +26,36 @@ void ImprimirMovimientoIlegal(const char* texto) {
 }
 
 void Movimiento(const char* texto, int& encontrada) {
-    TipoTablero& T = TableroGlobal;
-    T.Ply = 0;
-    ListaJugadas lista;
-    int n = GenerarMovimientos(GENERAR_TODAS, lista);
-    for (int i = 0; i < n; i++) {
-        char candidata[6];
-        MovimientoCoordenadas(lista[i].Jugada, candidata);
-        if (std::strcmp(candidata, texto) != 0) continue;
-        // A move that leaves the mover's king in check is taken back: it is as illegal as one
-        // that is not generated, and no search may start from a position with a king en prise.
-        if (!HacerMovimiento(lista[i].Jugada)) {
-            DeshacerMovimiento();
-            break;
-        }
-        encontrada = 1;
-        // The make has stored the new key for repetitions: one key per ply of the game.
-        TipoJuego.MovimientosRestantes++;
+    encontrada = JugarTexto(texto);
+    if (encontrada) {
+        TipoJuego.MovimientosRestantes++;  // one more ply applied since the set-up
         return;
     }
-    encontrada = 0;
     ImprimirMovimientoIlegal(texto);
     Salir = 1;
 }
 
-void MovimientoLibro(int& encontrada) { Movimiento(LibroSql.JugadaLibro, encontrada); }
-
 void Position_Fen_Startpos(const char* texto) {
-    TipoTablero& T = TableroGlobal;
-    LimpiarBandos();
     TipoJuego.MovimientosRestantes = 0;
-    T.Regla50 = 0;
-    T.NumeroRepeticiones = 0;
-
     char palabra[TAM_PALABRA];
     const char* p = Split_String(texto, palabra);
     bool conFen;
     if (!std::strcmp(palabra, "fen")) {
         // The FEN words are joined with single blanks into at most 79 characters; a word that
         // does not fit is dropped.
-        char fen[80] = "";
+        char fen[MAX_LETRAS_FEN + 2] = "";
         size_t largo = 0;
         for (;;) {
             p = Split_String(p, palabra);
             if (!palabra[0] || !std::strcmp(palabra, "moves")) break;
             size_t n = std::strlen(palabra);
-            if (largo + n > 78) continue;
+            if (largo + n > MAX_LETRAS_FEN) continue;
             std::memcpy(fen + largo, palabra, n);
             largo += n;
             fen[largo++] = ' ';
             fen[largo] = 0;
         }
-        if (!CargarFen(fen)) {
+        if (!EmpezarPartida(fen)) {
             std::printf("info string Formato FEN incorrecto.\n");
             Position_Fen_Startpos(FEN_INICIAL);
             return;
@@ -79,7 +64,7 @@ void Position_Fen_Startpos(const char* texto) {
         conFen = true;
     } else {
         p = Split_String(p, palabra);  // normally "moves"
-        if (!CargarFen(FEN_INICIAL)) {
+        if (!EmpezarPartida(FEN_INICIAL)) {
             Salir = 1;
             return;
         }
@@ -87,10 +72,6 @@ void Position_Fen_Startpos(const char* texto) {
         conFen = false;
     }
     TipoJuego.PonderActivo = 0;
-    T.Hash = CalcularHash();
-    // The position set up is the last key of the list, as every position reached later is:
-    // a line that returns to it is a repetition.
-    T.Repeticiones[T.NumeroRepeticiones++] = T.Hash;
     if (std::strcmp(palabra, "moves") != 0) return;
 
     if (*p) {
@@ -100,7 +81,7 @@ void Position_Fen_Startpos(const char* texto) {
         } else if (LibroSql.OwnBook == 1) {
             LibroSql.TextoPartida[0] = 0;
             const char* jugadas = p + 1;
-            if (std::strlen(jugadas) < size_t(10 * LibroSql.OwnBookLimit)) {
+            if (std::strlen(jugadas) < size_t(LETRAS_POR_JUGADA_LIBRO * LibroSql.OwnBookLimit)) {
                 std::strncpy(LibroSql.TextoPartida, jugadas, sizeof LibroSql.TextoPartida - 1);
                 LibroSql.TextoPartida[sizeof LibroSql.TextoPartida - 1] = 0;
             } else {
@@ -119,7 +100,7 @@ void Position_Fen_Startpos(const char* texto) {
         // With pondering on, the last move of the line tells whether the prediction hit.
         if (TipoJuego.Ponder == 1 && *p == 0) {
             if (!std::strcmp(palabra, TipoJuego.JugadaPonder)) TipoJuego.Nodos = 0;
-            else A_Inicio(0);
+            else A_Inicio();
         }
     }
 }
@@ -149,6 +130,6 @@ void UciNewGame() {
     TipoJuego.PonderActivo = 0;
     TipoJuego.PonderInterfaz = 0;
     TipoJuego.LimiteNodos = 0;
-    TipoJuego.ShowPv = 1;
+    OpcionesNuevaPartida();
     Position_Fen_Startpos(FEN_INICIAL);
 }

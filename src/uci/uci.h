@@ -5,7 +5,9 @@
 #include "platform.h"
 
 constexpr int TAM_LINEA = MAX_LINEA_ENTRADA + 1;  // line buffer: the longest line and its terminator
+constexpr int MAX_LETRAS_PALABRA = 78;            // a longer word is cut, its rest read as the next
 constexpr int TAM_PALABRA = 80;                   // word buffer: 78 characters, terminator, spare
+constexpr int MAX_CIFRAS = 79;                    // digits of a number word
 
 // Reads the next blank-separated word (blanks are spaces only) into palabra, cut at 78
 // characters. Returns the reading position behind it.
@@ -19,6 +21,9 @@ bool LeerNumero(const char* texto, u64& valor);  // the same, kept in 64 bits
 // capped at INT32_MAX, so that no digit string wraps into the range.
 bool LeerNumeroSaturado(const char* texto, i32& valor);
 
+// input.cpp: the search's input seam, installed at start-up (EntradaEsperando)
+bool EntradaUci(bool esperar);
+
 // loop.cpp
 void IniciarMotor();        // the start-up sequence, silent
 void LeerComandos();        // the command loop; returns when the process should end
@@ -26,6 +31,8 @@ void EjecutarComando(const char* linea);  // dispatch one command line
 [[noreturn]] void LiberarMemoria();       // the exit sequence: free, unload, exit(0)
 
 // options.cpp
+void IniciarOpciones();       // every option at its start value
+void OpcionesNuevaPartida();  // the options a new game sets back (ShowPv)
 void ParseSetoption(const char* resto);
 void ResponderUci();
 void ResponderIsReady();
@@ -34,7 +41,6 @@ void ResponderIsReady();
 void UciNewGame();
 void Position_Fen_Startpos(const char* texto);
 void Movimiento(const char* texto, int& encontrada);
-void MovimientoLibro(int& encontrada);  // plays LibroSql.JugadaLibro
 void ImprimirMovimientoIlegal(const char* texto);  // the illegal-move line and its diagnostics
 
 // go.cpp
@@ -43,5 +49,6 @@ void ComandoGo(const char* resto);
 // commands.cpp, bench.cpp and perft.cpp: console commands beyond the protocol
 void ComandoD();
 void ComandoEval();
+void ComandoBook();
 void ComandoBench(const char* resto);  // also "vemsul bench [depth]" from the shell
 void ComandoPerft(const char* resto);

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <map>
 
+#include "search/limits.h"
 #include "support/board_helpers.h"
 #include "support/engine_process.h"
-#include "uci/limits.h"
 #include "uci/uci.h"
 
 namespace {

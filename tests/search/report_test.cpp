@@ -2,10 +2,10 @@
 // line, the ponder form, and the ShowPv filter.
 #include <gtest/gtest.h>
 
+#include "search/limits.h"
 #include "search/search.h"
 #include "search/tt.h"
 #include "support/board_helpers.h"
-#include "uci/limits.h"
 #include "uci/uci.h"
 
 namespace {

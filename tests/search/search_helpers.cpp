@@ -2,8 +2,8 @@
 
 #include <sstream>
 
+#include "search/limits.h"
 #include "search/search.h"
-#include "uci/limits.h"
 #include "uci/uci.h"
 
 ResultadoBusqueda Analizar(const std::string& salida) {
@@ -31,7 +31,7 @@ ResultadoBusqueda Analizar(const std::string& salida) {
 }
 
 ResultadoBusqueda BuscarEn(const std::string& posicion, int profundidad, int showPv, int infinito) {
-    SondearEntrada = false;
+    EntradaEsperando = nullptr;
     UciNewGame();
     Posicion(posicion);
     TipoJuego.ProfundidadMaxima = profundidad;

@@ -9,10 +9,10 @@
 #include <sstream>
 
 #include "eval/eval.h"
+#include "search/limits.h"
 #include "search/search.h"
 #include "search/search_helpers.h"
 #include "search/tt.h"
-#include "uci/limits.h"
 #include "uci/uci.h"
 
 namespace {
@@ -150,7 +150,7 @@ TEST(Busqueda, ShortcutsCountTheSameNodesInLongGames) {
 class Nodo : public ::testing::Test {
 protected:
     void SetUp() override {
-        SondearEntrada = false;
+        EntradaEsperando = nullptr;
         UciNewGame();
     }
     void TearDown() override {
@@ -222,7 +222,7 @@ TEST(Busqueda, BoardRestoredAndAnswersLegalOnRandomPositions) {
         PonerFen(fens[i]);
         const bool sinJugadas = JugadasLegales().empty();
         const Instantanea antes = Tomar();
-        SondearEntrada = false;
+        EntradaEsperando = nullptr;
         TipoJuego.ProfundidadMaxima = 1 + int(i % 4);
         TipoJuego.ShowPv = TipoJuego.Ponder = TipoJuego.Infinito = 0;
         const auto r = Analizar(Capturar([] { Buscar(); }));
@@ -233,7 +233,7 @@ TEST(Busqueda, BoardRestoredAndAnswersLegalOnRandomPositions) {
 }
 
 TEST(Busqueda, PonderingSearches) {
-    SondearEntrada = false;
+    EntradaEsperando = nullptr;
     UciNewGame();
     // With Ponder on nothing is cleared between searches: a line left from a deeper search must
     // not leak into a shallower one's ponder move.
@@ -277,13 +277,13 @@ TEST(Parada, InputWaitingStopsAtTheFirstCheckAndKeepsTheLastIteration) {
     const std::string kiwipete = "fen r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
     UciNewGame();
     Posicion(kiwipete);
-    SondearEntrada = true;
+    EntradaEsperando = EntradaUci;
     TipoJuego.ProfundidadMaxima = 63;
     TipoJuego.ShowPv = 2;
     TipoJuego.Ponder = TipoJuego.Infinito = 0;
     const Instantanea antes = Tomar();
     const auto r = Analizar(Capturar([] { Buscar(); }));
-    SondearEntrada = false;
+    EntradaEsperando = nullptr;
     dup2(original, 0);
     close(original);
     close(tubo[0]);

@@ -105,9 +105,9 @@ TEST_F(Transposicion, ProbeRules) {
 
 TEST_F(Transposicion, TableIsEmptyAfter128Searches) {
     AlmacenarPosicion(9, 77, Exacta, E2E4);
-    for (int i = 0; i < 127; i++) A_Inicio(0);
+    for (int i = 0; i < 127; i++) A_Inicio();
     EXPECT_EQ(RecuperarMovimientoHash(), E2E4);  // still there after 127
-    A_Inicio(0);
+    A_Inicio();
     const EntradaTT& e = EntradaActual();
     EXPECT_EQ(e.Clave, 0u);
     EXPECT_EQ(e.Jugada, 0u);

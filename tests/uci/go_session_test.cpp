@@ -6,12 +6,12 @@
 #include <cstring>
 #include <thread>
 
+#include "search/limits.h"
 #include "search/ordering.h"
 #include "search/search.h"
 #include "support/board_helpers.h"
 #include "support/engine_process.h"
 #include "uci/go.h"
-#include "uci/limits.h"
 #include "uci/uci.h"
 
 namespace {
@@ -118,7 +118,7 @@ TEST(GoSession, MovetimeIsHonoured) {
 // go nodes N stops at the first check (every 2048 nodes) from N on, also when a clock allows far
 // more.
 TEST(GoSession, NodesLimitTheSearch) {
-    SondearEntrada = false;
+    EntradaEsperando = nullptr;
     for (const char* go : {"nodes 30000", "nodes 30000 wtime 600000 btime 600000"}) {
         UciNewGame();
         Posicion(MEDIO_JUEGO + std::strlen("position "));

@@ -3,8 +3,8 @@
 
 #include <vector>
 
+#include "search/limits.h"
 #include "uci/go.h"
-#include "uci/limits.h"
 
 namespace {
 LimitesGo Limites(const char* go, int turno = 1, int plies = 0) {

@@ -1,10 +1,13 @@
-// The search-limits record: how the front end, the search, the input check and the info
-// lines talk to each other. One global instance.
+// The search-limits record through which the command layer, the search and the info lines
+// talk to each other (one global instance), the engine clock, and the stop rule the searches
+// apply every 2048 nodes behind the input seam.
 #pragma once
 
 #include "board/board.h"
 
 constexpr int PROFUNDIDAD_MAXIMA = 63;
+// The searches look at the clock, the node budget and the input once every 2048 nodes.
+constexpr u64 MASCARA_COMPROBACION = 2048 - 1;
 
 struct RegistroJuego {
     i32 Parar;               // 1 = end the search now
@@ -35,10 +38,17 @@ i32 ObtenerTiempo();
 // is spent (from depth 2 on, once there is a move to play) or when input is waiting.
 void ComprobarTiempo();
 
-// A search on "go ponder" that ended before ponderhit or stop waits here for one of them,
-// answering isready meanwhile; any other line ends the wait and is left for the command loop.
-void EsperarFinPonder();
+// The input seam. What "input is waiting" means is the command layer's to say: it answers
+// whether a line waits that ends the search, and may first take the lines meant for a running
+// search on "go ponder" itself (calling Ponderhit, answering isready). With esperar it blocks
+// instead until the line that lets such a search answer has arrived. Null (bench, tests): no
+// input is looked at, since a closed or redirected standard input always counts as waiting.
+using SondaEntrada = bool (*)(bool esperar);
+extern SondaEntrada EntradaEsperando;
 
-// The input half of that check can be switched off (bench, tests), since a closed or
-// redirected standard input always counts as waiting input.
-extern bool SondearEntrada;
+// ponderhit: a search on "go ponder" goes on as the normal search of its go command, its clock
+// and node budgets counted from now (the time spent pondering is a gift).
+void Ponderhit();
+
+// A search on "go ponder" that ended before ponderhit or stop waits here for one of them.
+void EsperarFinPonder();

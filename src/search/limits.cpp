@@ -1,0 +1,38 @@
+// The search-limits record, the engine clock and the stop rule: budgets from the record,
+// waiting input through the seam the command layer installs.
+#include "search/limits.h"
+
+#include "platform.h"
+#include "search/search.h"
+
+RegistroJuego TipoJuego;
+SondaEntrada EntradaEsperando = nullptr;
+
+static const std::int64_t InicioProceso = RelojMs();
+
+i32 ObtenerTiempo() { return i32(RelojMs() - InicioProceso); }
+
+void ComprobarTiempo() {
+    RegistroJuego& J = TipoJuego;
+    // The first iteration is never cut by a budget, no search stops without a move, and a
+    // search on "go ponder" has no budget before ponderhit.
+    if (J.Profundidad >= 2 && pv_line_fin[0] != 0 && J.PonderInterfaz == 0) {
+        if (J.ControlTiempo == 1 && ObtenerTiempo() - J.TiempoInicio >= J.TiempoLimite) J.Parar = 1;
+        if (J.LimiteNodos != 0 && J.Nodos >= J.LimiteNodos) J.Parar = 1;
+    }
+    // Waiting input stops the search; not before the first iteration has given a move, though:
+    // a search cut earlier would have nothing legal to answer.
+    if (EntradaEsperando && EntradaEsperando(false) && pv_line_fin[0] != 0) J.Parar = 1;
+}
+
+void Ponderhit() {
+    RegistroJuego& J = TipoJuego;
+    J.PonderInterfaz = 0;
+    J.TiempoLimite += ObtenerTiempo() - J.TiempoInicio;
+    if (J.LimiteNodos != 0) J.LimiteNodos += J.Nodos;
+}
+
+void EsperarFinPonder() {
+    if (EntradaEsperando) EntradaEsperando(true);
+    TipoJuego.PonderInterfaz = 0;
+}
