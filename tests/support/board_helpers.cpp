@@ -28,6 +28,12 @@ std::vector<std::string> Lineas(const std::string& texto) {
 
 bool Empieza(const std::string& linea, const std::string& prefijo) { return linea.rfind(prefijo, 0) == 0; }
 
+int Contar(const std::vector<std::string>& lineas, const std::string& prefijo) {
+    int n = 0;
+    for (const auto& l : lineas) n += Empieza(l, prefijo);
+    return n;
+}
+
 bool Instantanea::operator==(const Instantanea& o) const {
     TipoTablero a = tablero, b = o.tablero;
     // Key slots above the count and undo entries above the ply are not part of the state.

@@ -17,6 +17,7 @@ void PonerFen(const std::string& fen);
 std::string Capturar(const std::function<void()>& f);
 std::vector<std::string> Lineas(const std::string& texto);
 bool Empieza(const std::string& linea, const std::string& prefijo);
+int Contar(const std::vector<std::string>& lineas, const std::string& prefijo);  // lines that start so
 
 // Everything make/unmake must restore: the board record (repetition slots above the count and
 // undo entries above the ply aside) and the piece counts.
