@@ -159,11 +159,8 @@ TEST(Fen, FieldsAndRejections) {
         // no enemy pawn in front of it, the square or the one behind it occupied.
         {"4k3/8/8/4q3/3Pp3/8/8/4K3 w - e3 0 1", 1},
         {"4k3/8/8/3pP3/8/8/8/4K3 b - d6 0 1", 1},
-        {"4k3/8/8/3PP3/8/8/8/4K3 w - d6 0 1", 1},
         {"4k3/8/3n4/3pP3/8/8/8/4K3 w - d6 0 1", 1},
-        {"4k3/8/8/8/3Pp3/8/3N4/4K3 b - d3 0 1", 1},
         // The clock is capped at 100, also beyond 32 bits; a non-number is 0.
-        {"4k3/8/8/8/8/8/8/4K3 w - - 150 1", 1, 0, 0, 0, 100},
         {"4k3/8/8/8/8/8/8/4K3 w - - 99999999999999999999 1", 1, 0, 0, 0, 100},
         {"4k3/8/8/8/8/8/8/4K3 w - - x1 1", 1},
         {"rnbqkbnr.pppppppp.8.8.8.8.PPPPPPPP.RNBQKBNR w KQkq - 0 1", 1, 3, 3},  // any separator
@@ -171,10 +168,7 @@ TEST(Fen, FieldsAndRejections) {
         {"rnbqkbnr/ppp ppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
         {"rnbqkbnr/7/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
         {"rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
-        {"rnbqkbnr/pppppppp/54/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
         {"rnbqkbnr/ppppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
-        {"rnbqkbnr/pppppppp/4p4/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP", 0},
         {"rnbqkbnr/pppppppx/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
         {"", 0},
     };

@@ -1,10 +1,8 @@
 // The book through the real binary: "go" answered from Book.db in the working directory with
-// "bestmove" and the book's info line, the cases where the engine searches instead, and what
-// it does without a usable book.
+// "bestmove" and the book's info line, and the cases where the engine searches instead (the
+// probe itself, and books without a move, are tested in-process).
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
 
 #include "book_files.h"
 #include "support/board_helpers.h"
@@ -40,22 +38,4 @@ TEST(GoConLibro, AnswersFromTheBookOrSearches) {
     EXPECT_EQ(std::vector<std::string>(s.begin() + 1, s.begin() + 4),
               (std::vector<std::string>{INFO_LIBRO, "bestmove b8c6", INFO_LIBRO}));
     EXPECT_EQ(Contar(s, "bestmove "), 9);
-}
-
-// Without a book file the engine searches and leaves an empty one; a book that cannot be opened
-// keeps OwnBook off in the uci reply, and go says so and searches.
-TEST(GoConLibro, WithoutAUsableBookTheEngineSearches) {
-    DirectorioTemporal dir;
-    auto s = Sesion({SIN_INFO, ACTIVAR, "uci", "position startpos moves e2e4", "go depth 1"}, dir.Ruta());
-    EXPECT_EQ(std::count(s.begin(), s.end(), "option name OwnBook type check default true"), 1);
-    EXPECT_TRUE(Empieza(s.back(), "bestmove ")) << s.back();
-    EXPECT_EQ(std::filesystem::file_size(dir.Fichero("Book.db")), 0u);
-    std::filesystem::remove(dir.Fichero("Book.db"));
-    std::filesystem::create_directory(dir.Fichero("Book.db"));
-    s = Sesion({ACTIVAR, "uci"}, dir.Ruta());
-    EXPECT_EQ(std::count(s.begin(), s.end(), "option name OwnBook type check default false"), 1);
-    s = Sesion({SIN_INFO, ACTIVAR, "position startpos", "go depth 1"}, dir.Ruta());
-    ASSERT_EQ(s.size(), 2u);
-    EXPECT_EQ(s[s.size() - 2], "Libro de apertura cargado: No.");
-    EXPECT_TRUE(Empieza(s.back(), "bestmove ")) << s.back();
 }

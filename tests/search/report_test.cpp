@@ -1,5 +1,5 @@
 // Info and bestmove lines: exact bytes of the examples, mate conversion, seldepth of a full
-// line, the ponder form, and the ShowPv filter.
+// line, and the ponder form.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -68,24 +68,7 @@ TEST_F(Informe, PonderSearchLines) {
     EXPECT_EQ(Info(7, 35, 0), currmove);
 }
 
-// None: nothing; Middle: nothing during the first 750 ms (a search started in the future
-// stays in them whatever the machine's load); Full, or any mode when infinite: both lines.
-TEST_F(Informe, ShowPvFilter) {
-    auto lineas = [](int showPv, int infinito, int hace) {
-        TipoJuego.ShowPv = showPv;
-        TipoJuego.Infinito = infinito;
-        TipoJuego.TiempoInicio = ObtenerTiempo() - hace;
-        return Lineas(Capturar([] { ImprimirPv(3, 10, 0); })).size();
-    };
-    EXPECT_EQ(lineas(0, 0, 5000), 0u);
-    EXPECT_EQ(lineas(1, 0, -100000), 0u);
-    EXPECT_EQ(lineas(2, 0, 0), 2u);
-    EXPECT_EQ(lineas(0, 1, 0), 2u);
-    EXPECT_EQ(lineas(1, 0, 5000), 2u);
-    EXPECT_GE(TipoJuego.TiempoTranscurrido, 5000);
-    TipoJuego.Infinito = 0;
-}
-
+// The bestmove line with and without a ponder move, and with no move.
 TEST_F(Informe, BestmoveLine) {
     const Jugada e7e8q = CrearJugada(12, 4, PEON_B, SIN_PIEZA, DAMA_B), d1d8 = CrearJugada(59, 3, TORRE_N, SIN_PIEZA);
     EXPECT_EQ(Capturar([&] { ImprimirMejorJugada(e7e8q, d1d8); }), "bestmove e7e8q ponder d1d8\n");

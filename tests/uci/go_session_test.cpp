@@ -32,7 +32,7 @@ unsigned long long NodosFinales(const std::vector<std::string>& lineas) {
 // A go without depth, time or clock (or with a clock of one side only) answers nothing at all.
 TEST(GoSession, NoOutputWithoutLimits) {
     EXPECT_EQ(Sesion({"position startpos", "go", "go depth 0", "go wtime 60000", "go wtime -5 btime 60000",
-                      "go nodes 0", "go ponder", "go movestogo 5", "isready", "quit"}),
+                      "go nodes 0", "go ponder", "go movestogo 5", "go depth x", "go movetime 0", "isready", "quit"}),
               std::vector<std::string>{"readyok"});
 }
 
@@ -152,12 +152,14 @@ TEST(GoSession, GuiPondering) {
 }
 
 // With Ponder on, a predicted reply that mates us: the search of a root without a legal move
-// answers 0000 (not the earlier search's move), ponders on nothing, and the engine goes on.
+// answers 0000 (not the earlier search's move), ponders on nothing, and leaves no stop flag
+// behind (the next search would end before its first iteration, with no move either).
 TEST(GoSession, NoLegalMoveAfterAPonderHit) {
     const std::string fen = "position fen 6r1/8/8/8/8/1k6/7P/K7 w - - 0 1";
     EXPECT_EQ(Sesion({"setoption name Ponder value true", "setoption name ShowPv value None", fen, "go depth 4",
-                      fen + " moves a1b1 g8g1", "go depth 3", "isready", "quit"}),
-              (std::vector<std::string>{"bestmove a1b1 ponder g8g1", "bestmove 0000", "readyok"}));
+                      fen + " moves a1b1 g8g1", "go depth 3", "isready", fen, "go depth 4", "quit"}),
+              (std::vector<std::string>{"bestmove a1b1 ponder g8g1", "bestmove 0000", "readyok",
+                                        "bestmove a1b1 ponder g8g1"}));
 }
 
 // With Ponder on the engine keeps thinking after bestmove, silently (nothing comes before the
@@ -198,15 +200,4 @@ TEST(GoSession, PonderPredictionKeepsOrClearsTheTables) {
     TipoJuego.Ponder = 0;
     TipoJuego.JugadaPonder[0] = 0;
     Historico_Bueno[15][10] = 0;
-}
-
-// A search without a move to answer (a mated root) skips pondering, and its stop flag must not
-// outlive it: the next search would end before its first iteration with no move either.
-TEST(GoSession, SkippedPonderLeavesNoStopFlag) {
-    TipoJuego.Ponder = TipoJuego.Parar = 1;
-    std::memset(pv_line_fin, 0, sizeof pv_line_fin);
-    PonderarPropiaJugada();
-    EXPECT_EQ(TipoJuego.Parar, 0);
-    EXPECT_EQ(TipoJuego.PonderActivo, 0);
-    TipoJuego.Ponder = 0;
 }

@@ -1,7 +1,8 @@
-// The stand-in library. Built twice: complete, and with FALSO_INCOMPLETO without
-// tbpaths_done (the last operation the engine looks up).
+// The stand-in library: every 3-piece table present. Built twice: complete, and with
+// FALSO_INCOMPLETO without tbpaths_done (the last operation the engine looks up).
 #include "falso_gtb.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -45,15 +46,10 @@ EstadoFalso* falso_estado() { return &estado; }
 
 void falso_reiniciar() {
     std::memset(&estado, 0, sizeof estado);
-    estado.inicializada = estado.cache_activa = estado.sonda_devuelve = 1;
-    estado.disponibles = 3;
+    estado.sonda_devuelve = 1;
 }
 
-char* tb_init(int, int compression_scheme, const char**) {
-    Anotar("tb_init");
-    estado.compresion = compression_scheme;
-    return estado.texto_init[0] ? estado.texto_init : nullptr;
-}
+char* tb_init(int, int, const char**) { return nullptr; }
 int tb_probe_hard(unsigned stm, unsigned epsq, unsigned castles, const unsigned* wSQ, const unsigned* bSQ,
                   const unsigned char* wPC, const unsigned char* bPC, unsigned* info, unsigned* plies) {
     return Sonda("tb_probe_hard", stm, epsq, castles, wSQ, bSQ, wPC, bPC, info, plies);
@@ -62,23 +58,16 @@ int tb_probe_soft(unsigned stm, unsigned epsq, unsigned castles, const unsigned*
                   const unsigned char* wPC, const unsigned char* bPC, unsigned* info, unsigned* plies) {
     return Sonda("tb_probe_soft", stm, epsq, castles, wSQ, bSQ, wPC, bPC, info, plies);
 }
-int tbcache_init(std::size_t cache_mem, int wdl_fraction) {
-    estado.cache_bytes = cache_mem;
-    estado.fraccion_wdl = wdl_fraction;
-    return 1;
-}
+int tbcache_init(std::size_t, int) { return 1; }
 void tb_done() { Anotar("tb_done"); }
-int tb_is_initialized() { return estado.inicializada; }
-unsigned tb_availability() { return estado.disponibles; }
+int tb_is_initialized() { return 1; }
+unsigned tb_availability() { return 3; }
 void tbcache_done() {}
-int tbcache_is_on() { return estado.cache_activa; }
+int tbcache_is_on() { return 1; }
 void tbcache_flush() {}
 void tbstats_reset() {}
 const char** tbpaths_init() { return rutas; }
-const char** tbpaths_add(const char** ps, const char* newpath) {
-    std::strncpy(estado.ruta, newpath, sizeof estado.ruta - 1);
-    return ps;
-}
+const char** tbpaths_add(const char** ps, const char*) { return ps; }
 #ifndef FALSO_INCOMPLETO
 const char** tbpaths_done(const char**) { return nullptr; }
 #endif
