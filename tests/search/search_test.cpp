@@ -1,5 +1,5 @@
 // The search: tactics, mates and draws at the root and inside the tree, the driver's iteration
-// and mate-stop rules, single nodes of the two searches, pondering state, the stop protocol, and
+// and mate-stop rules, single nodes of the two searches, the stop protocol, and
 // legal answers with the board untouched on random positions.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -183,37 +183,6 @@ TEST(Busqueda, BoardRestoredAndAnswersLegalOnRandomPositions) {
         if (sinJugadas) EXPECT_EQ(r.mejor, "0000") << fens[i];
         else RespuestaLegal(r, fens[i]);
     }
-}
-
-// With Ponder on nothing is cleared between searches, yet a deeper search's line must not leak
-// into a shallower one's ponder move; a ponder search prints nothing, remembers its move and
-// clears the ponder state; with Ponder off the prediction and the search tables are cleared.
-TEST(Busqueda, PonderingSearches) {
-    EntradaEsperando = nullptr;
-    UciNewGame();
-    Posicion("startpos moves e2e4 e7e5 g1f3 b8c6 f1b5 a7a6");
-    TipoJuego.Ponder = 1;
-    TipoJuego.PonderActivo = TipoJuego.ShowPv = 0;
-    TipoJuego.ProfundidadMaxima = 7;
-    Capturar([] { Buscar(); });
-    Posicion("fen 4k3/8/8/8/8/8/4P3/4K3 w - - 0 1");
-    TipoJuego.ProfundidadMaxima = 1;
-    RespuestaLegal(Analizar(Capturar([] { Buscar(); })), "second search");
-    UciNewGame();
-    Posicion(MATE_EN_1);
-    TipoJuego.PonderActivo = 1;
-    TipoJuego.ProfundidadMaxima = 4;
-    EXPECT_EQ(Capturar([] { Buscar(); }), "");
-    EXPECT_STREQ(TipoJuego.JugadaPonder, "d1d8");
-    EXPECT_EQ(TipoJuego.PonderActivo + TipoJuego.Parar, 0);
-    EXPECT_EQ(Capturar([] { Buscar(); }), "bestmove d1d8\n");
-    EXPECT_NE(pv_line_fin[0], 0u);
-    TipoJuego.Ponder = 0;
-    EXPECT_EQ(Capturar([] { Buscar(); }), "bestmove d1d8\n");
-    EXPECT_STREQ(TipoJuego.JugadaPonder, "");
-    EXPECT_EQ(pv_line_fin[0], 0u);
-    EXPECT_EQ(TipoJuego.Nodos, 0u);
-    UciNewGame();
 }
 
 // A byte waiting on standard input stops the search at the first check (2048 nodes) without

@@ -115,8 +115,7 @@ std::vector<std::string> Transcripcion(const std::vector<std::string>& lineas, i
     for (const auto& l : lineas) motor.Enviar(l);
     motor.CerrarEntrada();
     auto salida = motor.LeerTodo();
-    const int st = motor.Esperar();
-    if (estado) *estado = st;
+    if (estado) *estado = motor.Esperar();
     return salida;
 }
 
