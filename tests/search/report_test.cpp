@@ -67,11 +67,3 @@ TEST_F(Informe, PonderSearchLines) {
     TipoJuego.PonderActivo = 2;
     EXPECT_EQ(Info(7, 35, 0), currmove);
 }
-
-// The bestmove line with and without a ponder move, and with no move.
-TEST_F(Informe, BestmoveLine) {
-    const Jugada e7e8q = CrearJugada(12, 4, PEON_B, SIN_PIEZA, DAMA_B), d1d8 = CrearJugada(59, 3, TORRE_N, SIN_PIEZA);
-    EXPECT_EQ(Capturar([&] { ImprimirMejorJugada(e7e8q, d1d8); }), "bestmove e7e8q ponder d1d8\n");
-    EXPECT_EQ(Capturar([&] { ImprimirMejorJugada(d1d8, 0); }) + Capturar([&] { ImprimirMejorJugada(0, 0); }),
-              "bestmove d1d8\nbestmove 0000\n");
-}

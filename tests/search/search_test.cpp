@@ -1,6 +1,5 @@
 // The search: tactics, mates and draws at the root and inside the tree, the driver's iteration
-// and mate-stop rules, single nodes of the two searches, the stop protocol, and
-// legal answers with the board untouched on random positions.
+// and mate-stop rules, single nodes of the two searches, and the stop protocol.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -15,20 +14,6 @@
 #include "uci/uci.h"
 
 namespace {
-
-bool EsLegal(const std::string& jugada) {
-    const auto legales = JugadasLegales();
-    return std::find(legales.begin(), legales.end(), jugada) != legales.end();
-}
-
-// The best move is legal and so is the ponder move after it.
-void RespuestaLegal(const ResultadoBusqueda& r, const std::string& donde) {
-    ASSERT_TRUE(EsLegal(r.mejor)) << donde << " -> " << r.mejor;
-    if (r.ponder.empty()) return;
-    ASSERT_TRUE(Jugar(r.mejor));
-    EXPECT_TRUE(EsLegal(r.ponder)) << donde << " -> " << r.mejor << " ponder " << r.ponder;
-    DeshacerMovimiento();
-}
 
 const char* const MATE_EN_1 = "fen 6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1";
 
@@ -165,24 +150,6 @@ TEST_F(Nodo, MatesEvasionsAndDraws) {
     TableroGlobal.Ply = 1;
     EXPECT_EQ(AlphaBeta_Pv(3, -100, 100, 0, 0, 0), 0);
     EXPECT_EQ(AlphaBeta_Qs(8, -100, 100, 0), 0);
-}
-
-// Searches of every depth from random positions answer legal moves and leave the board as it was.
-TEST(Busqueda, BoardRestoredAndAnswersLegalOnRandomPositions) {
-    const auto fens = PosicionesAlAzar({FEN_INICIAL}, 40, 60, 12345);
-    for (size_t i = 0; i < fens.size(); i++) {
-        UciNewGame();
-        PonerFen(fens[i]);
-        const bool sinJugadas = JugadasLegales().empty();
-        const Instantanea antes = Tomar();
-        EntradaEsperando = nullptr;
-        TipoJuego.ProfundidadMaxima = 1 + int(i % 4);
-        TipoJuego.ShowPv = TipoJuego.Ponder = TipoJuego.Infinito = 0;
-        const auto r = Analizar(Capturar([] { Buscar(); }));
-        EXPECT_TRUE(Tomar() == antes) << fens[i];
-        if (sinJugadas) EXPECT_EQ(r.mejor, "0000") << fens[i];
-        else RespuestaLegal(r, fens[i]);
-    }
 }
 
 // A byte waiting on standard input stops the search at the first check (2048 nodes) without

@@ -2,8 +2,6 @@
 // does to the budgets of a search on "go ponder".
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "search/limits.h"
 #include "uci/go.h"
 
@@ -41,19 +39,6 @@ TEST(GoBudget, WorkedExamples) {
     }
     const LimitesGo l = Limites("depth 99");
     EXPECT_TRUE(l.buscar && l.controlTiempo == 0 && l.profundidadMaxima == 63);
-}
-
-// Numbers are kept in 32 bits; a non-number value is consumed and leaves 0; a missing value
-// ends the parsing; an unknown word's value is skipped as a word of its own.
-TEST(GoBudget, ParameterParsing) {
-    ParametrosGo p = LeerParametrosGo("ponder wtime 1000 nodes 5000 btime 2000 winc 30 binc 40 movestogo 7 movetime 9");
-    EXPECT_EQ((std::vector<int>{p.wtime, p.btime, p.winc, p.binc, p.movestogo, p.movetime}),
-              (std::vector<int>{1000, 2000, 30, 40, 7, 9}));
-    EXPECT_TRUE(p.ponder && p.nodos == 5000);
-    p = LeerParametrosGo("wtime 1.5 btime 3 winc");
-    EXPECT_TRUE(p.wtime == 0 && p.btime == 3 && !p.hayWtime);
-    EXPECT_EQ(LeerParametrosGo("wtime 4294967396").wtime, 100);
-    EXPECT_EQ(LeerParametrosGo("mate 3 depth 4").profundidad, 4);
 }
 
 // ponderhit turns the time spent pondering into a gift: both budgets count from its arrival.
