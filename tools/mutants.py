@@ -2,8 +2,9 @@
 """How many realistic faults does the test suite catch?
 
 Applies each fault of FALLOS (tools/mutants_list.py) to the engine's sources, one at a time,
-rebuilds the Release build incrementally, runs the whole suite, and restores the file. A fault
-is caught ("killed") when some test fails; the kill rate is the share of faults caught. A fault
+rebuilds the Release build incrementally, runs the whole suite and the bench signature check
+(what make test runs), and restores the file. A fault is caught ("killed") when some test fails
+or the signature changes; the kill rate is the share of faults caught. A fault
 that no longer applies (its text is gone from the file, or appears twice) or that does not
 compile is reported and left out of the rate: mend the list.
 
@@ -42,10 +43,10 @@ def compilar(dir_build, informe=False):
 
 
 def suite(dir_build):
-    """True when every test passes."""
+    """True when every test passes and the engine keeps the bench signature, as make test asks."""
     r = subprocess.run(["ctest", "-j", str(os.cpu_count() or 2), "--stop-on-failure", "--timeout", "900"],
                        cwd=os.path.join(RAIZ, dir_build), stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
-    return r.returncode == 0
+    return r.returncode == 0 and ejecutar(["scripts/check-bench.sh", os.path.join(dir_build, "vemsul")]).returncode == 0
 
 
 def main():

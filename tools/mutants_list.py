@@ -24,9 +24,11 @@ FALLOS = [
      "if (ep == desde + ladoIzq)",
      "en passant capture wraps around the board edge"),
     ("board", "src/board/makemove.cpp",
-     "|| Capturada(j) != SIN_PIEZA || AlPaso(j)) T.Regla50 = 0;",
-     "|| Capturada(j) != SIN_PIEZA) T.Regla50 = 0;",
-     "en passant capture does not reset the half-move clock"),
+     # (Replaces "en passant capture does not reset the clock": an equivalent fault, since an
+     # en passant capture is a pawn move and resets the clock as one.)
+     "Pieza(j) == PEON_B || Pieza(j) == PEON_N || Capturada(j)",
+     "Pieza(j) == PEON_B || Capturada(j)",
+     "a black pawn move does not reset the half-move clock"),
     ("board", "src/board/makemove.cpp",
      "PERDIDA_ENROQUE.m[pieza & 15][o] | PERDIDA_ENROQUE.m[capturada][d]",
      "PERDIDA_ENROQUE.m[pieza & 15][o]",

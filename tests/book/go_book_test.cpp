@@ -15,8 +15,9 @@ const std::string SIN_INFO = "setoption name ShowPv value None";  // only bestmo
 }  // namespace
 
 // The go parameters are not read (not even "infinite" starts a search). Book off, a FEN
-// position, beyond OwnBookLimit, a line that ends with the game, no line, a next "move" that is
-// no move or one of the wrong side: the engine searches.
+// position, a game text of OwnBookLimit moves (its trailing blank counts), a line that ends
+// with the game, no line, a next "move" that is no move or one of the wrong side: the engine
+// searches.
 TEST(GoConLibro, AnswersFromTheBookOrSearches) {
     DirectorioTemporal dir;
     CrearLibro(dir.Fichero("Book.db"), {"h2h4 h7h5", "e2e4 e7e5 g1f3 b8c6 f1b5", "e2e4 c7c5 g1f3", "d2d4 d7d5",
@@ -25,7 +26,7 @@ TEST(GoConLibro, AnswersFromTheBookOrSearches) {
                                         "position startpos moves e2e4 e7e5 g1f3", "go wtime 60000 btime 60000"};
     const std::vector<std::string> busca = {"setoption name OwnBook value false", "position startpos moves e2e4", ACTIVAR,
         std::string("position fen ") + FEN_INICIAL + " moves e2e4", "setoption name OwnBookLimit value 2",
-        "position startpos moves e2e4 e7e5 g1f3 b8c6 f1b5", "setoption name OwnBookLimit value 8",
+        "position startpos moves e2e4 e7e5 g1f3 b8c6 ", "setoption name OwnBookLimit value 8",
         "position startpos moves e2e4 c7c5 g1f3", "position startpos moves g1f3", "position startpos moves e2e4 e7e6",
         "position startpos moves d2d4 d7d5"};
     for (const std::string& l : busca) {

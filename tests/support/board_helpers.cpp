@@ -53,22 +53,16 @@ Instantanea Tomar() {
     return s;
 }
 
-Jugada JugadaTexto(const std::string& texto) {
+bool Jugar(const std::string& texto) {
     ListaJugadas lista;
     const int n = GenerarMovimientos(GENERAR_TODAS, lista);
     for (int i = 0; i < n; i++) {
         char t[6];
         MovimientoCoordenadas(lista[i].Jugada, t);
-        if (texto == t) return lista[i].Jugada;
+        if (texto != t) continue;
+        if (HacerMovimiento(lista[i].Jugada)) return true;
+        DeshacerMovimiento();
     }
-    return 0;
-}
-
-bool Jugar(const std::string& texto) {
-    const Jugada j = JugadaTexto(texto);
-    if (!j) return false;
-    if (HacerMovimiento(j)) return true;
-    DeshacerMovimiento();
     return false;
 }
 

@@ -28,8 +28,6 @@ struct Instantanea {
 };
 Instantanea Tomar();
 
-// The generated (pseudo-legal) move with this coordinate text; 0 when there is none.
-Jugada JugadaTexto(const std::string& texto);
 // Plays a legal move given in coordinate text; false if there is none.
 bool Jugar(const std::string& texto);
 

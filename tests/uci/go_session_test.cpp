@@ -92,16 +92,23 @@ TEST(GoSession, CutSearchesAnswerARealMove) {
     EXPECT_EQ(motor.Esperar(), 0);
 }
 
-// go nodes N stops at the first check (every 2048 nodes) from N on, also when a clock allows far more.
-TEST(GoSession, NodesLimitTheSearch) {
+// go nodes N stops at the first check (every 2048 nodes) from N on, also when a clock allows far
+// more; but no budget, of nodes or of time, cuts the first iteration (here fifteen checks long).
+TEST(GoSession, BudgetsStopTheSearchButNeverTheFirstIteration) {
     EntradaEsperando = nullptr;
-    for (const char* go : {"nodes 30000", "nodes 30000 wtime 600000 btime 600000"}) {
+    auto nodos = [](const char* posicion, const char* go) {
         UciNewGame();
-        Posicion(MEDIO_JUEGO + std::strlen("position "));
+        Posicion(posicion);
         EXPECT_EQ(Contar(Lineas(Capturar([&] { ComandoGo(go); })), "bestmove "), 1) << go;
-        EXPECT_GE(NodosUltimaBusqueda, 30000u) << go;
-        EXPECT_LT(NodosUltimaBusqueda, 30000u + 2048) << go;
+        return NodosUltimaBusqueda;
+    };
+    for (const char* go : {"nodes 30000", "nodes 30000 wtime 600000 btime 600000"}) {
+        const auto n = nodos(MEDIO_JUEGO + std::strlen("position "), go);
+        EXPECT_TRUE(n >= 30000u && n < 30000u + 2048) << go << ": " << n;
     }
+    const char* damas = "fen qqqqkqqq/8/8/8/8/8/8/QQQQKQQQ w - - 0 1";
+    const auto primera = nodos(damas, "depth 1");
+    for (const char* go : {"nodes 1", "wtime 50 btime 50"}) EXPECT_GE(nodos(damas, go), primera) << go;
 }
 
 // isready keeps what the table learnt (the same search again visits fewer nodes); after
@@ -118,8 +125,8 @@ TEST(GoSession, IsreadyKeepsTheTableAndNewGamesRepeatSearchesExactly) {
 }
 
 // "go ponder": no bestmove before ponderhit or stop, even once the search has ended; isready is
-// answered meanwhile; after ponderhit the search answers by itself; stop answers, and the game
-// goes on.
+// answered meanwhile (half a line waiting stops nothing); after ponderhit the search answers by
+// itself; stop answers, and the game goes on.
 TEST(GoSession, GuiPondering) {
     ProcesoMotor motor;
     for (const char* l : {"setoption name Ponder value true", "setoption name ShowPv value Full", MEDIO_JUEGO})
@@ -129,10 +136,11 @@ TEST(GoSession, GuiPondering) {
         SCOPED_TRACE(go);
         motor.Enviar(go);
         auto lineas = motor.LeerHasta("info depth 3");
-        motor.Enviar("isready");
-        for (const auto& l : motor.LeerHasta("readyok")) lineas.push_back(l);
+        motor.EnviarCrudo("isre");  // half a line waiting must not end the ponder search
         if (*mas)
             for (const auto& l : motor.LeerHasta(mas)) lineas.push_back(l);
+        motor.EnviarCrudo("ady\n");
+        for (const auto& l : motor.LeerHasta("readyok")) lineas.push_back(l);
         EXPECT_EQ(Contar(lineas, "bestmove"), 0);
         EXPECT_EQ(Contar(lineas, "readyok"), 1);
         motor.Enviar("ponderhit");

@@ -41,7 +41,6 @@ TEST(Protocol, UciReplyAfterSetoptionEdgeCases) {
         {{"name Hash value 64 "}, "Hash type spin default 128 min 1 max 1024"},  // "64 " is no number
         {{"name Hash value 64", "isready"}, "Hash type spin default 64 min 1 max 1024"},
         {{"name Hash value 16", "name Hash", "name Hash value"}, "Hash type spin default 16 min 1 max 1024"},
-        {{"name Hash value 1" + largo}, "Hash type spin default 128 min 1 max 1024"},
         {{"x Hash y 32"}, "Hash type spin default 32 min 1 max 1024"},  // only the second word is read
         {{"name hash value 32"}, "Hash type spin default 128 min 1 max 1024"},
         {{"name OwnBookLimit value 4294967301"}, "OwnBookLimit type spin default 8 min 2 max 10"},
