@@ -162,9 +162,11 @@ FALLOS = [
      "? 0.5f * float(VALOR_MATE - puntuacion)",
      "mate distance reported one move short"),
     ("search", "src/search/limits.cpp",
-     "if (J.Profundidad >= 2 && pv_line_fin[0] != 0 && J.PonderInterfaz == 0) {",
-     "if (pv_line_fin[0] != 0 && J.PonderInterfaz == 0) {",
-     "the clock may cut the first iteration"),
+     # (Replaces "the clock may cut the first iteration", an equivalent fault: the line a budget
+     # waits for is only written at the end of an iteration, so the first is never cut anyway.)
+     "if (J.LimiteNodos != 0 && J.Nodos >= J.LimiteNodos) J.Parar = 1;",
+     "if (J.Nodos >= J.LimiteNodos) J.Parar = 1;",
+     "a search without a node budget stops at its second iteration"),
     ("search", "src/search/limits.cpp",
      "    if (J.LimiteNodos != 0) J.LimiteNodos += J.Nodos;\n",
      "",

@@ -143,6 +143,7 @@ TEST(GoSession, GuiPondering) {
         for (const auto& l : motor.LeerHasta("readyok")) lineas.push_back(l);
         EXPECT_EQ(Contar(lineas, "bestmove"), 0);
         EXPECT_EQ(Contar(lineas, "readyok"), 1);
+        EXPECT_TRUE(!*mas || Contar(lineas, mas) == 1) << "the search stopped before " << mas;
         motor.Enviar("ponderhit");
         EXPECT_TRUE(Empieza(motor.LeerHasta("bestmove ").back(), "bestmove "));
     }
