@@ -4,7 +4,8 @@
 # make run          builds it and starts it on this terminal
 # make install      engine, book builder, default book and manual page (PREFIX, DESTDIR)
 # make book         Book.db here, from Debian's ECO lines, for `make run`
-# make test         plain Release build and every test, then a sanitizer build
+# make test         plain Release build and every test, then a sanitizer build, then the
+#                   bench signature against the last Bench: line of the history
 # Each first checks (as root: installs) the Debian packages it needs and nothing more.
 MAKEFLAGS  += --no-print-directory
 BUILD      := build
@@ -49,6 +50,7 @@ build:
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: test-release test-asan
+	@scripts/check-bench.sh $(BUILD)/vemsul
 
 test-release: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -2,8 +2,9 @@
 """How many realistic faults does the test suite catch?
 
 Applies each fault of FALLOS (tools/mutants_list.py) to the engine's sources, one at a time,
-rebuilds the Release build incrementally, runs the whole suite, and restores the file. A fault
-is caught ("killed") when some test fails; the kill rate is the share of faults caught. A fault
+rebuilds the Release build incrementally, runs the whole suite and the bench signature check
+(what make test runs), and restores the file. A fault is caught ("killed") when some test fails
+or the signature changes; the kill rate is the share of faults caught. A fault
 that no longer applies (its text is gone from the file, or appears twice) or that does not
 compile is reported and left out of the rate: mend the list.
 
@@ -27,15 +28,25 @@ def ejecutar(orden, **kw):
     return subprocess.run(orden, cwd=RAIZ, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, **kw)
 
 
-def compilar(dir_build):
-    return ejecutar(["cmake", "--build", dir_build, "-j", str(os.cpu_count() or 2)]).returncode == 0
+def objetivos(dir_build):
+    """The engine, the book builder and what the tests run; not the default book, whose build
+    would fail on many faults before any test could."""
+    ayuda = ejecutar(["cmake", "--build", dir_build, "--target", "help"]).stdout.split()
+    return ["vemsul", "vemsul-libro"] + [t for t in ayuda if t.startswith(("test_", "gtb_"))]
+
+
+def compilar(dir_build, informe=False):
+    r = ejecutar(["cmake", "--build", dir_build, "-j", str(os.cpu_count() or 2), "--target"] + objetivos(dir_build))
+    if r.returncode != 0 and informe:
+        print("\n".join(r.stdout.splitlines()[-15:]))
+    return r.returncode == 0
 
 
 def suite(dir_build):
-    """True when every test passes."""
+    """True when every test passes and the engine keeps the bench signature, as make test asks."""
     r = subprocess.run(["ctest", "-j", str(os.cpu_count() or 2), "--stop-on-failure", "--timeout", "900"],
                        cwd=os.path.join(RAIZ, dir_build), stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
-    return r.returncode == 0
+    return r.returncode == 0 and ejecutar(["scripts/check-bench.sh", os.path.join(dir_build, "vemsul")]).returncode == 0
 
 
 def main():
@@ -73,7 +84,7 @@ def main():
         try:
             with open(ruta, "w", encoding="latin-1") as f:
                 f.write(texto.replace(original, fallo))
-            if not compilar(args.build):
+            if not compilar(args.build, informe=True):
                 estado = "NO COMPILA"
                 invalidos.append(i)
             elif suite(args.build):

@@ -24,9 +24,11 @@ FALLOS = [
      "if (ep == desde + ladoIzq)",
      "en passant capture wraps around the board edge"),
     ("board", "src/board/makemove.cpp",
-     "|| Capturada(j) != SIN_PIEZA || AlPaso(j)) T.Regla50 = 0;",
-     "|| Capturada(j) != SIN_PIEZA) T.Regla50 = 0;",
-     "en passant capture does not reset the half-move clock"),
+     # (Replaces "en passant capture does not reset the clock": an equivalent fault, since an
+     # en passant capture is a pawn move and resets the clock as one.)
+     "Pieza(j) == PEON_B || Pieza(j) == PEON_N || Capturada(j)",
+     "Pieza(j) == PEON_B || Capturada(j)",
+     "a black pawn move does not reset the half-move clock"),
     ("board", "src/board/makemove.cpp",
      "PERDIDA_ENROQUE.m[pieza & 15][o] | PERDIDA_ENROQUE.m[capturada][d]",
      "PERDIDA_ENROQUE.m[pieza & 15][o]",
@@ -160,9 +162,11 @@ FALLOS = [
      "? 0.5f * float(VALOR_MATE - puntuacion)",
      "mate distance reported one move short"),
     ("search", "src/search/limits.cpp",
-     "if (J.Profundidad >= 2 && pv_line_fin[0] != 0 && J.PonderInterfaz == 0) {",
-     "if (pv_line_fin[0] != 0 && J.PonderInterfaz == 0) {",
-     "the clock may cut the first iteration"),
+     # (Replaces "the clock may cut the first iteration", an equivalent fault: the line a budget
+     # waits for is only written at the end of an iteration, so the first is never cut anyway.)
+     "if (J.LimiteNodos != 0 && J.Nodos >= J.LimiteNodos) J.Parar = 1;",
+     "if (J.Nodos >= J.LimiteNodos) J.Parar = 1;",
+     "a search without a node budget stops at its second iteration"),
     ("search", "src/search/limits.cpp",
      "    if (J.LimiteNodos != 0) J.LimiteNodos += J.Nodos;\n",
      "",

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-
 DirectorioTemporal::DirectorioTemporal() {
     char plantilla[] = "/tmp/vemsul_libro_XXXXXX";
     if (!mkdtemp(plantilla)) std::abort();
@@ -45,19 +44,20 @@ void CrearLibro(const std::string& fichero, const std::vector<std::string>& line
     sqlite3_close(db);
 }
 
-int FilasLibro(const std::string& fichero) {
+std::vector<std::string> LineasLibro(const std::string& fichero) {
+    std::vector<std::string> lineas;
     sqlite3* db = nullptr;
-    int n = -1;
-    if (sqlite3_open_v2(fichero.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* s = nullptr;
-        if (sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM Book;", -1, &s, nullptr) == SQLITE_OK &&
-            sqlite3_step(s) == SQLITE_ROW)
-            n = sqlite3_column_int(s, 0);
-        sqlite3_finalize(s);
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_open_v2(fichero.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(db, "SELECT Partida FROM Book;", -1, &s, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(s) == SQLITE_ROW) lineas.push_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
     }
+    sqlite3_finalize(s);
     sqlite3_close(db);
-    return n;
+    return lineas;
 }
+
+int FilasLibro(const std::string& fichero) { return int(LineasLibro(fichero).size()); }
 
 void CrearLibroQueFalla(const std::string& fichero, const std::vector<std::string>& lineas) {
     EjecutarSql(fichero, "CREATE TABLE t (p TEXT, m INTEGER);");

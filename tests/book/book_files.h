@@ -23,7 +23,8 @@ private:
 void EjecutarSql(const std::string& fichero, const std::string& sql);
 // Writes the table Book (column Partida) with the given lines, in this row order, into a new file.
 void CrearLibro(const std::string& fichero, const std::vector<std::string>& lineas);
-// Number of rows of table Book.
+// The rows of table Book, in their order (none without a readable table), and how many.
+std::vector<std::string> LineasLibro(const std::string& fichero);
 int FilasLibro(const std::string& fichero);
 // A book whose table Book is a view that fails with "integer overflow" (code 1) while being
 // stepped, after the given good lines.

@@ -28,6 +28,12 @@ std::vector<std::string> Lineas(const std::string& texto) {
 
 bool Empieza(const std::string& linea, const std::string& prefijo) { return linea.rfind(prefijo, 0) == 0; }
 
+int Contar(const std::vector<std::string>& lineas, const std::string& prefijo) {
+    int n = 0;
+    for (const auto& l : lineas) n += Empieza(l, prefijo);
+    return n;
+}
+
 bool Instantanea::operator==(const Instantanea& o) const {
     TipoTablero a = tablero, b = o.tablero;
     // Key slots above the count and undo entries above the ply are not part of the state.
@@ -47,22 +53,16 @@ Instantanea Tomar() {
     return s;
 }
 
-Jugada JugadaTexto(const std::string& texto) {
+bool Jugar(const std::string& texto) {
     ListaJugadas lista;
     const int n = GenerarMovimientos(GENERAR_TODAS, lista);
     for (int i = 0; i < n; i++) {
         char t[6];
         MovimientoCoordenadas(lista[i].Jugada, t);
-        if (texto == t) return lista[i].Jugada;
+        if (texto != t) continue;
+        if (HacerMovimiento(lista[i].Jugada)) return true;
+        DeshacerMovimiento();
     }
-    return 0;
-}
-
-bool Jugar(const std::string& texto) {
-    const Jugada j = JugadaTexto(texto);
-    if (!j) return false;
-    if (HacerMovimiento(j)) return true;
-    DeshacerMovimiento();
     return false;
 }
 

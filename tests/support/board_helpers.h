@@ -17,6 +17,7 @@ void PonerFen(const std::string& fen);
 std::string Capturar(const std::function<void()>& f);
 std::vector<std::string> Lineas(const std::string& texto);
 bool Empieza(const std::string& linea, const std::string& prefijo);
+int Contar(const std::vector<std::string>& lineas, const std::string& prefijo);  // lines that start so
 
 // Everything make/unmake must restore: the board record (repetition slots above the count and
 // undo entries above the ply aside) and the piece counts.
@@ -27,8 +28,6 @@ struct Instantanea {
 };
 Instantanea Tomar();
 
-// The generated (pseudo-legal) move with this coordinate text; 0 when there is none.
-Jugada JugadaTexto(const std::string& texto);
 // Plays a legal move given in coordinate text; false if there is none.
 bool Jugar(const std::string& texto);
 

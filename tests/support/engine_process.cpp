@@ -1,6 +1,7 @@
 #include "support/engine_process.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -19,25 +20,21 @@ long long AhoraMs() {
 ProcesoMotor::ProcesoMotor(const std::vector<std::string>& argumentos, const std::string& directorio,
                            const std::string& programa) {
     signal(SIGPIPE, SIG_IGN);
+    // Close-on-exec: no other engine of the same test holds our pipes open (its input would then
+    // never reach its end); dup2 clears the flag on standard input and output.
     int in[2], out[2];
-    if (pipe(in) != 0 || pipe(out) != 0) throw std::runtime_error("pipe");
-    pid_ = fork();
-    if (pid_ < 0) throw std::runtime_error("fork");
+    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || (pid_ = fork()) < 0)
+        throw std::runtime_error("pipe or fork");
     if (pid_ == 0) {
         dup2(in[0], 0);
         dup2(out[1], 1);
-        close(in[0]);
-        close(in[1]);
-        close(out[0]);
-        close(out[1]);
         if (!directorio.empty() && chdir(directorio.c_str()) != 0) _exit(126);
-        std::vector<char*> argv;
-        std::string binario = programa;
-        argv.push_back(binario.data());
         std::vector<std::string> copia = argumentos;
+        copia.insert(copia.begin(), programa);
+        std::vector<char*> argv;
         for (auto& a : copia) argv.push_back(a.data());
         argv.push_back(nullptr);
-        execv(binario.c_str(), argv.data());
+        execv(argv[0], argv.data());
         _exit(127);
     }
     close(in[0]);
@@ -48,17 +45,15 @@ ProcesoMotor::ProcesoMotor(const std::vector<std::string>& argumentos, const std
 
 ProcesoMotor::~ProcesoMotor() {
     CerrarEntrada();
-    if (pid_ > 0) Esperar(5000);  // kills the process if it does not end in time
+    if (pid_ > 0) Esperar();  // kills the process if it does not end in time
     if (salida_ >= 0) close(salida_);
 }
 
 void ProcesoMotor::Enviar(const std::string& linea) { EnviarCrudo(linea + "\n"); }
 
 void ProcesoMotor::EnviarCrudo(const std::string& bytes) {
-    if (entrada_ < 0) return;
-    size_t hecho = 0;
-    while (hecho < bytes.size()) {
-        ssize_t n = write(entrada_, bytes.data() + hecho, bytes.size() - hecho);
+    for (size_t hecho = 0; entrada_ >= 0 && hecho < bytes.size();) {
+        const ssize_t n = write(entrada_, bytes.data() + hecho, bytes.size() - hecho);
         if (n <= 0) return;
         hecho += size_t(n);
     }
@@ -70,27 +65,20 @@ void ProcesoMotor::CerrarEntrada() {
 }
 
 bool ProcesoMotor::LeerLinea(std::string& linea, int milisegundos) {
-    long long limite = AhoraMs() + milisegundos;
+    const long long limite = AhoraMs() + milisegundos;
     for (;;) {
-        size_t nl = pendiente_.find('\n');
-        if (nl != std::string::npos) {
+        const size_t nl = pendiente_.find('\n');
+        if (nl != std::string::npos || (fin_ && !pendiente_.empty())) {
             linea = pendiente_.substr(0, nl);
-            pendiente_.erase(0, nl + 1);
+            pendiente_.erase(0, nl == std::string::npos ? nl : nl + 1);
             return true;
         }
-        if (fin_) {
-            if (pendiente_.empty()) return false;
-            linea = pendiente_;
-            pendiente_.clear();
-            return true;
-        }
-        long long resta = limite - AhoraMs();
-        if (resta <= 0) return false;
+        const long long resta = limite - AhoraMs();
+        if (fin_ || resta <= 0) return false;
         pollfd p{salida_, POLLIN, 0};
-        int r = poll(&p, 1, int(resta));
-        if (r <= 0) continue;
+        if (poll(&p, 1, int(resta)) <= 0) continue;
         char buf[4096];
-        ssize_t n = read(salida_, buf, sizeof buf);
+        const ssize_t n = read(salida_, buf, sizeof buf);
         if (n <= 0) fin_ = true;
         else pendiente_.append(buf, size_t(n));
     }
@@ -98,39 +86,27 @@ bool ProcesoMotor::LeerLinea(std::string& linea, int milisegundos) {
 
 std::vector<std::string> ProcesoMotor::LeerHasta(const std::string& prefijo, int milisegundos) {
     std::vector<std::string> lineas;
-    long long limite = AhoraMs() + milisegundos;
-    std::string l;
-    while (LeerLinea(l, int(std::max(0LL, limite - AhoraMs())))) {
+    const long long limite = AhoraMs() + milisegundos;
+    for (std::string l; LeerLinea(l, int(std::max(0LL, limite - AhoraMs())));) {
         lineas.push_back(l);
-        if (l.rfind(prefijo, 0) == 0) break;
+        if (!prefijo.empty() && l.rfind(prefijo, 0) == 0) break;
     }
     return lineas;
 }
 
-std::vector<std::string> ProcesoMotor::LeerTodo(int milisegundos) {
-    std::vector<std::string> lineas;
-    long long limite = AhoraMs() + milisegundos;
-    std::string l;
-    while (LeerLinea(l, int(std::max(0LL, limite - AhoraMs())))) lineas.push_back(l);
-    return lineas;
-}
+std::vector<std::string> ProcesoMotor::LeerTodo(int milisegundos) { return LeerHasta("", milisegundos); }
 
 int ProcesoMotor::Esperar(int milisegundos) {
-    if (estado_ != -2) return estado_;
-    long long limite = AhoraMs() + milisegundos;
-    while (AhoraMs() < limite) {
+    for (const long long limite = AhoraMs() + milisegundos; estado_ == -2 && AhoraMs() < limite; usleep(2000)) {
         int st;
-        pid_t r = waitpid(pid_, &st, WNOHANG);
-        if (r == pid_) {
-            estado_ = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-            return estado_;
-        }
-        usleep(2000);
+        if (waitpid(pid_, &st, WNOHANG) == pid_) estado_ = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
     }
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-    estado_ = -1;
-    return -1;
+    if (estado_ == -2) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        estado_ = -1;
+    }
+    return estado_;
 }
 
 std::vector<std::string> Transcripcion(const std::vector<std::string>& lineas, int* estado,
@@ -138,9 +114,14 @@ std::vector<std::string> Transcripcion(const std::vector<std::string>& lineas, i
     ProcesoMotor motor({}, directorio);
     for (const auto& l : lineas) motor.Enviar(l);
     motor.CerrarEntrada();
-    // Generous: a transcript may hold searches, slow in the sanitizer build on a loaded machine.
-    auto salida = motor.LeerTodo(120000);
-    int st = motor.Esperar();
-    if (estado) *estado = st;
+    auto salida = motor.LeerTodo();
+    if (estado) *estado = motor.Esperar();
+    return salida;
+}
+
+std::vector<std::string> Sesion(const std::vector<std::string>& lineas, const std::string& directorio) {
+    int estado = -5;
+    auto salida = Transcripcion(lineas, &estado, directorio);
+    EXPECT_EQ(estado, 0);
     return salida;
 }

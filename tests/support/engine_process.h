@@ -1,5 +1,6 @@
-// Drives the real engine binary through pipes, as a GUI does: send lines, read lines with a
-// timeout, close the input, collect the exit status.
+// Drives the real engine binary through pipes, as a GUI does: send lines, read lines, close the
+// input, collect the exit status. The times are hang guards only, generous enough for the
+// sanitizer build on a loaded machine: a test waits for lines, never for a time.
 #pragma once
 
 #include <string>
@@ -20,14 +21,15 @@ public:
     void CerrarEntrada();
 
     // Next output line without its newline; false on timeout or end of output.
-    bool LeerLinea(std::string& linea, int milisegundos = 10000);
-    // Reads lines until one starts with `prefijo` (included in the result) or the time runs out.
-    std::vector<std::string> LeerHasta(const std::string& prefijo, int milisegundos = 10000);
+    bool LeerLinea(std::string& linea, int milisegundos = 120000);
+    // Reads lines until one starts with `prefijo` (included in the result), the output ends (an
+    // empty prefix: read everything) or the time runs out.
+    std::vector<std::string> LeerHasta(const std::string& prefijo, int milisegundos = 120000);
     // Everything until the engine closes its output.
-    std::vector<std::string> LeerTodo(int milisegundos = 20000);
+    std::vector<std::string> LeerTodo(int milisegundos = 120000);
     // Waits for the process to end; returns its exit status, or -1 if it did not end in time
     // (it is then killed) or ended by a signal.
-    int Esperar(int milisegundos = 10000);
+    int Esperar(int milisegundos = 60000);
     int Pid() const { return pid_; }
 
 private:
@@ -43,3 +45,5 @@ private:
 // input; returns its output lines and, through `estado`, its exit status.
 std::vector<std::string> Transcripcion(const std::vector<std::string>& lineas, int* estado = nullptr,
                                        const std::string& directorio = "");
+// The same, for a session that must end the engine with status 0.
+std::vector<std::string> Sesion(const std::vector<std::string>& lineas, const std::string& directorio = "");
