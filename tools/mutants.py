@@ -4,9 +4,9 @@
 Applies each fault of FALLOS (tools/mutants_list.py) to the engine's sources, one at a time,
 rebuilds the Release build incrementally, runs the whole suite and the bench signature check
 (what make test runs), and restores the file. A fault is caught ("killed") when some test fails
-or the signature changes; the kill rate is the share of faults caught. A fault
-that no longer applies (its text is gone from the file, or appears twice) or that does not
-compile is reported and left out of the rate: mend the list.
+or the signature changes; the kill rate is the share of faults caught. A fault that no longer
+applies (its text is gone from the file, or appears twice) or that does not compile is reported
+and left out of the rate: mend the list.
 
   tools/mutants.py                 every fault
   tools/mutants.py --only 3,17     some of them (numbers as --list prints them)

@@ -11,6 +11,7 @@
 #include "search/search.h"
 #include "search/search_helpers.h"
 #include "search/tt.h"
+#include "support/engine_process.h"
 #include "uci/uci.h"
 
 namespace {
@@ -63,13 +64,18 @@ TEST(Driver, IterationsRootsWithoutMovesAndTheMateStop) {
 }
 
 // Repetitions need one earlier occurrence within the reversible plies: of a game position (the
-// clock at 0, or after a capture) or of a
-// position inside the tree (a perpetual check saves the side a rook down). After 100 reversible
-// plies every reply is a draw; after 99 White can still reset the clock and stays a queen up.
+// clock at 0, or right after a capture; through the binary) or of a position inside the tree
+// (a perpetual check saves the side a rook down). After 100 reversible plies every reply is a
+// draw; after 99 White can still reset the clock and stays a queen up.
 TEST(Tablas, RepetitionsAndTheFiftyMoveRule) {
+    ProcesoMotor motor;  // the game as a GUI sets it up
+    motor.Enviar("setoption name ShowPv value Full");
     for (const char* partida : {"4k1n1/pppppppp/8/8/8/8/PPPPPPPP/3QK1N1 b - - 0 1 moves e8d8 g1f3 g8f6 f3g1",
                                 "4k1n1/ppppPppp/8/8/8/8/PPPP1PPP/3QK1N1 b - - 7 1 moves e8e7 g1f3 g8f6 f3g1"}) {
-        const auto r = BuscarEn(std::string("fen ") + partida, 6);
+        motor.Enviar(std::string("position fen ") + partida + "\ngo depth 6");
+        std::string salida;
+        for (const auto& l : motor.LeerHasta("bestmove ")) salida += l + "\n";
+        const auto r = Analizar(salida);
         EXPECT_EQ(r.mejor, "f6g8") << partida;
         EXPECT_EQ(r.ultimaPuntuacion, "cp 0") << partida;
     }
