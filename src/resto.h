@@ -20,3 +20,21 @@ inline u64 Resto(u64 clave, const Divisor& d) {
     const unsigned __int128 alto = (unsigned __int128)u64(fraccion >> 64) * d.n + (bajo >> 64);
     return u64(alto >> 64);
 }
+
+// The entry of a key-indexed table, or null when the table is not in use. Keys are positive as
+// signed numbers; one with the top bit set would give a negative signed remainder, an
+// inconsistency that leaves the tables alone and ends the engine.
+template <class T>
+inline T* EntradaDeClave(T* tabla, bool enUso, u64 clave, const Divisor& d) {
+    if (clave >> 63) {
+        Salir = 1;
+        return nullptr;
+    }
+    return enUso ? &tabla[Resto(clave, d)] : nullptr;
+}
+
+// Asks early for the entry of a key not yet on the board (a move's foreseen key).
+template <class T>
+[[gnu::always_inline]] inline void PrecargarClave(const T* tabla, bool enUso, u64 clave, const Divisor& d) {
+    if (enUso && !(clave >> 63)) __builtin_prefetch(&tabla[Resto(clave, d)]);
+}

@@ -28,15 +28,8 @@ void LiberarCacheEval();
 void ApagarCacheEval();
 void EncenderCacheEval();  // back in use, as it was left, when "isready" keeps the tables
 
-// Keys are positive as signed numbers; one with the top bit set would give a negative signed
-// remainder, an inconsistency that leaves the cache alone.
 inline EntradaCacheEval* EntradaCacheActual() {
-    const u64 clave = TableroGlobal.Hash;
-    if (!CacheEvalActiva || (clave >> 63)) {
-        if (clave >> 63) Salir = 1;
-        return nullptr;
-    }
-    return &TT_Cache[Resto(clave, DivisorCache)];
+    return EntradaDeClave(TT_Cache, CacheEvalActiva, TableroGlobal.Hash, DivisorCache);
 }
 
 // Ask for the current position's entry early (just after a move is made), so that the memory
@@ -47,5 +40,5 @@ inline EntradaCacheEval* EntradaCacheActual() {
 }
 // The same for the position after a move not yet made (its key from ClavePrevista).
 [[gnu::always_inline]] inline void PrecargarCache(u64 clave) {
-    if (CacheEvalActiva && !(clave >> 63)) __builtin_prefetch(&TT_Cache[Resto(clave, DivisorCache)]);
+    PrecargarClave(TT_Cache, CacheEvalActiva, clave, DivisorCache);
 }

@@ -33,15 +33,8 @@ extern EntradaTT* TT_Datos;
 // Indexed by the remainder of the key (not a mask).
 extern Divisor DivisorTT;
 
-// Keys are positive as signed numbers; one with the top bit set would give a negative signed
-// remainder, an inconsistency that leaves the tables alone.
 inline EntradaTT* EntradaTTActual() {
-    const u64 clave = TableroGlobal.Hash;
-    if (!TT_Datos || (clave >> 63)) {
-        if (clave >> 63) Salir = 1;
-        return nullptr;
-    }
-    return &TT_Datos[Resto(clave, DivisorTT)];
+    return EntradaDeClave(TT_Datos, TT_Datos != nullptr, TableroGlobal.Hash, DivisorTT);
 }
 
 // Ask for the current position's entries (table and cache) early, as PrecargarCache does.
@@ -51,7 +44,7 @@ inline EntradaTT* EntradaTTActual() {
 }
 // The same for the position after a move not yet made (its key from ClavePrevista).
 [[gnu::always_inline]] inline void PrecargarEntradas(u64 clave) {
-    if (TT_Datos && !(clave >> 63)) __builtin_prefetch(&TT_Datos[Resto(clave, DivisorTT)]);
+    PrecargarClave(TT_Datos, TT_Datos != nullptr, clave, DivisorTT);
     PrecargarCache(clave);
 }
 
