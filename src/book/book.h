@@ -29,6 +29,9 @@ void CerrarBaseDeDatos();
 // The probe of the go handler: 1 when a book move was printed as bestmove; 0 when the game
 // has left the book (FueraDeLibro is then 1) and the search must answer.
 int BuscarJugadaLibro();
+// The same probe without the answer: 1 with the move in JugadaLibro, for a caller that answers
+// later (on "go ponder", once ponderhit or stop has come).
+int ElegirJugadaLibro();
 // Number of rows of the book (0 when it cannot be counted); the book must be open.
 int ObtenerNumeroAperturas();
 // Puts into JugadaLibro the move of `linea` that follows the moves text; 0 when there is none.

@@ -81,7 +81,7 @@ int ObtenerJugadaLibro(const char* linea) {
     return 1;
 }
 
-int BuscarJugadaLibro() {
+int ElegirJugadaLibro() {
     if (!AbrirLibro()) {
         std::printf("Libro de apertura cargado: No.\n");
         return SalirDelLibro();
@@ -132,6 +132,11 @@ int BuscarJugadaLibro() {
     CerrarBaseDeDatos();
     LibroSql.FueraDeLibro = 0;
     LibroSql.TextoPartida[0] = 0;
+    return 1;
+}
+
+int BuscarJugadaLibro() {
+    if (!ElegirJugadaLibro()) return 0;
     std::printf("bestmove %s\n", LibroSql.JugadaLibro);
     std::printf("info string Libro de aperturas.\n");
     return 1;

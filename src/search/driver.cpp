@@ -33,6 +33,30 @@ constexpr int SALTO_COTA = 100;
 
 inline int Cota(int s, int previa) { return s > previa + SALTO_COTA ? 1 : (s < previa - SALTO_COTA ? -1 : 0); }
 
+// "go mate N": a completed iteration that mates in N moves (2N - 1 plies) or fewer.
+bool MateEncontrado(int s) {
+    const int n = TipoJuego.MateBuscado;
+    return n > 0 && s > UMBRAL_MATE && VALOR_MATE - s <= 2 * i64(n) - 1;
+}
+
+// The iteration reports of one search. A search whose last completed iteration went unprinted
+// (ShowPv Middle in its first 750 ms) prints it before it answers, so that every client gets
+// a score, a depth and a line.
+struct Informe {
+    int profundidad = 0, puntuacion = 0, cota = 0;
+    bool hecho = false, impreso = false;
+    void Imprimir(int p, int s, int c) {
+        profundidad = p;
+        puntuacion = s;
+        cota = c;
+        hecho = true;
+        impreso = ImprimirPv(p, s, c, false);
+    }
+    void Completar() const {
+        if (hecho && !impreso && TipoJuego.ShowPv != 0) ImprimirPv(profundidad, puntuacion, cota, true);
+    }
+};
+
 }  // namespace
 
 void VentanaAspiracion(int previa, int intento, int& alpha, int& beta) {
@@ -53,6 +77,7 @@ void Buscar() {
     T.Ply = 0;
     J.Profundidad = 1;
     J.TiempoInicio = ObtenerTiempo();
+    J.NodosInicio = J.Nodos;
     // The answer comes from this search's own iterations, never from a line of an earlier
     // search (after a ponder hit that line begins with the opponent's move).
     std::memset(pv_line_fin, 0, sizeof pv_line_fin);
@@ -60,9 +85,14 @@ void Buscar() {
     if (J.ProfundidadMaxima > PROFUNDIDAD_MAXIMA) J.ProfundidadMaxima = PROFUNDIDAD_MAXIMA;
 
     const int enJaque = BandoEnJaque();
+    // Two mate scores in a row end a search; not an infinite one, nor one that ends on a mate
+    // only as "go mate N" says, nor one that waits for the GUI anyway.
+    const bool paradaMate = !J.Infinito && J.MateBuscado == 0 && J.EsperaRespuesta == Espera::Ninguna;
     int previa = 0;      // score of the last iteration
     int ultima = 0;      // score kept for the mate stop, first set at depth 2
     int reportada = 1;   // depth of the last completed iteration
+    Informe informe;     // the last report of a completed iteration, and whether it was printed
+    bool mateHallado = false;
 
     for (int d = 1; d <= J.ProfundidadMaxima; d++) {
         J.Profundidad = d;
@@ -94,29 +124,38 @@ void Buscar() {
                 Actualizar_Pv_Terminada();
                 reportada = 1;
             }
-            ImprimirPv(reportada, s, 0);
+            informe.Imprimir(reportada, s, 0);
+            if (!J.Parar && MateEncontrado(s)) {
+                mateHallado = true;
+                break;
+            }
             continue;
         }
-        // Two mate scores in a row end the search, unless it is infinite.
-        if (EsPuntuacionMate(ultima) && EsPuntuacionMate(s) && !J.Infinito) break;
+        if (paradaMate && EsPuntuacionMate(ultima) && EsPuntuacionMate(s)) break;
         if (!J.Parar) {
             const int cota = Cota(s, previa);
             previa = ultima = s;
             Actualizar_Pv_Terminada();
             reportada = d;
-            ImprimirPv(d, s, cota);
+            informe.Imprimir(d, s, cota);
+            if (MateEncontrado(s)) {
+                mateHallado = true;
+                break;
+            }
         } else {
             // Stopped inside a full-window search: report the last completed iteration again.
-            ImprimirPv(reportada, ultima, Cota(ultima, previa));
+            informe.Imprimir(reportada, ultima, Cota(ultima, previa));
             previa = ultima;
         }
     }
 
     NodosUltimaBusqueda = J.Nodos;
-    if (J.PonderInterfaz == 1) EsperarFinPonder();
+    EsperarRespuesta(J.EsperaRespuesta == Espera::Orden ||
+                     (J.EsperaRespuesta == Espera::OrdenSinMate && !mateHallado));
     // The line ends at its first 0 word: without a move there is no ponder move either.
     const Jugada ponder = pv_line_fin[0] ? pv_line_fin[1] : 0;
     if (J.Ponder != 1) {
+        informe.Completar();
         ImprimirMejorJugada(pv_line_fin[0], ponder);
         std::memset(J.JugadaPonder, 0, sizeof J.JugadaPonder);
         A_Inicio();
@@ -125,6 +164,7 @@ void Buscar() {
         J.Parar = 0;
         J.PonderActivo = 0;
     } else if (J.PonderActivo == 0) {
+        informe.Completar();
         ImprimirMejorJugada(pv_line_fin[0], ponder);
         MovimientoCoordenadas(pv_line_fin[0], J.JugadaPonder);
     }

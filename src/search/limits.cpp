@@ -20,8 +20,9 @@ void ComprobarTiempo() {
         if (J.ControlTiempo == 1 && ObtenerTiempo() - J.TiempoInicio >= J.TiempoLimite) J.Parar = 1;
         if (J.LimiteNodos != 0 && J.Nodos >= J.LimiteNodos) J.Parar = 1;
     }
-    // Waiting input stops the search; not before the first iteration has given a move, though:
-    // a search cut earlier would have nothing legal to answer.
+    // A waiting line stops the search; not before the first iteration has given a move, though:
+    // a search cut earlier would have nothing legal to answer. The seam is asked in any case,
+    // so that isready is answered at once.
     if (EntradaEsperando && EntradaEsperando(false) && pv_line_fin[0] != 0) J.Parar = 1;
 }
 
@@ -32,7 +33,11 @@ void Ponderhit() {
     if (J.LimiteNodos != 0) J.LimiteNodos += J.Nodos;
 }
 
-void EsperarFinPonder() {
-    if (EntradaEsperando) EntradaEsperando(true);
-    TipoJuego.PonderInterfaz = 0;
+void EsperarRespuesta(bool sinFinPropio) {
+    RegistroJuego& J = TipoJuego;
+    if (EntradaEsperando) {
+        while (J.PonderInterfaz == 1 || sinFinPropio)
+            if (EntradaEsperando(true)) break;
+    }
+    J.PonderInterfaz = 0;
 }

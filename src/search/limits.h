@@ -9,6 +9,14 @@ constexpr int PROFUNDIDAD_MAXIMA = 63;
 // The searches look at the clock, the node budget and the input once every 2048 nodes.
 constexpr u64 MASCARA_COMPROBACION = 2048 - 1;
 
+// When a search that has ended by itself (depth limit, mate) may answer. UCI forbids answering
+// an infinite search unasked, and a go without a usable limit is one.
+enum class Espera : i32 {
+    Ninguna,       // at once
+    Orden,         // once the GUI sends a line (stop): go infinite, a go without a limit
+    OrdenSinMate,  // a lone "go mate N": at once when it found its mate, else as Orden
+};
+
 struct RegistroJuego {
     i32 Parar;               // 1 = end the search now
     i32 TiempoLimite;        // budget of this move, ms
@@ -27,6 +35,11 @@ struct RegistroJuego {
     i32 ShowPv;              // 0 None, 1 Middle, 2 Full
     i32 PonderInterfaz;      // 1 = a search on "go ponder": no bestmove before ponderhit or stop
     u64 LimiteNodos;         // node count at which the search stops, 0 = none ("go nodes")
+    Espera EsperaRespuesta;  // whether the search may answer when it ends by itself
+    i32 MateBuscado;         // "go mate N": N moves, 0 = none
+    u64 NodosInicio;         // the node count when this search began (its own nps)
+    i32 MargenMovimiento;    // option Move Overhead, ms
+    i32 Hilos;               // option Threads
 };
 
 extern RegistroJuego TipoJuego;
@@ -35,14 +48,15 @@ extern RegistroJuego TipoJuego;
 i32 ObtenerTiempo();
 
 // Called by the searches every 2048 nodes: sets Parar when the time budget or the node budget
-// is spent (from depth 2 on, once there is a move to play) or when input is waiting.
+// is spent (from depth 2 on, once there is a move to play) or when a line that ends the search
+// is waiting (once there is a move to play); the lines a search answers itself are taken.
 void ComprobarTiempo();
 
 // The input seam. What "input is waiting" means is the command layer's to say: it answers
-// whether a line waits that ends the search, and may first take the lines meant for a running
-// search on "go ponder" itself (calling Ponderhit, answering isready). With esperar it blocks
-// instead until the line that lets such a search answer has arrived. Null (bench, tests): no
-// input is looked at, since a closed or redirected standard input always counts as waiting.
+// whether a line waits that ends the search, and may first take the lines a running search
+// answers itself (isready; ponderhit on "go ponder", calling Ponderhit). With esperar it blocks
+// until a line arrives, and returns false once it has taken a ponderhit. Null (bench, tests):
+// no input is looked at.
 using SondaEntrada = bool (*)(bool esperar);
 extern SondaEntrada EntradaEsperando;
 
@@ -50,5 +64,7 @@ extern SondaEntrada EntradaEsperando;
 // and node budgets counted from now (the time spent pondering is a gift).
 void Ponderhit();
 
-// A search on "go ponder" that ended before ponderhit or stop waits here for one of them.
-void EsperarFinPonder();
+// A search that has ended may have to wait before it answers: on "go ponder" for ponderhit or
+// stop, and with sinFinPropio (its EsperaRespuesta says so) for any line. Returns at once
+// when there is nothing to wait for, or no input seam.
+void EsperarRespuesta(bool sinFinPropio);

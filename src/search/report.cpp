@@ -36,7 +36,10 @@ void TextoPuntuacion(int puntuacion, int cota, char* texto) {
 int FormatearInfo(char* buf, int tam, int profundidad, int puntuacion, int cota, int transcurrido) {
     const RegistroJuego& J = TipoJuego;
     const int n = LargoPv();
-    const int nps = ATruncado(float(J.Nodos) * 1000.0f / float(transcurrido) + 0.5f);
+    // The engine's own ponder search counts on from the search before it: its speed is its own
+    // nodes over its own time.
+    const u64 nodosPropios = J.PonderActivo == 1 ? J.Nodos - J.NodosInicio : J.Nodos;
+    const int nps = ATruncado(float(nodosPropios) * 1000.0f / float(transcurrido) + 0.5f);
     int k = 0;
     auto escribir = [&](auto... args) {
         if (k < tam) k += std::snprintf(buf + k, size_t(tam - k), args...);
@@ -53,9 +56,10 @@ int FormatearInfo(char* buf, int tam, int profundidad, int puntuacion, int cota,
         }
         escribir("\n");
     } else if (J.PonderActivo == 1) {
-        // Pondering searches the opponent's position: the score is turned to our side.
-        escribir("info depth %d seldepth %d nodes %" PRIu64 " nps %d score cp %d%s\n", profundidad, n, J.Nodos, nps,
-                 -puntuacion, cota == 1 ? " lowerbound" : (cota == -1 ? " upperbound" : ""));
+        // Pondering searches the opponent's position: the score is turned to our side (a mate
+        // counted in our moves from there).
+        TextoPuntuacion(-puntuacion, cota, texto);
+        escribir("info depth %d seldepth %d nodes %" PRIu64 " nps %d score %s\n", profundidad, n, J.Nodos, nps, texto);
     }
     char actual[6];
     MovimientoCoordenadas(pv_line_fin[0], actual);
@@ -63,17 +67,18 @@ int FormatearInfo(char* buf, int tam, int profundidad, int puntuacion, int cota,
     return k;
 }
 
-void ImprimirPv(int profundidad, int puntuacion, int cota) {
+bool ImprimirPv(int profundidad, int puntuacion, int cota, bool siempre) {
     RegistroJuego& J = TipoJuego;
-    if (!J.Infinito) {
-        if (J.ShowPv == 0) return;
-        if (J.ShowPv == 1 && ObtenerTiempo() - J.TiempoInicio <= SILENCIO_MIDDLE_MS) return;
+    if (!J.Infinito && !siempre) {
+        if (J.ShowPv == 0) return false;
+        if (J.ShowPv == 1 && ObtenerTiempo() - J.TiempoInicio <= SILENCIO_MIDDLE_MS) return false;
     }
     J.TiempoTranscurrido = ObtenerTiempo() - J.TiempoInicio + 1;
     char buf[1024];
     FormatearInfo(buf, sizeof buf, profundidad, puntuacion, cota, J.TiempoTranscurrido);
     std::fputs(buf, stdout);
     std::fflush(stdout);
+    return true;
 }
 
 void ImprimirMejorJugada(Jugada mejor, Jugada ponder) {

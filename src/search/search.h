@@ -45,7 +45,9 @@ bool Es_Tabla_Repeticion();  // fifty-move rule or an earlier occurrence within 
 bool BandoEnJaque();         // is the side to move in check? (an impossible Turno sets Salir)
 
 // report.cpp
-void ImprimirPv(int profundidad, int puntuacion, int cota);
+// Prints the iteration's two lines as ShowPv and the infinite mode allow (siempre: whatever
+// they say); true when it printed.
+bool ImprimirPv(int profundidad, int puntuacion, int cota, bool siempre);
 void ImprimirMejorJugada(Jugada mejor, Jugada ponder);
 void ImprimirFaltaMemoria();  // the transposition table could not be allocated
 // The "score ..." part of an info line: "mate N" or "cp N" with its bound mark.

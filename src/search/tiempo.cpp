@@ -4,7 +4,6 @@
 
 #include <cstdint>
 
-#include "search/limits.h"
 
 namespace {
 
@@ -50,53 +49,52 @@ i64 PresupuestoSinMovimientos(i64 tiempo, i64 incremento, i32 divisor) {
 
 }  // namespace
 
-LimitesGo CalcularLimites(const ParametrosGo& p, int turno, int plies) {
+LimitesGo CalcularLimites(const ParametrosGo& p, int turno, int plies, int margen) {
     LimitesGo l{};
-    l.profundidadMaxima = p.profundidad;
+    l.profundidadMaxima = p.profundidad != 0 ? p.profundidad : PROFUNDIDAD_MAXIMA;
     l.movimientosRestantes = plies;
     const i64 tiempo = turno == 1 ? p.wtime : p.btime;
     const i64 incremento = turno == 1 ? p.winc : p.binc;
+    // The margen beyond the usual one comes off every budget; a smaller one helps movetime only.
+    const i64 margenExtra = margen > MARGEN_MOVETIME ? margen - MARGEN_MOVETIME : 0;
 
-    if (l.profundidadMaxima != 0) {
-        l.controlTiempo = 0;
-        l.buscar = true;
-    }
-    if (p.movetime != 0) {
-        l.profundidadMaxima = PROFUNDIDAD_MAXIMA;
+    // Budgets given together: the smaller one rules.
+    auto presupuesto = [&l](i64 ms) {
+        l.tiempoLimite = l.controlTiempo == 1 && l.tiempoLimite < ms ? l.tiempoLimite : A32(ms);
         l.controlTiempo = 1;
-        l.tiempoLimite = A32(i64(p.movetime) - MARGEN_MOVETIME);
-        l.buscar = true;
-    }
-    const bool reloj = p.hayWtime && p.hayBtime;
-    if (reloj && p.movestogo != 0) {
-        l.profundidadMaxima = PROFUNDIDAD_MAXIMA;
-        l.controlTiempo = 1;
-        l.movimientosRestantes = p.movestogo;
-        const i64 reparto = ATruncado(float(tiempo) / float(p.movestogo) + REDONDEO);
-        const i64 extra = i64(double(incremento) * PARTE_INCREMENTO);
-        l.tiempoLimite = A32(LimitarPresupuesto(reparto + extra, tiempo, incremento));
-        l.buscar = true;
-    } else if (p.movestogo == 0 && reloj) {
-        i32 m = PLIES_PARTIDA - plies;
-        if (m < DIVISOR_MINIMO) m = DIVISOR_MINIMO;
-        l.movimientosRestantes = m;
-        l.profundidadMaxima = PROFUNDIDAD_MAXIMA;
-        l.controlTiempo = 1;
-        l.tiempoLimite = A32(LimitarPresupuesto(PresupuestoSinMovimientos(tiempo, incremento, m), tiempo, incremento));
-        l.buscar = true;
-    }
-    // A node budget limits the search alone or together with the others, whichever ends it first.
-    if (p.nodos != 0) {
-        l.nodos = p.nodos;
-        if (!l.buscar) {
-            l.profundidadMaxima = PROFUNDIDAD_MAXIMA;
-            l.controlTiempo = 0;
-            l.buscar = true;
+    };
+    if (p.hayMovetime) presupuesto(i64(p.movetime) - margen);
+    // Our own clock is all the clock rules need.
+    const bool reloj = turno == 1 ? p.hayWtime : p.hayBtime;
+    if (reloj) {
+        i64 b;
+        if (p.movestogo != 0) {
+            l.movimientosRestantes = p.movestogo;
+            const i64 reparto = ATruncado(float(tiempo) / float(p.movestogo) + REDONDEO);
+            const i64 extra = i64(double(incremento) * PARTE_INCREMENTO);
+            b = LimitarPresupuesto(reparto + extra, tiempo, incremento);
+        } else {
+            i32 m = PLIES_PARTIDA - plies;
+            if (m < DIVISOR_MINIMO) m = DIVISOR_MINIMO;
+            l.movimientosRestantes = m;
+            b = LimitarPresupuesto(PresupuestoSinMovimientos(tiempo, incremento, m), tiempo, incremento);
         }
+        b -= margenExtra;
+        presupuesto(b);
+        // A clock already inside its reserve has no time to think: the first iteration gives
+        // the move. Searching on until the first clock check (2048 nodes) costs up to a
+        // millisecond a move, which over a long game at a few seconds a side eats the reserve.
+        if (b <= 0) l.profundidadMaxima = 1;
     }
-    // A clock already inside its reserve has no time to think: the first iteration gives the
-    // move. Searching on until the first clock check (2048 nodes) costs up to a millisecond a
-    // move, which over a long game at a few seconds a side eats the whole reserve.
-    if (reloj && l.tiempoLimite <= 0) l.profundidadMaxima = 1;
+    if (p.hayNodos) l.nodos = p.nodos > 0 ? p.nodos : 1;
+    l.mate = p.mate;
+
+    // UCI forbids answering an infinite search unasked, and a go without any usable limit
+    // (bare, the opponent's clock only, depth 0) is one; a lone "go mate N" answers by itself
+    // only once it has found its mate.
+    const bool limitada = p.profundidad != 0 || l.controlTiempo == 1 || p.hayNodos;
+    if (p.infinito || (!limitada && p.mate == 0)) l.espera = Espera::Orden;
+    else if (!limitada) l.espera = Espera::OrdenSinMate;
+    else l.espera = Espera::Ninguna;
     return l;
 }

@@ -2,6 +2,7 @@
 // works out the budget), the search, and with Ponder on the engine's own pondering.
 #include "uci/go.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "book/book.h"
@@ -19,6 +20,7 @@ bool ParametroConValor(const char* palabra, i32*& destino, ParametrosGo& p) {
     else if (!std::strcmp(palabra, "depth")) destino = &p.profundidad;
     else if (!std::strcmp(palabra, "movestogo")) destino = &p.movestogo;
     else if (!std::strcmp(palabra, "movetime")) destino = &p.movetime;
+    else if (!std::strcmp(palabra, "mate")) destino = &p.mate;
     else return false;
     return true;
 }
@@ -44,7 +46,7 @@ ParametrosGo LeerParametrosGo(const char* resto) {
             char valor[TAM_PALABRA];
             resto = Split_String(resto, valor);
             if (!valor[0]) break;
-            LeerNumero(valor, p.nodos);
+            if (LeerNumero(valor, p.nodos)) p.hayNodos = true;
             continue;
         }
         i32* destino;
@@ -56,38 +58,60 @@ ParametrosGo LeerParametrosGo(const char* resto) {
         if (LeerNumero(valor, *destino)) {
             if (destino == &p.wtime) p.hayWtime = true;
             if (destino == &p.btime) p.hayBtime = true;
+            if (destino == &p.movetime) p.hayMovetime = true;
         }
         if (destino == &p.profundidad && p.profundidad > PROFUNDIDAD_MAXIMA) p.profundidad = PROFUNDIDAD_MAXIMA;
     }
     return p;
 }
 
+namespace {
+
+// A book move: at once, or on "go ponder" once ponderhit or stop arrives.
+bool JugarLibro(const ParametrosGo& p) {
+    if (!ElegirJugadaLibro()) return false;
+    if (p.ponder) {
+        TipoJuego.PonderInterfaz = 1;
+        EsperarRespuesta(false);
+    }
+    std::printf("bestmove %s\n", LibroSql.JugadaLibro);
+    std::printf("info string Libro de aperturas.\n");
+    std::fflush(stdout);
+    return true;
+}
+
+}  // namespace
+
 void ComandoGo(const char* resto) {
-    if (LibroSql.OwnBook == 1 && LibroSql.FueraDeLibro == 0) {
-        if (BuscarJugadaLibro()) return;
+    const ParametrosGo p = LeerParametrosGo(resto);
+    // "go infinite" asks for analysis, never for a book move.
+    if (LibroSql.OwnBook == 1 && LibroSql.FueraDeLibro == 0 && !p.infinito) {
+        if (JugarLibro(p)) return;
     } else {
         LibroSql.TextoPartida[0] = 0;
     }
 
-    ParametrosGo p = LeerParametrosGo(resto);
-    if (p.infinito) TipoJuego.Infinito = 1;
-    LimitesGo l = CalcularLimites(p, TableroGlobal.Turno, TipoJuego.MovimientosRestantes);
-    TipoJuego.ProfundidadMaxima = l.profundidadMaxima;
-    // Nothing to search by (no depth, time or clock): no answer at all.
-    if (!l.buscar) return;
-    TipoJuego.ControlTiempo = l.controlTiempo;
-    TipoJuego.TiempoLimite = l.tiempoLimite;
-    TipoJuego.MovimientosRestantes = l.movimientosRestantes;
+    RegistroJuego& J = TipoJuego;
+    if (p.infinito) J.Infinito = 1;
+    const LimitesGo l = CalcularLimites(p, TableroGlobal.Turno, J.MovimientosRestantes, J.MargenMovimiento);
+    J.ProfundidadMaxima = l.profundidadMaxima;
+    J.ControlTiempo = l.controlTiempo;
+    J.TiempoLimite = l.tiempoLimite;
+    J.MovimientosRestantes = l.movimientosRestantes;
     // On "go ponder" the node budget starts at ponderhit, which adds the count then reached.
-    TipoJuego.LimiteNodos = l.nodos == 0 || p.ponder ? l.nodos : TipoJuego.Nodos + l.nodos;
-    TipoJuego.PonderInterfaz = p.ponder ? 1 : 0;
+    J.LimiteNodos = l.nodos == 0 || p.ponder ? l.nodos : J.Nodos + l.nodos;
+    J.MateBuscado = l.mate;
+    J.EsperaRespuesta = l.espera;
+    J.PonderInterfaz = p.ponder ? 1 : 0;
 
     Buscar();
-    TipoJuego.LimiteNodos = 0;
+    J.LimiteNodos = 0;
+    J.MateBuscado = 0;
+    J.EsperaRespuesta = Espera::Ninguna;
     // The GUI that sent "go ponder" ponders itself; the engine's own pondering would only be
     // stopped by its next line. The stop flag is cleared as that pondering would have cleared it.
-    if (p.ponder) TipoJuego.Parar = 0;
-    else if (TipoJuego.Ponder == 1) PonderarPropiaJugada();
+    if (p.ponder) J.Parar = 0;
+    else if (J.Ponder == 1) PonderarPropiaJugada();
 }
 
 void PonderarPropiaJugada() {

@@ -1,42 +1,57 @@
-// What "input is waiting" means to a running search: any whole or partial line ends it, except
-// the ponderhit and isready lines that reach a search on "go ponder", which are taken here.
-// Nothing else is read: the waiting line stays for the command loop, which handles it after
-// the search returns.
+// What waiting input means to a running search. The lines a search answers itself are taken
+// here and the search goes on: isready (readyok at once), ponderhit on "go ponder", and the
+// mark of a dropped over-long line (its message). Any other line ends the search and stays in
+// the queue for the command loop, which carries it out once the search has answered.
 #include <cstdio>
 #include <cstring>
 
-#include "platform.h"
 #include "search/limits.h"
 #include "uci/uci.h"
 
 namespace {
 
-// The lines that reach a search on "go ponder", each once it has arrived whole: ponderhit and
-// isready are taken and the search goes on; any other line (stop included) makes it a search
-// like any other, which the waiting line ends, and stays for the command loop.
-void AtenderPonder(bool esperar) {
-    RegistroJuego& J = TipoJuego;
-    char linea[16], palabra[TAM_PALABRA];
-    while (J.PonderInterfaz == 1 && MirarLinea(linea, sizeof linea, esperar)) {
-        Split_String(linea, palabra);
-        if (!std::strcmp(palabra, "isready")) {
-            SaltarLinea();
-            std::printf("readyok\n");
-            std::fflush(stdout);
-        } else if (!std::strcmp(palabra, "ponderhit")) {
-            SaltarLinea();
-            Ponderhit();
-        } else {
-            J.PonderInterfaz = 0;  // the search ends as any other would
-        }
-    }
-}
+bool isreadyPendiente = false;
 
 }  // namespace
 
+bool TomarIsreadyPendiente() {
+    const bool p = isreadyPendiente;
+    isreadyPendiente = false;
+    return p;
+}
+
 bool EntradaUci(bool esperar) {
-    if (TipoJuego.PonderInterfaz == 1) AtenderPonder(esperar);
-    // Any waiting byte counts; so does a closed or broken input, after which the command loop
-    // meets the end of input.
-    return !esperar && TipoJuego.PonderInterfaz == 0 && HayEntradaEsperando();
+    RegistroJuego& J = TipoJuego;
+    char linea[16], palabra[TAM_PALABRA];
+    for (;;) {
+        const int clase = MirarLinea(linea, sizeof linea, esperar);
+        if (clase == SIN_LINEA) return false;
+        if (clase == LINEA_LARGA) {
+            SaltarLinea();
+            std::printf("info string L\xEDnea demasiado larga descartada.\n");
+            std::fflush(stdout);
+            continue;
+        }
+        if (clase != FIN_ENTRADA) {
+            Split_String(linea, palabra);
+            if (!std::strcmp(palabra, "isready")) {
+                SaltarLinea();
+                isreadyPendiente = true;
+                std::printf("readyok\n");
+                std::fflush(stdout);
+                continue;
+            }
+            if (!std::strcmp(palabra, "ponderhit") && J.PonderInterfaz == 1) {
+                SaltarLinea();
+                Ponderhit();
+                // A search that had already ended waits no more for its ponderhit.
+                if (esperar) return false;
+                continue;
+            }
+        }
+        // Any other line (stop included), or the end of the input: on "go ponder" the search
+        // becomes one like any other, and the line ends it.
+        J.PonderInterfaz = 0;
+        return true;
+    }
 }

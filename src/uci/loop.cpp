@@ -81,7 +81,11 @@ void EjecutarComando(const char* linea) {
     else if (!std::strcmp(palabra, "isready")) ResponderIsReady();
     else if (!std::strcmp(palabra, "setoption")) ParseSetoption(resto);
     else if (!std::strcmp(palabra, "position")) Position_Fen_Startpos(resto);
-    else if (!std::strcmp(palabra, "go")) ComandoGo(resto);
+    else if (!std::strcmp(palabra, "go")) {
+        ComandoGo(resto);
+        // What an isready answered during the search asked for, now that the search has ended.
+        if (TomarIsreadyPendiente()) AplicarOpciones();
+    }
     else if (!std::strcmp(palabra, "book")) ComandoBook();
     else if (!std::strcmp(palabra, "perft")) ComandoPerft(resto);
     else if (!std::strcmp(palabra, "quit")) Salir = 1;
@@ -92,6 +96,7 @@ void EjecutarComando(const char* linea) {
 
 void LeerComandos() {
     static char linea[TAM_LINEA];
+    IniciarLector();
     while (!Salir) {
         const int largo = LeerLinea(linea, TAM_LINEA);
         // No part of a line too long to read whole is ever carried out.

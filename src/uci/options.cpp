@@ -1,9 +1,16 @@
 // Engine options, all in one table: each row gives the name, the kind, the start value, the
 // range and the field that holds the value. The "uci" reply, "setoption" and the start-up
 // values all come from it; "isready" carries out what the values demand.
+//
+// The first nine options keep the engine's own setoption reader: the name is the second word,
+// compared exactly, and a value that is not understood gives the start value. The options
+// after them are read as UCI says: the name is every word up to "value", in any case; a button
+// needs no value; numbers are brought into the range; a value not understood changes nothing.
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "book/book.h"
 #include "eval/cache.h"
@@ -16,7 +23,7 @@ namespace {
 
 constexpr int MAX_VALOR_CRUDO = 252;
 
-enum class Tipo { Check, Spin, Combo, Texto };
+enum class Tipo { Check, Spin, Combo, Texto, Boton };
 
 struct Opcion {
     const char* nombre;
@@ -35,9 +42,10 @@ struct Opcion {
     // A second field the value is split into (the Hash budget between the table and the
     // evaluation cache, divided at the next isready): shown added, cleared by setoption.
     i32* parte = nullptr;
-    void (*alGuardar)() = nullptr;  // after setoption has stored a value
+    void (*alGuardar)() = nullptr;  // after setoption has stored a value (a button: pressed)
     void (*alMostrar)() = nullptr;  // before the uci reply shows the value
     bool porPartida = false;        // every "ucinewgame" sets it back to its start value
+    bool lectorUci = false;         // read as UCI says (see above)
 };
 
 constexpr const char* MODOS_PV[] = {"None", "Middle", "Full", nullptr};
@@ -63,6 +71,12 @@ constexpr Opcion OPCIONES[] = {
      .maximo = 1024, .aceptadoMin = 0, .aceptadoMax = 1014},
     {.nombre = "GaviotaCompression", .tipo = Tipo::Spin, .campo = &TB.GaviotaCompression, .inicial = 4, .minimo = 0,
      .maximo = 9, .aceptadoMin = 0, .aceptadoMax = 9},
+    // What match tools and bots set everywhere.
+    {.nombre = "Threads", .tipo = Tipo::Spin, .campo = &TipoJuego.Hilos, .inicial = 1, .minimo = 1, .maximo = 1,
+     .lectorUci = true},
+    {.nombre = "Move Overhead", .tipo = Tipo::Spin, .campo = &TipoJuego.MargenMovimiento, .inicial = 500,
+     .minimo = 0, .maximo = 5000, .lectorUci = true},
+    {.nombre = "Clear Hash", .tipo = Tipo::Boton, .alGuardar = LimpiarTransposicion, .lectorUci = true},
 };
 
 int NumeroPalabras(const Opcion& o) {
@@ -88,6 +102,7 @@ void Mostrar(const Opcion& o) {
             break;
         }
         case Tipo::Texto: std::printf("string default %s\n", o.texto); break;
+        case Tipo::Boton: std::printf("button\n"); break;
     }
 }
 
@@ -114,12 +129,47 @@ void Guardar(const Opcion& o, const char* valor) {
             std::memset(o.texto, 0, o.tamTexto);
             std::strncpy(o.texto, valor, o.tamTexto - 1);
             break;
+        case Tipo::Boton: break;
     }
     if (o.parte) *o.parte = 0;
     if (o.alGuardar) o.alGuardar();
 }
 
+bool IgualSinMayusculas(const char* a, const char* b, size_t n) {
+    for (size_t i = 0; i < n; i++)
+        if (std::tolower((unsigned char)a[i]) != std::tolower((unsigned char)b[i])) return false;
+    return true;
+}
+
+// An option read as UCI says. valor is null when the line has no "value".
+void GuardarUci(const Opcion& o, const char* valor) {
+    if (o.tipo == Tipo::Boton) {
+        o.alGuardar();
+        return;
+    }
+    if (!valor) return;
+    switch (o.tipo) {
+        case Tipo::Check:
+            if (IgualSinMayusculas(valor, "true", 5)) *o.campo = 1;
+            else if (IgualSinMayusculas(valor, "false", 6)) *o.campo = 0;
+            else return;
+            break;
+        case Tipo::Spin: {
+            // An optional sign, then digits only; any length, saturated.
+            const bool negativo = *valor == '-';
+            i32 v;
+            if (!LeerNumeroSaturado(valor + negativo, v)) return;
+            if (negativo) v = -v;
+            *o.campo = v < o.minimo ? o.minimo : v > o.maximo ? o.maximo : v;
+            break;
+        }
+        default: return;
+    }
+    if (o.alGuardar) o.alGuardar();
+}
+
 void Restablecer(const Opcion& o) {
+    if (o.tipo == Tipo::Boton) return;
     if (o.texto) {
         std::memset(o.texto, 0, o.tamTexto);
         std::strncpy(o.texto, o.textoInicial, o.tamTexto - 1);
@@ -127,6 +177,34 @@ void Restablecer(const Opcion& o) {
         *o.campo = o.inicial;
     }
     if (o.parte) *o.parte = 0;
+}
+
+// The UCI reader: texto is what follows "setoption name".
+void SetoptionUci(const char* texto) {
+    // The name: the words up to "value" (or the end of the line), joined by single blanks.
+    std::string nombre;
+    const char* valor = nullptr;
+    for (;;) {
+        char palabra[TAM_PALABRA];
+        texto = Split_String(texto, palabra);
+        if (!palabra[0]) break;
+        if (!std::strcmp(palabra, "value")) {
+            valor = texto;
+            break;
+        }
+        if (!nombre.empty()) nombre += ' ';
+        nombre += palabra;
+    }
+    // The value without the blanks around it.
+    std::string limpio;
+    if (valor) {
+        while (*valor == ' ') valor++;
+        limpio = valor;
+        while (!limpio.empty() && limpio.back() == ' ') limpio.pop_back();
+    }
+    for (const Opcion& o : OPCIONES)
+        if (o.lectorUci && nombre.size() == std::strlen(o.nombre) && IgualSinMayusculas(o.nombre, nombre.c_str(), nombre.size()))
+            GuardarUci(o, valor ? limpio.c_str() : nullptr);
 }
 
 }  // namespace
@@ -148,20 +226,31 @@ void ResponderUci() {
     std::printf("uciok\n");
 }
 
-void ResponderIsReady() {
+void AplicarOpciones() {
     RegistroGaviota& tb = tbprobe_Gaviota;
     if (tb.UseGaviotaTablebases == 1 && tb.TablasCargadas == 0) Cargar_gtbgaviota_dll();
     else if (tb.UseGaviotaTablebases == 0 && tb.TablasCargadas == 1) Descargar_gtbgaviota_dll();
     // GUIs send "isready" before every move: the table and what it learnt stay unless the
     // Hash setting changed.
     PrepararTransposicion(TT_Opciones.MegasTT + TT_Opciones.MegasCache);
+}
+
+void ResponderIsReady() {
+    AplicarOpciones();
     std::printf("readyok\n");
 }
 
 void ParseSetoption(const char* resto) {
     char ignorada[TAM_PALABRA], nombre[TAM_PALABRA];
     resto = Split_String(resto, ignorada);  // normally "name"
+    const char* inicioNombre = resto;
     resto = Split_String(resto, nombre);
+    bool propia = false;
+    for (const Opcion& o : OPCIONES) propia |= !o.lectorUci && !std::strcmp(nombre, o.nombre);
+    if (!propia) {
+        SetoptionUci(inicioNombre);
+        return;
+    }
     resto = Split_String(resto, ignorada);  // normally "value"
     // An over-long value changes nothing (the path field holds 255 characters).
     if (std::strlen(resto) > MAX_VALOR_CRUDO) return;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "board/board.h"
-#include "platform.h"
+#include "uci/lector.h"
 
 constexpr int TAM_LINEA = MAX_LINEA_ENTRADA + 1;  // line buffer: the longest line and its terminator
 constexpr int MAX_LETRAS_PALABRA = 78;            // a longer word is cut, its rest read as the next
@@ -23,6 +23,9 @@ bool LeerNumeroSaturado(const char* texto, i32& valor);
 
 // input.cpp: the search's input seam, installed at start-up (EntradaEsperando)
 bool EntradaUci(bool esperar);
+// isready answered during a search leaves its work (tablebase library, table size) for the
+// end of that search: true once, then false until the next such isready.
+bool TomarIsreadyPendiente();
 
 // loop.cpp
 void IniciarMotor();        // the start-up sequence, silent
@@ -36,6 +39,7 @@ void OpcionesNuevaPartida();  // the options a new game sets back (ShowPv)
 void ParseSetoption(const char* resto);
 void ResponderUci();
 void ResponderIsReady();
+void AplicarOpciones();  // what isready does besides answering: tablebase library, table size
 
 // position.cpp
 void UciNewGame();

@@ -14,15 +14,15 @@ const std::string ACTIVAR = "setoption name OwnBook value true";
 const std::string SIN_INFO = "setoption name ShowPv value None";  // only bestmove from a search
 }  // namespace
 
-// The go parameters are not read (not even "infinite" starts a search). Book off, a FEN
-// position, a game text of OwnBookLimit moves (its trailing blank counts), a line that ends
-// with the game, no line, a next "move" that is no move or one of the wrong side: the engine
-// searches.
+// A book move answers at once, or on "go ponder" once ponderhit arrives (isready answered
+// meanwhile); "go infinite" analyses instead. Book off, a FEN position, a game text of
+// OwnBookLimit moves (its trailing blank counts), a line that ends with the game, no line, a
+// next "move" that is no move or one of the wrong side: the engine searches.
 TEST(GoConLibro, AnswersFromTheBookOrSearches) {
     DirectorioTemporal dir;
     CrearLibro(dir.Fichero("Book.db"), {"h2h4 h7h5", "e2e4 e7e5 g1f3 b8c6 f1b5", "e2e4 c7c5 g1f3", "d2d4 d7d5",
                                         "e2e4 e7e6 zzzz", "d2d4 d7d5 e7e5"});
-    std::vector<std::string> entrada = {SIN_INFO, ACTIVAR, "position startpos", "go infinite",
+    std::vector<std::string> entrada = {SIN_INFO, ACTIVAR, "position startpos", "go ponder", "isready", "ponderhit",
                                         "position startpos moves e2e4 e7e5 g1f3", "go wtime 60000 btime 60000"};
     const std::vector<std::string> busca = {"setoption name OwnBook value false", "position startpos moves e2e4", ACTIVAR,
         std::string("position fen ") + FEN_INICIAL + " moves e2e4", "setoption name OwnBookLimit value 2",
@@ -33,10 +33,14 @@ TEST(GoConLibro, AnswersFromTheBookOrSearches) {
         entrada.push_back(l);
         if (Empieza(l, "position")) entrada.push_back("go depth 1");
     }
+    entrada.insert(entrada.end(), {"position startpos", "go infinite", "stop"});
     const auto s = Sesion(entrada, dir.Ruta());
-    ASSERT_EQ(s.size(), 11u);
-    EXPECT_TRUE(s[0] == "bestmove e2e4" || s[0] == "bestmove d2d4") << s[0];
-    EXPECT_EQ(std::vector<std::string>(s.begin() + 1, s.begin() + 4),
+    ASSERT_GE(s.size(), 15u);
+    EXPECT_EQ(s[0], "readyok");
+    EXPECT_TRUE(s[1] == "bestmove e2e4" || s[1] == "bestmove d2d4") << s[1];
+    EXPECT_EQ(std::vector<std::string>(s.begin() + 2, s.begin() + 5),
               (std::vector<std::string>{INFO_LIBRO, "bestmove b8c6", INFO_LIBRO}));
-    EXPECT_EQ(Contar(s, "bestmove "), 9);
+    EXPECT_EQ(Contar(s, "bestmove "), 10);
+    EXPECT_EQ(Contar(s, INFO_LIBRO), 2);
+    EXPECT_TRUE(Empieza(s[12], "info depth 1 ")) << s[12];  // the analysis of go infinite
 }

@@ -158,15 +158,18 @@ TEST_F(Nodo, MatesEvasionsAndDraws) {
     EXPECT_EQ(AlphaBeta_Qs(8, -100, 100, 0), 0);
 }
 
-// A byte waiting on standard input stops the search at the first check (2048 nodes) without
+// A line waiting on standard input stops the search at the first check (2048 nodes) without
 // searching further; the interrupted iteration reports the last completed depth again, whose
 // move is played.
 TEST(Parada, InputWaitingStopsAtTheFirstCheckAndKeepsTheLastIteration) {
     int tubo[2];
     ASSERT_EQ(pipe(tubo), 0);
-    ASSERT_EQ(write(tubo[1], "x", 1), 1);
+    ASSERT_EQ(write(tubo[1], "x\n", 2), 2);
     const int original = dup(0);
     ASSERT_GE(dup2(tubo[0], 0), 0);
+    IniciarLector();
+    char linea[8];
+    ASSERT_EQ(MirarLinea(linea, sizeof linea, true), 1);  // the reader has queued it
     const std::string kiwipete = "fen r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
     UciNewGame();
     Posicion(kiwipete);

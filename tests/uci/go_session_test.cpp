@@ -29,42 +29,67 @@ unsigned long long NodosFinales(const std::vector<std::string>& lineas) {
 
 }  // namespace
 
-// A go without depth, time or clock (or with a clock of one side only) answers nothing at all.
-// The depth is capped at 63: past the fifty-move limit every reply is a draw at once, so the
-// iterations are too quick for the closed input to stop them.
-TEST(GoSession, NoOutputWithoutLimitsAndTheDepthCap) {
-    const auto s = Sesion({"position startpos", "go", "go depth 0", "go wtime 60000", "go wtime -5 btime 60000",
-                           "go nodes 0", "go ponder", "go movestogo 5", "go depth x", "go movetime 0", "isready",
-                           "setoption name ShowPv value Full", "position fen 8/8/4k3/8/8/3K4/8/8 w - - 100 1", "go depth 99"});
-    ASSERT_GE(s.size(), 2u);
-    EXPECT_EQ(s[0], "readyok");
-    int ultima = 0;
-    for (const auto& l : s) std::sscanf(l.c_str(), "info depth %d", &ultima);
-    EXPECT_EQ(ultima, 63);
-    EXPECT_TRUE(Empieza(s.back(), "bestmove ")) << s.back();
+// A search without an end of its own (infinite, no usable limit, a lone mate not found) holds
+// its answer past depth 63 until the GUI speaks: three isready get three readyok and the search
+// goes on; then stop, another line, quit or a closed input bring the answer. Past the fifty-move limit every
+// reply is a draw at once, so each search reaches depth 63 at once; a depth above 63 is capped.
+TEST(GoSession, SearchesWithoutAnEndWaitForTheGui) {
+    auto arrancar = [](ProcesoMotor& motor) {
+        for (const char* l : {"setoption name ShowPv value Full", "position fen 8/8/4k3/8/8/3K4/8/8 w - - 100 1"})
+            motor.Enviar(l);
+    };
+    auto sinRespuesta = [](ProcesoMotor& motor, const std::string& go) {
+        SCOPED_TRACE(go);
+        motor.Enviar(go);
+        ASSERT_TRUE(Empieza(motor.LeerHasta("info depth 63").back(), "info depth 63"));
+        for (int i = 0; i < 3; i++) motor.Enviar("isready");
+        std::vector<std::string> lineas;
+        for (int i = 0; i < 3; i++)
+            for (const auto& l : motor.LeerHasta("readyok")) lineas.push_back(l);
+        EXPECT_EQ(Contar(lineas, "readyok"), 3);
+        EXPECT_EQ(Contar(lineas, "bestmove"), 0);
+    };
+    ProcesoMotor motor;
+    arrancar(motor);
+    for (const char* go : {"go", "go depth 0", "go btime 1000", "go wtime -5 btime 60000", "go movestogo 5",
+                           "go depth x", "go ponder", "go mate 2", "go infinite"}) {
+        sinRespuesta(motor, go);
+        const std::string forma = go;
+        if (forma == "go ponder") {
+            // After ponderhit it is the search of a bare go, which still waits.
+            motor.Enviar("ponderhit");
+            motor.Enviar("isready");
+            EXPECT_EQ(Contar(motor.LeerHasta("readyok"), "bestmove"), 0);
+        }
+        // Any line but isready ends such a search, ponderhit included when it is not pondering.
+        motor.Enviar(forma == "go infinite" ? "ponderhit" : "stop");
+        EXPECT_EQ(Contar(motor.LeerHasta("bestmove "), "bestmove "), 1) << go;
+    }
+    motor.Enviar("go depth 99");
+    const auto lineas = motor.LeerHasta("bestmove ");
+    EXPECT_EQ(Contar(lineas, "info depth 63"), 1);
+    EXPECT_EQ(Contar(lineas, "info depth 64"), 0);
+    sinRespuesta(motor, "go infinite");
+    motor.Enviar("quit");
+    EXPECT_EQ(Contar(motor.LeerTodo(), "bestmove "), 1);
+    EXPECT_EQ(motor.Esperar(), 0);
+
+    ProcesoMotor cerrado;
+    arrancar(cerrado);
+    sinRespuesta(cerrado, "go");
+    cerrado.CerrarEntrada();
+    EXPECT_EQ(Contar(cerrado.LeerTodo(), "bestmove "), 1);
+    EXPECT_EQ(cerrado.Esperar(), 0);
 }
 
-// "go infinite" answers only when input arrives: stop, isready (bestmove, then readyok), quit
-// (bestmove, then status 0) or a closed input.
-TEST(GoSession, InfiniteAnswersWhenInputArrives) {
-    for (const char* fin : {"stop", "isready", "quit", ""}) {
-        SCOPED_TRACE(fin);
-        ProcesoMotor motor;
-        motor.Enviar(MEDIO_JUEGO);
-        motor.Enviar("go infinite");
-        auto lineas = motor.LeerHasta("info depth 6");
-        ASSERT_TRUE(!lineas.empty() && Empieza(lineas.back(), "info depth 6"));
-        EXPECT_EQ(Contar(lineas, "bestmove"), 0);
-        const std::string f = fin;
-        if (f.empty()) motor.CerrarEntrada();
-        else motor.Enviar(f);
-        lineas = f == "stop" ? motor.LeerHasta("bestmove")
-                 : f == "isready" ? motor.LeerHasta("readyok") : motor.LeerTodo();
-        EXPECT_EQ(Contar(lineas, "bestmove "), 1);
-        if (f == "isready") { EXPECT_TRUE(lineas.size() >= 2 && Empieza(lineas[lineas.size() - 2], "bestmove ")); }
-        motor.Enviar("quit");
-        EXPECT_EQ(motor.Esperar(), 0);
-    }
+// A lone "go mate 2" answers by itself once it has found the mate, with a mating move (the
+// king steps to b6 or c7, the rook mates next), its last iteration reported.
+TEST(GoSession, MateSearchAnswersWhenItFindsTheMate) {
+    const auto s = Sesion({"position fen k7/8/2K5/8/8/8/8/7R w - - 0 1", "go mate 2", "isready"});
+    ASSERT_GE(s.size(), 4u);
+    EXPECT_NE(s[s.size() - 4].find(" score mate 2 pv "), std::string::npos) << s[s.size() - 4];
+    EXPECT_TRUE(Empieza(s[s.size() - 2], "bestmove c6b6 ") || Empieza(s[s.size() - 2], "bestmove c6c7 ")) << s[s.size() - 2];
+    EXPECT_EQ(s.back(), "readyok");
 }
 
 // A search answers with a real move however soon the next line stops it (the first iteration
@@ -78,6 +103,7 @@ TEST(GoSession, CutSearchesAnswerARealMove) {
     for (const char* go : {"depth 5", "movetime 2147483647", "wtime 2147483647 btime 2147483647 winc 2147483647 binc 2147483647",
                            "wtime 2147483648 btime 2147483648 winc 2147483648 movestogo 2147483648"}) {
         motor.Enviar(std::string("go ") + go);
+        motor.Enviar("stop");
         motor.Enviar("isready");
         const auto s = motor.LeerHasta("readyok");
         EXPECT_EQ(Contar(s, "bestmove "), 1) << go;
@@ -108,7 +134,8 @@ TEST(GoSession, BudgetsStopTheSearchButNeverTheFirstIteration) {
 }
 
 // isready keeps what the table learnt (the same search again visits fewer nodes); after
-// ucinewgame the same search visits exactly the same nodes as the first time.
+// ucinewgame, or the Clear Hash button, the same search visits exactly the same nodes as the
+// first time.
 TEST(GoSession, IsreadyKeepsTheTableAndNewGamesRepeatSearchesExactly) {
     ProcesoMotor motor;
     auto nodos = [&](const char* antes) {
@@ -118,6 +145,8 @@ TEST(GoSession, IsreadyKeepsTheTableAndNewGamesRepeatSearchesExactly) {
     const auto primera = nodos("ucinewgame");
     EXPECT_LT(nodos("isready"), primera);
     EXPECT_EQ(nodos("ucinewgame"), primera);
+    EXPECT_LT(nodos("isready"), primera);
+    EXPECT_EQ(nodos("setoption name Clear Hash"), primera);
 }
 
 // "go ponder": no bestmove before ponderhit or stop, even once the search has ended; isready is
@@ -203,4 +232,69 @@ TEST(GoSession, PonderPredictionKeepsOrClearsTheTables) {
     TipoJuego.Ponder = 0;
     TipoJuego.JugadaPonder[0] = 0;
     Historico_Bueno[15][10] = 0;
+}
+
+// A search that ends before ShowPv Middle shows anything still reports its last iteration
+// before it answers; a depth limit holds beside a long clock; ShowPv None stays silent.
+TEST(GoSession, TheLastIterationIsReported) {
+    ProcesoMotor motor;
+    motor.Enviar(MEDIO_JUEGO);
+    motor.Enviar("go depth 3 wtime 100000 btime 100000");
+    const auto lineas = motor.LeerHasta("bestmove ");
+    ASSERT_GE(lineas.size(), 3u);
+    EXPECT_TRUE(Empieza(lineas[lineas.size() - 3], "info depth 3 seldepth ")) << lineas[lineas.size() - 3];
+    EXPECT_TRUE(Empieza(lineas[lineas.size() - 2], "info currmove ")) << lineas[lineas.size() - 2];
+    for (const auto& l : lineas) EXPECT_FALSE(Empieza(l, "info depth 4")) << l;
+    for (const char* l : {"setoption name ShowPv value None", "go depth 3", "isready"}) motor.Enviar(l);
+    const auto callada = motor.LeerHasta("readyok");
+    EXPECT_EQ(callada.size(), 2u);
+    EXPECT_TRUE(Empieza(callada[0], "bestmove ")) << callada[0];
+    motor.Enviar("quit");
+    EXPECT_EQ(motor.Esperar(), 0);
+}
+
+// Lines a search on "go ponder" meets follow the command loop's rules: a line with a NUL byte is
+// dropped and an over-long one discarded with its message, neither taken for the isready or
+// ponderhit it begins with; the search goes on until the real isready and stop.
+TEST(GoSession, PonderSearchDropsLinesTheLoopWouldDrop) {
+    ProcesoMotor motor;
+    motor.Enviar(MEDIO_JUEGO);
+    motor.Enviar("go ponder wtime 5000 btime 5000");
+    motor.EnviarCrudo(std::string("isready\0x\n", 10));
+    motor.Enviar("ponderhit" + std::string(70000, ' '));
+    motor.Enviar("isready");
+    const auto lineas = motor.LeerHasta("readyok");
+    EXPECT_EQ(Contar(lineas, "readyok"), 1);
+    EXPECT_EQ(Contar(lineas, "info string L\xEDnea demasiado larga descartada."), 1);
+    EXPECT_EQ(Contar(lineas, "bestmove"), 0);
+    motor.Enviar("stop");
+    EXPECT_EQ(Contar(motor.LeerHasta("bestmove "), "bestmove "), 1);
+    motor.Enviar("quit");
+    EXPECT_EQ(motor.Esperar(), 0);
+}
+
+// The engine's own pondering reports a mate from its own side, in its own moves, and its speed
+// from its own nodes: never more than a thousand times the nodes it searched itself.
+TEST(GoSession, OwnPonderingReportsMatesAndItsOwnSpeed) {
+    ProcesoMotor motor;
+    for (const char* l : {"setoption name Ponder value true", "setoption name ShowPv value Full",
+                          "position fen k7/8/2K5/8/8/8/8/7R w - - 0 1", "go depth 3"})
+        motor.Enviar(l);
+    unsigned long long antes = 0;
+    for (const auto& l : motor.LeerHasta("bestmove "))
+        if (Empieza(l, "info depth ")) std::sscanf(l.c_str() + l.find(" nodes "), " nodes %llu", &antes);
+    motor.Enviar("isready");
+    const auto lineas = motor.LeerHasta("readyok");
+    int mates = 0;
+    for (const auto& l : lineas) {
+        unsigned long long nodos, nps;
+        if (!Empieza(l, "info depth ") || std::sscanf(l.c_str() + l.find(" nodes "), " nodes %llu nps %llu", &nodos, &nps) != 2)
+            continue;
+        EXPECT_EQ(l.find(" pv"), std::string::npos) << l;
+        EXPECT_LE(nps, (nodos - antes) * 1000) << l;
+        mates += l.find(" score mate 1") != std::string::npos;
+    }
+    EXPECT_GT(mates, 0);
+    motor.Enviar("quit");
+    EXPECT_EQ(motor.Esperar(), 0);
 }

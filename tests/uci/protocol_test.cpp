@@ -23,6 +23,9 @@ const std::vector<std::string> UCI_INICIAL = {
     "option name GaviotaTbPath type string default empty",
     "option name GaviotaTbCache type spin default 32 min 8 max 1024",
     "option name GaviotaCompression type spin default 4 min 0 max 9",
+    "option name Threads type spin default 1 min 1 max 1",
+    "option name Move Overhead type spin default 500 min 0 max 5000",
+    "option name Clear Hash type button",
     "uciok",
 };
 
@@ -53,6 +56,13 @@ TEST(Protocol, UciReplyAfterSetoptionEdgeCases) {
         {{"name GaviotaTbPath value C:\\tb folder"}, "GaviotaTbPath type string default C:\\tb folder"},
         {{"name GaviotaTbPath value    /usr/tb "}, "GaviotaTbPath type string default /usr/tb "},
         {{"name GaviotaTbPath value " + largo}, "GaviotaTbPath type string default empty"},
+        // The options after the nine are read as UCI says.
+        {{"name Move Overhead value 100"}, "Move Overhead type spin default 100 min 0 max 5000"},
+        {{"name  move   OVERHEAD value  9999 "}, "Move Overhead type spin default 5000 min 0 max 5000"},
+        {{"name Move Overhead value -7"}, "Move Overhead type spin default 0 min 0 max 5000"},
+        {{"name Move Overhead value 100", "name Move Overhead value 1e3", "name Move Overhead"},
+         "Move Overhead type spin default 100 min 0 max 5000"},
+        {{"name Threads value 4"}, "Threads type spin default 1 min 1 max 1"},
     };
     ProcesoMotor motor;
     for (const auto& [comandos, opcion] : casos) {
@@ -61,7 +71,7 @@ TEST(Protocol, UciReplyAfterSetoptionEdgeCases) {
         auto salida = motor.LeerHasta("uciok");
         salida.erase(std::remove(salida.begin(), salida.end(), "readyok"), salida.end());
         std::vector<std::string> esperado = UCI_INICIAL;
-        const std::string nombre = opcion.substr(0, opcion.find(' '));
+        const std::string nombre = opcion.substr(0, opcion.find(" type "));
         for (auto& l : esperado) {
             if (!Empieza(l, "option name " + nombre + " ")) continue;
             const size_t d = l.find(" default ") + 9;  // the start value, to set it back
