@@ -5,8 +5,10 @@
 #include <cstring>
 
 #include "search/limits.h"
+#include "search/raiz.h"
 #include "search/search.h"
 #include "search/tt.h"
+#include "tablebases/tablas.h"
 
 namespace {
 
@@ -41,11 +43,12 @@ int FormatearInfo(char* buf, int tam, int profundidad, int puntuacion, int cota,
     auto escribir = [&](auto... args) {
         if (k < tam) k += std::snprintf(buf + k, size_t(tam - k), args...);
     };
-    char texto[40];
+    char texto[40], aciertos[32] = "";
+    if (TablasConfiguradas()) std::snprintf(aciertos, sizeof aciertos, " tbhits %" PRIu64, AciertosTablas);
     if (J.PonderActivo == 0) {
         TextoPuntuacion(puntuacion, cota, texto);
-        escribir("info depth %d seldepth %d time %d nodes %" PRIu64 " nps %d score %s pv ", profundidad, n,
-                 transcurrido, J.Nodos, nps, texto);
+        escribir("info depth %d seldepth %d time %d nodes %" PRIu64 " nps %d%s score %s pv ", profundidad, n,
+                 transcurrido, J.Nodos, nps, aciertos, texto);
         for (int i = 0; i < n; i++) {
             char jugada[6];
             MovimientoCoordenadas(pv_line_fin[i], jugada);
@@ -54,8 +57,8 @@ int FormatearInfo(char* buf, int tam, int profundidad, int puntuacion, int cota,
         escribir("\n");
     } else if (J.PonderActivo == 1) {
         // Pondering searches the opponent's position: the score is turned to our side.
-        escribir("info depth %d seldepth %d nodes %" PRIu64 " nps %d score cp %d%s\n", profundidad, n, J.Nodos, nps,
-                 -puntuacion, cota == 1 ? " lowerbound" : (cota == -1 ? " upperbound" : ""));
+        escribir("info depth %d seldepth %d nodes %" PRIu64 " nps %d%s score cp %d%s\n", profundidad, n, J.Nodos, nps,
+                 aciertos, -puntuacion, cota == 1 ? " lowerbound" : (cota == -1 ? " upperbound" : ""));
     }
     char actual[6];
     MovimientoCoordenadas(pv_line_fin[0], actual);
@@ -70,6 +73,11 @@ void ImprimirPv(int profundidad, int puntuacion, int cota) {
         if (J.ShowPv == 1 && ObtenerTiempo() - J.TiempoInicio <= SILENCIO_MIDDLE_MS) return;
     }
     J.TiempoTranscurrido = ObtenerTiempo() - J.TiempoInicio + 1;
+    // A root the tables decide shows their result, as an exact score.
+    if (RaizBusqueda.activa) {
+        puntuacion = PuntuacionRaiz(puntuacion);
+        cota = 0;
+    }
     char buf[1024];
     FormatearInfo(buf, sizeof buf, profundidad, puntuacion, cota, J.TiempoTranscurrido);
     std::fputs(buf, stdout);

@@ -10,6 +10,7 @@
 #include "search/limits.h"
 #include "search/tt.h"
 #include "tablebases/gaviota.h"
+#include "tablebases/syzygy.h"
 #include "uci/uci.h"
 
 namespace {
@@ -38,6 +39,7 @@ struct Opcion {
     void (*alGuardar)() = nullptr;  // after setoption has stored a value
     void (*alMostrar)() = nullptr;  // before the uci reply shows the value
     bool porPartida = false;        // every "ucinewgame" sets it back to its start value
+    bool valorLargo = false;        // string: a value as long as a line is kept whole
 };
 
 constexpr const char* MODOS_PV[] = {"None", "Middle", "Full", nullptr};
@@ -46,6 +48,7 @@ constexpr const char* MODOS_PV[] = {"None", "Middle", "Full", nullptr};
 void ComprobarLibro() { ComprobarAccesoLibro(); }
 
 constexpr RegistroGaviota& TB = tbprobe_Gaviota;
+constexpr RegistroSyzygy& SZ = tbprobe_Syzygy;
 
 constexpr Opcion OPCIONES[] = {
     {.nombre = "Hash", .tipo = Tipo::Spin, .campo = &TT_Opciones.MegasTT, .inicial = 128, .minimo = 1, .maximo = 1024,
@@ -63,6 +66,12 @@ constexpr Opcion OPCIONES[] = {
      .maximo = 1024, .aceptadoMin = 0, .aceptadoMax = 1014},
     {.nombre = "GaviotaCompression", .tipo = Tipo::Spin, .campo = &TB.GaviotaCompression, .inicial = 4, .minimo = 0,
      .maximo = 9, .aceptadoMin = 0, .aceptadoMax = 9},
+    // Syzygy tables are loaded as soon as their path is set.
+    {.nombre = "SyzygyPath", .tipo = Tipo::Texto, .texto = SZ.SyzygyPath, .tamTexto = sizeof SZ.SyzygyPath,
+     .textoInicial = "<empty>", .alGuardar = CargarSyzygy, .valorLargo = true},
+    {.nombre = "SyzygyProbeLimit", .tipo = Tipo::Spin, .campo = &SZ.SyzygyProbeLimit, .inicial = SYZYGY_MAX_HOMBRES,
+     .minimo = 0, .maximo = SYZYGY_MAX_HOMBRES, .aceptadoMin = 0, .aceptadoMax = INT32_MAX,
+     .alGuardar = ActualizarLimiteSyzygy},
 };
 
 int NumeroPalabras(const Opcion& o) {
@@ -163,11 +172,11 @@ void ParseSetoption(const char* resto) {
     resto = Split_String(resto, ignorada);  // normally "name"
     resto = Split_String(resto, nombre);
     resto = Split_String(resto, ignorada);  // normally "value"
-    // An over-long value changes nothing (the path field holds 255 characters).
-    if (std::strlen(resto) > MAX_VALOR_CRUDO) return;
     if (!*resto) return;
+    // An over-long value changes nothing (the Gaviota path field holds 255 characters).
+    const bool largo = std::strlen(resto) > MAX_VALOR_CRUDO;
     const char* valor = resto;
     while (*valor == ' ') valor++;
     for (const Opcion& o : OPCIONES)
-        if (!std::strcmp(nombre, o.nombre)) Guardar(o, valor);
+        if (!std::strcmp(nombre, o.nombre) && (!largo || o.valorLargo)) Guardar(o, valor);
 }
