@@ -11,13 +11,20 @@ is checked three ways through the engine binary:
     pawn move, or a move to a position lost for the opponent within 99 plies of the clock).
 One position in ten is KPvKP with an en passant capture possible. Not part of make test.
 
+With --damage N the engine reads copies of the tables damaged at random instead (N rounds: in
+each, every file has a few bytes changed, or is cut short, or is left whole); then only its
+survival is checked: every command answered, no crash, a clean exit. Run it on the sanitizer
+build (build-asan/vemsul) to catch any read beyond a file.
+
     tools/syzygy_wdl.py build/vemsul [--positions 600] [--depth 6] [--tables DIR] [--python-chess DIR]
+    tools/syzygy_wdl.py build-asan/vemsul --damage 20 [--positions 100]
 """
 import argparse
 import os
 import random
 import subprocess
 import sys
+import tempfile
 
 RAIZ = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
@@ -38,20 +45,22 @@ def argumentos():
     a.add_argument("--positions", type=int, default=600)
     a.add_argument("--depth", type=int, default=6)
     a.add_argument("--seed", type=int, default=1)
+    a.add_argument("--damage", type=int, default=0, help="rounds with damaged copies of the tables")
     a.add_argument("--tables", default=compartido("data", "syzygy"))
     a.add_argument("--python-chess", default=compartido("tools", "python-chess"))
     return a.parse_args()
 
 
 class Motor:
-    def __init__(self, ruta, tablas):
+    def __init__(self, ruta, tablas, informar=True):
         self.p = subprocess.Popen([ruta], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True,
                                   encoding="latin-1")
         self.enviar("setoption name ShowPv value Full")
         self.enviar("setoption name SyzygyPath value " + tablas)
         self.enviar("isready")
         informe = self.hasta("readyok")
-        print("".join(l for l in informe if l.startswith("info string")), end="")
+        if informar:
+            print("".join(l for l in informe if l.startswith("info string")), end="")
 
     def enviar(self, linea):
         self.p.stdin.write(linea + "\n")
@@ -155,6 +164,48 @@ def conserva(tablas, tablero, jugada, esperado):
     return dtz < 0 and -dtz + 1 <= 100
 
 
+def danar(origen, destino, azar):
+    """Copies the tables, each with a few bytes changed, cut short, or left whole."""
+    for f in os.listdir(origen):
+        if not f.endswith((".rtbw", ".rtbz")):
+            continue
+        datos = bytearray(open(os.path.join(origen, f), "rb").read())
+        suerte = azar.random()
+        if suerte < 0.5:
+            for _ in range(azar.randint(1, 20)):
+                # Mostly in the headers, where a change reaches the most.
+                i = azar.randrange(min(len(datos), 512) if azar.random() < 0.5 else len(datos))
+                datos[i] = azar.randrange(256)
+        elif suerte < 0.75:
+            del datos[azar.randrange(len(datos)):]
+        open(os.path.join(destino, f), "wb").write(datos)
+
+
+def sobrevive(a, chess, materiales, tablas):
+    import shutil
+    azar = random.Random(a.seed)
+    for ronda in range(a.damage):
+        destino = tempfile.mkdtemp(prefix="vemsul-danadas-")
+        try:
+            danar(a.tables, destino, azar)
+            motor = Motor(a.motor, destino, informar=False)
+            for i in range(a.positions):
+                tablero = posicion_al_paso(chess, azar) if i % 10 == 9 else posicion_al_azar(chess, materiales, azar)
+                motor.sonda(tablero.fen())
+                motor.buscar(tablero.fen(), a.depth)
+            motor.cerrar()
+            if motor.p.returncode != 0:
+                print("round %d: exit status %d" % (ronda, motor.p.returncode))
+                return 1
+        except (RuntimeError, subprocess.TimeoutExpired) as e:
+            print("round %d: the engine did not survive (%s); tables left in %s" % (ronda, e, destino))
+            return 1
+        shutil.rmtree(destino)
+    print("%d rounds with damaged tables, %d positions each: the engine answered every command" %
+          (a.damage, a.positions))
+    return 0
+
+
 def main():
     a = argumentos()
     sys.path.insert(0, a.python_chess)
@@ -163,6 +214,8 @@ def main():
 
     tablas = chess.syzygy.open_tablebase(a.tables)
     materiales = sorted({tuple(f[:-5].split("v")) for f in os.listdir(a.tables) if f.endswith(".rtbw")})
+    if a.damage:
+        return sobrevive(a, chess, materiales, tablas)
     azar = random.Random(a.seed)
     motor = Motor(a.motor, a.tables)
     fallos = {"syzygy": 0, "search": 0, "bestmove": 0}

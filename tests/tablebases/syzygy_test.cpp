@@ -106,10 +106,12 @@ TEST(Syzygy, DamagedPathsReportAndFallBack) {
 // another (the only winning king move rather than the pawn's, the only drawing retreat) and
 // reports the result; below the root a capture into the tables scores a win less its distance,
 // within SyzygyProbeLimit; with the path emptied again the info lines are as without tables.
+// The path, with 300 empty directory names ahead of the real one, is longer than other options
+// may be.
 TEST(Syzygy, RootKeepsResultAndSearchProbes) {
     ProcesoMotor motor;
     motor.Enviar("setoption name ShowPv value Full");
-    motor.Enviar("setoption name SyzygyPath value " + TABLAS);
+    motor.Enviar("setoption name SyzygyPath value " + std::string(300, ':') + TABLAS);
     motor.LeerHasta("info string Syzygy: 5 tablas WDL y 5 DTZ, hasta 3 piezas");
 
     const Busqueda gana = Buscar(motor, "4k3/8/8/2P5/2K5/8/8/8 w - - 0 1", 4);
