@@ -6,7 +6,7 @@
 #   scripts/install-deps.sh test     everything the tests use
 set -eu
 
-EJECUTAR="g++ make cmake libsqlite3-dev"
+EJECUTAR="g++ gcc make cmake patch libsqlite3-dev"
 INSTALAR="$EJECUTAR scid-data"
 # stockfish is the reference move generator, scid-data's ECO file a realistic book, and the
 # Gaviota library and tables are loaded by the tablebase tests.

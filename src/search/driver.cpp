@@ -3,8 +3,10 @@
 #include <cstring>
 
 #include "search/limits.h"
+#include "search/raiz.h"
 #include "search/search.h"
 #include "search/tt.h"
+#include "tablebases/tablas.h"
 
 u32 pv_line[MAX_PLY][MAX_PLY];
 u32 pv_line_fin[MAX_PLY];
@@ -83,6 +85,8 @@ void Buscar() {
     std::memset(pv_line_fin, 0, sizeof pv_line_fin);
     if (J.ProfundidadMaxima < 1) J.ProfundidadMaxima = 1;
     if (J.ProfundidadMaxima > PROFUNDIDAD_MAXIMA) J.ProfundidadMaxima = PROFUNDIDAD_MAXIMA;
+    AciertosTablas = 0;
+    PrepararJugadasRaiz();
 
     const int enJaque = BandoEnJaque();
     // Two mate scores in a row end a search; not an infinite one, nor one that ends on a mate

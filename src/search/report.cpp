@@ -5,8 +5,10 @@
 #include <cstring>
 
 #include "search/limits.h"
+#include "search/raiz.h"
 #include "search/search.h"
 #include "search/tt.h"
+#include "tablebases/tablas.h"
 
 namespace {
 
@@ -44,11 +46,12 @@ int FormatearInfo(char* buf, int tam, int profundidad, int puntuacion, int cota,
     auto escribir = [&](auto... args) {
         if (k < tam) k += std::snprintf(buf + k, size_t(tam - k), args...);
     };
-    char texto[40];
+    char texto[40], aciertos[32] = "";
+    if (TablasConfiguradas()) std::snprintf(aciertos, sizeof aciertos, " tbhits %" PRIu64, AciertosTablas);
     if (J.PonderActivo == 0) {
         TextoPuntuacion(puntuacion, cota, texto);
-        escribir("info depth %d seldepth %d time %d nodes %" PRIu64 " nps %d score %s pv ", profundidad, n,
-                 transcurrido, J.Nodos, nps, texto);
+        escribir("info depth %d seldepth %d time %d nodes %" PRIu64 " nps %d%s score %s pv ", profundidad, n,
+                 transcurrido, J.Nodos, nps, aciertos, texto);
         for (int i = 0; i < n; i++) {
             char jugada[6];
             MovimientoCoordenadas(pv_line_fin[i], jugada);
@@ -59,7 +62,8 @@ int FormatearInfo(char* buf, int tam, int profundidad, int puntuacion, int cota,
         // Pondering searches the opponent's position: the score is turned to our side (a mate
         // counted in our moves from there).
         TextoPuntuacion(-puntuacion, cota, texto);
-        escribir("info depth %d seldepth %d nodes %" PRIu64 " nps %d score %s\n", profundidad, n, J.Nodos, nps, texto);
+        escribir("info depth %d seldepth %d nodes %" PRIu64 " nps %d%s score %s\n", profundidad, n, J.Nodos, nps,
+                 aciertos, texto);
     }
     char actual[6];
     MovimientoCoordenadas(pv_line_fin[0], actual);
@@ -74,6 +78,11 @@ bool ImprimirPv(int profundidad, int puntuacion, int cota, bool siempre) {
         if (J.ShowPv == 1 && ObtenerTiempo() - J.TiempoInicio <= SILENCIO_MIDDLE_MS) return false;
     }
     J.TiempoTranscurrido = ObtenerTiempo() - J.TiempoInicio + 1;
+    // A root the tables decide shows their result, as an exact score.
+    if (RaizBusqueda.activa) {
+        puntuacion = PuntuacionRaiz(puntuacion);
+        cota = 0;
+    }
     char buf[1024];
     FormatearInfo(buf, sizeof buf, profundidad, puntuacion, cota, J.TiempoTranscurrido);
     std::fputs(buf, stdout);

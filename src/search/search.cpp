@@ -5,10 +5,12 @@
 #include "eval/eval.h"
 #include "search/limits.h"
 #include "search/ordering.h"
+#include "search/raiz.h"
 #include "search/search.h"
 #include "search/see.h"
 #include "search/tt.h"
 #include "tablebases/gaviota.h"
+#include "tablebases/syzygy.h"
 
 #ifdef VEMSUL_CHECK_BOARD
 bool AtajosActivos = true;
@@ -174,11 +176,12 @@ PASO bool EntradaNodo(Nodo& n, int& v) {
     return n.alpha >= n.beta;
 }
 
-// The tablebases' exact score, then the table: a cut-off at non-PV nodes, the hash move
-// always. The hash move's position is asked for at once, while this node works on.
+// The tablebases' exact score (Gaviota's, else after a capture or pawn move Syzygy's result),
+// then the table: a cut-off at non-PV nodes, the hash move always. The hash move's position is
+// asked for at once, while this node works on.
 PASO bool Sondear(Nodo& n, int& v) {
     int puntosTB;
-    if (ConsultarTablas(puntosTB)) {
+    if (ConsultarTablas(puntosTB) || (SyzygySondeable() && Probar_syzygy(puntosTB, n.ply))) {
         v = puntosTB;
         return true;
     }
@@ -367,7 +370,8 @@ PASO int CerrarNodo(const Nodo& n, int legales, int mejor, Jugada mejorJugada) {
 // the node.
 PASO int RecorrerJugadas(Nodo& n, const ResultadoEval& re) {
     ListaJugadas lista;
-    const int total = GenerarMovimientos(GENERAR_TODAS, lista);
+    int total = GenerarMovimientos(GENERAR_TODAS, lista);
+    if (n.ply == 0 && RaizBusqueda.activa) total = RestringirRaiz(lista, total);
     OrdenarMovimientosTodos(total, n.hash, lista, n.enJaque, n.ply ? GetRefutation(n.ply) : 0);
 
     Jugada tranquilas[MAX_JUGADAS];

@@ -3,6 +3,7 @@
 
 #include "tablebases/gaviota.h"
 #include "tablebases/operaciones.h"
+#include "tablebases/tablas.h"
 
 namespace {
 
@@ -69,6 +70,8 @@ int Probar_gtbgaviota(int& puntuacion, int profundidad) {
     if (sonda(turno, CasillaAlPaso(t), Enroques(t), casillasB, casillasN, piezasB, piezasN, &resultado, &plies) != 1)
         return 0;
 
+    if (resultado != TABLAS && resultado != GANAN_BLANCAS && resultado != GANAN_NEGRAS) return 0;
+    AciertosTablas++;
     // A win is a mate one ply beyond the position at the least, plus the plies to mate.
     const int ganada = VALOR_MATE - 1 - int(plies);
     switch (resultado) {

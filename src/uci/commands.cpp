@@ -5,6 +5,7 @@
 #include "book/book.h"
 #include "eval/eval.h"
 #include "search/limits.h"
+#include "tablebases/syzygy.h"
 #include "uci/uci.h"
 
 // "d": the board as 8 text rows (rank 8 first, '.' for empty), then its FEN and its key.
@@ -42,6 +43,14 @@ void ComandoEval() {
         for (int c = 0; c < 8; c++) n += std::snprintf(texto + n, sizeof texto - n, " %d", int(b.PeonPasado[c]));
     }
     std::printf("Pasados:%s\n", texto);
+}
+
+// "syzygy": the Syzygy tables' result for the side to move, as the search scores it after a
+// capture or a pawn move (the half-move clock taken as 0), or that they have none.
+void ComandoSyzygy() {
+    int puntos = 0;
+    if (tbprobe_Syzygy.HombresSonda > 0 && Probar_syzygy(puntos, 0)) std::printf("Syzygy: %d\n", puntos);
+    else std::printf("Syzygy: sin resultado\n");
 }
 
 // "book": the book's verification, an unplayable move reported with the position command's

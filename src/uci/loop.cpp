@@ -91,6 +91,7 @@ void EjecutarComando(const char* linea) {
     else if (!std::strcmp(palabra, "quit")) Salir = 1;
     else if (!std::strcmp(palabra, "d")) ComandoD();
     else if (!std::strcmp(palabra, "eval")) ComandoEval();
+    else if (!std::strcmp(palabra, "syzygy")) ComandoSyzygy();
     else if (!std::strcmp(palabra, "bench")) ComandoBench(resto);
 }
 

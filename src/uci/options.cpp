@@ -17,6 +17,7 @@
 #include "search/limits.h"
 #include "search/tt.h"
 #include "tablebases/gaviota.h"
+#include "tablebases/syzygy.h"
 #include "uci/uci.h"
 
 namespace {
@@ -54,6 +55,7 @@ constexpr const char* MODOS_PV[] = {"None", "Middle", "Full", nullptr};
 void ComprobarLibro() { ComprobarAccesoLibro(); }
 
 constexpr RegistroGaviota& TB = tbprobe_Gaviota;
+constexpr RegistroSyzygy& SZ = tbprobe_Syzygy;
 
 constexpr Opcion OPCIONES[] = {
     {.nombre = "Hash", .tipo = Tipo::Spin, .campo = &TT_Opciones.MegasTT, .inicial = 128, .minimo = 1, .maximo = 1024,
@@ -77,6 +79,11 @@ constexpr Opcion OPCIONES[] = {
     {.nombre = "Move Overhead", .tipo = Tipo::Spin, .campo = &TipoJuego.MargenMovimiento, .inicial = 500,
      .minimo = 0, .maximo = 5000, .lectorUci = true},
     {.nombre = "Clear Hash", .tipo = Tipo::Boton, .alGuardar = LimpiarTransposicion, .lectorUci = true},
+    // Syzygy tables are loaded as soon as their path is set (a path as long as a line).
+    {.nombre = "SyzygyPath", .tipo = Tipo::Texto, .texto = SZ.SyzygyPath, .tamTexto = sizeof SZ.SyzygyPath,
+     .textoInicial = "<empty>", .alGuardar = CargarSyzygy, .lectorUci = true},
+    {.nombre = "SyzygyProbeLimit", .tipo = Tipo::Spin, .campo = &SZ.SyzygyProbeLimit, .inicial = SYZYGY_MAX_HOMBRES,
+     .minimo = 0, .maximo = SYZYGY_MAX_HOMBRES, .alGuardar = ActualizarLimiteSyzygy, .lectorUci = true},
 };
 
 int NumeroPalabras(const Opcion& o) {
@@ -163,6 +170,10 @@ void GuardarUci(const Opcion& o, const char* valor) {
             *o.campo = v < o.minimo ? o.minimo : v > o.maximo ? o.maximo : v;
             break;
         }
+        case Tipo::Texto:
+            std::memset(o.texto, 0, o.tamTexto);
+            std::strncpy(o.texto, valor, o.tamTexto - 1);
+            break;
         default: return;
     }
     if (o.alGuardar) o.alGuardar();
@@ -258,5 +269,5 @@ void ParseSetoption(const char* resto) {
     const char* valor = resto;
     while (*valor == ' ') valor++;
     for (const Opcion& o : OPCIONES)
-        if (!std::strcmp(nombre, o.nombre)) Guardar(o, valor);
+        if (!o.lectorUci && !std::strcmp(nombre, o.nombre)) Guardar(o, valor);
 }

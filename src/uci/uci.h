@@ -53,6 +53,7 @@ void ComandoGo(const char* resto);
 // commands.cpp, bench.cpp and perft.cpp: console commands beyond the protocol
 void ComandoD();
 void ComandoEval();
+void ComandoSyzygy();
 void ComandoBook();
 void ComandoBench(const char* resto);  // also "vemsul bench [depth]" from the shell
 void ComandoPerft(const char* resto);

@@ -26,6 +26,8 @@ const std::vector<std::string> UCI_INICIAL = {
     "option name Threads type spin default 1 min 1 max 1",
     "option name Move Overhead type spin default 500 min 0 max 5000",
     "option name Clear Hash type button",
+    "option name SyzygyPath type string default <empty>",
+    "option name SyzygyProbeLimit type spin default 7 min 0 max 7",
     "uciok",
 };
 
@@ -49,6 +51,7 @@ TEST(Protocol, UciReplyAfterSetoptionEdgeCases) {
         {{"name OwnBookLimit value 4294967301"}, "OwnBookLimit type spin default 8 min 2 max 10"},
         {{"name OwnBookLimit value 11"}, "OwnBookLimit type spin default 8 min 2 max 10"},
         {{"name GaviotaTbCache value 0"}, "GaviotaTbCache type spin default 8 min 8 max 1024"},
+        {{"name SyzygyProbeLimit value 3"}, "SyzygyProbeLimit type spin default 3 min 0 max 7"},
         {{"name ShowPv value Full"}, "ShowPv type combo default Full var None var Middle var Full"},
         {{"name ShowPv value full"}, "ShowPv type combo default Middle var None var Middle var Full"},
         {{"name ShowPv value Full", "ucinewgame"}, "ShowPv type combo default Middle var None var Middle var Full"},

@@ -1,0 +1,170 @@
+// The Syzygy tables through the engine binary, with the 3-men files kept beside this test:
+// what a path with missing directories and damaged files loads and reports, the probe of the
+// search, the root kept to the moves that keep the tables' result, and a fuzzed path option.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "support/board_helpers.h"
+#include "support/engine_process.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string TABLAS = std::string(VEMSUL_SOURCE_DIR) + "/tests/tablebases/syzygy";
+
+// A fresh directory under the system's temporary one, removed with its contents at the end.
+struct Temporal {
+    fs::path ruta;
+    Temporal() {
+        std::string plantilla = (fs::temp_directory_path() / "vemsul-syzygy-XXXXXX").string();
+        ruta = mkdtemp(plantilla.data());
+    }
+    ~Temporal() { fs::remove_all(ruta); }
+};
+
+void Copiar(const std::string& tabla, const fs::path& dir) { fs::copy_file(TABLAS + "/" + tabla, dir / tabla); }
+
+// The score text and the best move of a search, and whether its info lines carry tbhits.
+struct Busqueda {
+    std::string puntuacion, mejor;
+    bool aciertos = false;
+};
+
+Busqueda Buscar(ProcesoMotor& motor, const std::string& fen, int profundidad) {
+    motor.Enviar("position fen " + fen);
+    motor.Enviar("go depth " + std::to_string(profundidad));
+    Busqueda b;
+    for (const std::string& l : motor.LeerHasta("bestmove ")) {
+        if (Empieza(l, "info depth ")) {
+            b.puntuacion = l.substr(l.find(" score ") + 7, l.find(" pv ") - l.find(" score ") - 7);
+            b.aciertos = l.find(" tbhits ") != std::string::npos;
+        }
+        if (Empieza(l, "bestmove ")) b.mejor = l.substr(9);
+    }
+    return b;
+}
+
+std::string Sonda(ProcesoMotor& motor, const std::string& fen) {
+    motor.Enviar("position fen " + fen);
+    motor.Enviar("syzygy");
+    const std::vector<std::string> l = motor.LeerHasta("Syzygy:");
+    return l.empty() ? "" : l.back();
+}
+
+}  // namespace
+
+// A directory that cannot be read and files refused by the engine (wrong size, wrong magic)
+// are reported; a refused file's copy in a later directory is used instead; a file that passes
+// those checks but is cut short is refused by the prober when first probed, and the root then
+// ranks by win/draw/loss alone. The probes give the tables' results.
+TEST(Syzygy, DamagedPathsReportAndFallBack) {
+    Temporal a, b;
+    Copiar("KRvK.rtbw", a.ruta);
+    Copiar("KPvK.rtbw", a.ruta);
+    Copiar("KPvK.rtbz", a.ruta);
+    Copiar("KQvK.rtbw", b.ruta);
+    Copiar("KQvK.rtbz", b.ruta);
+    Copiar("KRvK.rtbz", a.ruta);
+    fs::resize_file(a.ruta / "KRvK.rtbz", 64 + 16);  // the size of a table, not its contents
+    std::ofstream(a.ruta / "KQvK.rtbw") << std::string(100, 'x');  // no table's size
+    std::ofstream(a.ruta / "KNvK.rtbw") << std::string(80, 'x');   // the right size, no magic number
+    const std::string faltante = (a.ruta / "no-existe").string();
+
+    ProcesoMotor motor;
+    motor.Enviar("setoption name ShowPv value Full");
+    motor.Enviar("setoption name SyzygyPath value " + a.ruta.string() + ":" + faltante + ":" + b.ruta.string());
+    motor.Enviar("isready");
+    const std::vector<std::string> esperado = {
+        "info string Syzygy: no se puede leer el directorio " + faltante,
+        "info string Syzygy: se descarta " + (a.ruta / "KQvK.rtbw").string() + " (truncada o de tama\xF1o imposible)",
+        "info string Syzygy: se descarta " + (a.ruta / "KNvK.rtbw").string() + " (no es una tabla de su clase)",
+        "info string Syzygy: 3 tablas WDL y 3 DTZ, hasta 3 piezas",
+        "readyok"};
+    EXPECT_EQ(motor.LeerHasta("readyok"), esperado);
+
+    EXPECT_EQ(Sonda(motor, "8/8/8/3k4/8/8/1Q6/4K3 w - - 0 1"), "Syzygy: 30000");   // from the second directory
+    EXPECT_EQ(Sonda(motor, "8/8/8/3k4/8/8/1Q6/4K3 b - - 0 1"), "Syzygy: -30000");
+    EXPECT_EQ(Sonda(motor, "8/8/8/8/8/4k3/4P3/4K3 w - - 0 1"), "Syzygy: 0");       // KPvK drawn
+    EXPECT_EQ(Sonda(motor, "4k3/8/4K3/4P3/8/8/8/8 b - - 0 1"), "Syzygy: -30000");
+    EXPECT_EQ(Sonda(motor, "8/8/8/3k4/8/8/1N6/4K3 w - - 0 1"), "Syzygy: sin resultado");
+    EXPECT_EQ(Sonda(motor, "4k3/8/8/8/8/8/8/R3K3 w Q - 0 1"), "Syzygy: sin resultado");  // may castle
+    // KRvK: its distance file is cut short; the root still keeps to winning moves.
+    const Busqueda torre = Buscar(motor, "8/8/8/3k4/8/8/8/R3K3 w - - 0 1", 4);
+    EXPECT_EQ(torre.puntuacion, "cp 29936");
+    EXPECT_TRUE(torre.aciertos);
+    motor.Enviar("quit");
+    EXPECT_EQ(motor.Esperar(), 0);
+}
+
+// The root keeps to the moves that keep the tables' result, where a shallow search alone picks
+// another (the only winning king move rather than the pawn's, the only drawing retreat) and
+// reports the result; below the root a capture into the tables scores a win less its distance,
+// within SyzygyProbeLimit; with the path emptied again the info lines are as without tables.
+// The path, with 300 empty directory names ahead of the real one, is longer than other options
+// may be.
+TEST(Syzygy, RootKeepsResultAndSearchProbes) {
+    ProcesoMotor motor;
+    motor.Enviar("setoption name ShowPv value Full");
+    motor.Enviar("setoption name SyzygyPath value " + std::string(300, ':') + TABLAS);
+    motor.LeerHasta("info string Syzygy: 5 tablas WDL y 5 DTZ, hasta 3 piezas");
+
+    const Busqueda gana = Buscar(motor, "4k3/8/8/2P5/2K5/8/8/8 w - - 0 1", 4);
+    EXPECT_EQ(gana.mejor.substr(0, 4), "c4b5") << "the tables' only winning move";
+    EXPECT_EQ(gana.puntuacion, "cp 29936");
+    const Busqueda tablas = Buscar(motor, "1K4k1/8/4P3/8/8/8/8/8 b - - 0 1", 4);
+    EXPECT_EQ(tablas.mejor.substr(0, 4), "g8f8") << "the tables' only drawing move";
+    EXPECT_EQ(tablas.puntuacion, "cp 0");
+
+    // Four men, no four-men files: Qxd4 reaches KQvK, won one ply from the root.
+    const std::string caballo = "4k3/8/8/8/3n4/8/8/3QK3 w - - 0 1";
+    motor.Enviar("setoption name SyzygyProbeLimit value 3");
+    EXPECT_EQ(Buscar(motor, caballo, 3).puntuacion, "cp 29999");
+    motor.Enviar("setoption name SyzygyProbeLimit value 2");
+    const Busqueda sinSonda = Buscar(motor, caballo, 3);
+    EXPECT_LT(std::atoi(sinSonda.puntuacion.substr(3).c_str()), 29000) << sinSonda.puntuacion;
+    EXPECT_TRUE(sinSonda.aciertos);
+
+    motor.Enviar("setoption name SyzygyPath value <empty>");
+    EXPECT_FALSE(Buscar(motor, caballo, 3).aciertos);
+    motor.Enviar("quit");
+    EXPECT_EQ(motor.Esperar(), 0);
+}
+
+// Whatever the path option holds (separators alone, blanks, long and binary text, files and
+// directories that are not tables) the engine answers and ends normally.
+TEST(Syzygy, FuzzedPathOption) {
+    Temporal a;
+    Copiar("KQvK.rtbw", a.ruta);
+    std::ofstream(a.ruta / "KRvK.rtbw") << std::string(64 + 16, '\0');
+    const std::vector<std::string> partes = {TABLAS, a.ruta.string(), (a.ruta / "KQvK.rtbw").string(), "/",
+                                             "/proc/self", "", " ", ":", ";", "<empty>", "..", "/dev/null"};
+    std::mt19937 azar(22);
+    ProcesoMotor motor;
+    for (int i = 0; i < 60; i++) {
+        std::string valor;
+        for (int k = int(azar() % 6); k >= 0; k--) {
+            if (azar() % 3) valor += partes[azar() % partes.size()];
+            else
+                for (int c = int(azar() % (azar() % 8 ? 40 : 20000)); c > 0; c--) valor += char(1 + azar() % 255);
+            valor += ":";
+        }
+        for (char& c : valor)
+            if (c == '\n' || c == '\r') c = '/';
+        motor.Enviar("setoption name SyzygyPath value " + valor);
+        motor.Enviar("isready");
+        const std::vector<std::string> l = motor.LeerHasta("readyok");
+        ASSERT_TRUE(!l.empty() && l.back() == "readyok") << i;
+    }
+    motor.Enviar("position fen 8/8/8/3k4/8/8/1Q6/4K3 w - - 0 1");
+    motor.Enviar("go depth 3");
+    EXPECT_EQ(Contar(motor.LeerHasta("bestmove "), "bestmove "), 1);
+    motor.Enviar("quit");
+    EXPECT_EQ(motor.Esperar(), 0);
+}
