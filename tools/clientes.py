@@ -59,7 +59,7 @@ def partidas(ruta, n, segundos=20.0, incremento=0.1):
     for k in range(n):
         with chess.engine.SimpleEngine.popen_uci(ruta) as nuestro, \
                 chess.engine.SimpleEngine.popen_uci("/usr/games/stockfish") as rival:
-            nuestro.configure({"Ponder": True, "Move Overhead": 100})
+            nuestro.configure({"Move Overhead": 100})  # python-chess sets Ponder itself
             rival.configure({"UCI_LimitStrength": True, "UCI_Elo": 2000})
             tablero = chess.Board()
             blancas_nuestras = k % 2 == 0
