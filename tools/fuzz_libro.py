@@ -161,11 +161,15 @@ class Fuzz:
         self.cifras = dict(runs=0, crashes=0, wrong_status=0, books_changed=0, leftovers=0, bad_books=0,
                            bad_messages=0, books_written=0, interrupted=0, killed_leftovers_removed=0)
         self.hallazgos = []
+        self.desenlaces = {}  # failure kind or signal, and status: how many runs
         self.anterior = os.path.join(dir_trabajo, "anterior.db")
         crear_libro(self.anterior, ["d2d4 d7d5", "c2c4 e7e5"])
         self.bytes_anterior = leer(self.anterior)
         self.env = dict(os.environ, ASAN_OPTIONS="exitcode=86:detect_leaks=1",
                         UBSAN_OPTIONS="exitcode=87:print_stacktrace=1", LC_ALL="C")
+
+    def contar(self, desenlace):
+        self.desenlaces[desenlace] = self.desenlaces.get(desenlace, 0) + 1
 
     def hallazgo(self, tipo, que, ficheros=()):
         self.cifras[tipo] += 1
@@ -303,6 +307,7 @@ class Fuzz:
         if stdout is not subprocess.DEVNULL:
             stdout.close()
         etiqueta = "failure run %d %s %s" % (i, tipo, " ".join(argumentos))
+        self.contar("%s:%d" % (tipo, p.returncode))
         try:
             if not self.comun(p.returncode, err, etiqueta, [eco]):
                 return
@@ -334,6 +339,8 @@ class Fuzz:
         p.send_signal(senal)
         _, err = p.communicate()
         etiqueta = "interrupted run %d signal %d after %.3f s" % (i, senal, t)
+        self.contar("%s:%d%s" % (signal.Signals(senal).name, p.returncode,
+                                 "" if leer(os.path.join(dir_run, "Book.db")) == self.bytes_anterior else ",new book"))
         self.cifras["interrupted"] += 1
         if not self.comun(p.returncode, err, etiqueta, [], senal):
             return
@@ -368,8 +375,9 @@ class Fuzz:
         dir_ref = os.path.join(self.dir, "ref")
         os.makedirs(dir_ref)
         ref["eco"] = os.path.join(dir_ref, "a.eco")
-        with open(ref["eco"], "wb") as f:
-            f.write(b"".join(t for e, t in self.textos if e == ".eco" and b"Illegal" not in t))
+        with open(ref["eco"], "wb") as f:  # Debian's whole file: a book of 300 KB, for the full disks
+            f.write(leer(ECO_DEBIAN) if os.path.exists(ECO_DEBIAN) else
+                    b"".join(t for e, t in self.textos if e == ".eco" and b"Illegal" not in t))
         ref["bytes_eco"] = leer(ref["eco"])
         ref["grande"] = os.path.join(dir_ref, "grande.pgn")
         with open(ref["grande"], "w") as f:
@@ -436,6 +444,7 @@ def main():
         f.run_interrumpido(i, ref)
     for h in f.hallazgos[:20]:
         print(h)
+    print("failures and interruptions (kind:status): " + ", ".join("%s %d" % kv for kv in sorted(f.desenlaces.items())))
     print(", ".join("%s %d" % kv for kv in f.cifras.items()) + " (%.0f s)" % (time.monotonic() - inicio))
     if not f.hallazgos:
         shutil.rmtree(dir_trabajo)
