@@ -1,13 +1,20 @@
 // vemsul-libro: builds the engine's opening book from ECO classification files and PGN game
 // files (the work is done by src/book/construir.h; this file reads the command line).
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <memory>
+#include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "book/construir.h"
+#include "book/lectura.h"
 
 namespace {
 
@@ -34,8 +41,15 @@ constexpr const char* USO =
     "-p medias jugadas. Las partidas que empiezan en otra posicion ([FEN]) se saltan.\n"
     "Cada partida erronea se informa en la salida de error como fichero:linea: partida N.\n"
     "\n"
-    "Estado de salida: 0 bien; 1 si alguna partida o entrada es erronea (sin -k no se escribe\n"
-    "el libro); 2 si las opciones no valen o un fichero no se puede leer o escribir.\n";
+    "Con -o el libro anterior solo cambia cuando el nuevo esta completo; el libro no puede ser\n"
+    "uno de los ficheros que se leen.\n"
+    "\n"
+    "Estado de salida:\n"
+    "  0  libro escrito (o lineas impresas) sin partidas ni entradas erroneas\n"
+    "  1  alguna partida o entrada erronea (sin -k no se escribe el libro; con -k se escribe\n"
+    "     sin ellas), o ninguna linea para el libro (no se escribe)\n"
+    "  2  opciones que no valen, un fichero que no se puede leer o escribir, la salida que es\n"
+    "     una entrada, o una interrupcion (el libro anterior queda como estaba)\n";
 
 bool LeerEntero(const char* texto, int minimo, int maximo, int& valor) {
     char* fin = nullptr;
@@ -54,9 +68,50 @@ int Uso() {
     return 2;
 }
 
-}  // namespace
+int Fallo(const std::string& mensaje) {
+    std::fprintf(stderr, "vemsul-libro: %s\n", mensaje.c_str());
+    return 2;
+}
 
-int main(int argc, char** argv) {
+// What the signal handler needs, ready before it can run and never freed: a signal during the
+// exit still finds it.
+const char* nuevoQueQuitar = nullptr;
+const char* avisoInterrupcion = "";
+
+extern "C" void Interrumpir(int) {
+    if (nuevoQueQuitar) unlink(nuevoQueQuitar);
+    [[maybe_unused]] const auto escritos = write(2, avisoInterrupcion, std::strlen(avisoInterrupcion));
+    std::_Exit(2);
+}
+
+// SIGINT, SIGTERM and SIGHUP: Interrumpir ends the run at once with the new book removed, so
+// that the earlier one stays as it was; SIG_DFL once the new book has taken its place. A
+// signal ignored by whoever started the run (nohup, a background job) stays ignored.
+void AlInterrumpir(void (*accion)(int)) {
+    for (int senal : {SIGINT, SIGTERM, SIGHUP})
+        if (std::signal(senal, accion) == SIG_IGN) std::signal(senal, SIG_IGN);
+}
+
+// Whether `escrito` is one of the inputs, under another name or through a link too: writing it
+// would lose the input. Said on standard error.
+bool EsEntrada(const std::vector<std::string>& ficheros, const std::string& escrito) {
+    for (const auto& f : ficheros) {
+        std::error_code e;
+        if (std::filesystem::equivalent(f, escrito, e)) {
+            Fallo("no se puede escribir " + Citar(escrito, true) + ": es el fichero de entrada " + Citar(f, true));
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Imprimir(const std::vector<std::string>& lineas) {
+    for (const auto& l : lineas)
+        if (std::fputs(l.c_str(), stdout) == EOF || std::fputc('\n', stdout) == EOF) return false;
+    return std::fflush(stdout) == 0;
+}
+
+int Construir(int argc, char** argv) {
     OpcionesLibro opciones;
     const char* salida = nullptr;
     bool seguir = false;
@@ -64,7 +119,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; i++) {
         const std::string a = argv[i];
         const char* valor = i + 1 < argc ? argv[i + 1] : "";
-        if (a == "-h" || a == "--help") return std::fputs(USO, stdout), 0;
+        if (a == "-h" || a == "--help") {
+            if (std::fputs(USO, stdout) != EOF && std::fflush(stdout) == 0) return 0;
+            return Fallo(std::string("no se puede escribir la salida estandar: ") + std::strerror(errno));
+        }
         if (a == "-o" && *valor) salida = argv[++i];
         else if (a == "-p" && LeerEntero(valor, 1, PLIES_LINEA_MAXIMO, opciones.plies)) i++;
         else if (a == "-n" && LeerEntero(valor, 1, 1000000000, opciones.minimoPartidas)) i++;
@@ -76,23 +134,39 @@ int main(int argc, char** argv) {
     }
     if (ficheros.empty()) ficheros.push_back(ECO_DEBIAN);
 
+    std::optional<LibroNuevo> libro;
+    std::string sinCambio;
+    if (salida) {
+        libro.emplace(salida);
+        sinCambio = "; " + Citar(salida, true) + " no ha cambiado";
+        if (EsEntrada(ficheros, salida) || EsEntrada(ficheros, libro->Fichero())) return 2;
+    }
+    avisoInterrupcion = strdup(("vemsul-libro: interrumpido" + sinCambio + "\n").c_str());
+    if (libro) nuevoQueQuitar = strdup(libro->Fichero().c_str());
+    AlInterrumpir(Interrumpir);
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit fails the write as a full disk does
+#endif
+    std::string error;
+    if (libro && !libro->Crear(error)) return Fallo(error + sinCambio);
+    if (libro && EsEntrada(ficheros, libro->Fichero())) return 2;  // an input named as the new file
+
     LlenarColorCasilla();
     InicializarZobrist();
     Recuento pgn, eco;
     ArbolPartidas arbol;
     std::vector<std::string> lineas;
     for (const auto& f : ficheros) {
-        std::error_code e;
-        std::ifstream entrada;
-        if (!std::filesystem::is_directory(f, e)) entrada.open(f, std::ios::binary);
-        if (entrada) {
-            if (TerminaEn(f, ".eco")) LeerEco(entrada, f, opciones.plies, lineas, eco);
-            else LeerPgn(entrada, f, opciones.plies, arbol, pgn);
+        std::unique_ptr<std::FILE, int (*)(std::FILE*)> entrada(std::fopen(f.c_str(), "rb"), std::fclose);
+        int codigo = errno;
+        try {
+            if (entrada && TerminaEn(f, ".eco")) LeerEco(entrada.get(), f, opciones.plies, lineas, eco);
+            else if (entrada) LeerPgn(entrada.get(), f, opciones.plies, arbol, pgn);
+        } catch (const ErrorLectura& e) {
+            codigo = e.codigo;
+            entrada.reset();
         }
-        if (!entrada.is_open() || entrada.bad()) {
-            std::fprintf(stderr, "vemsul-libro: no se puede leer %s\n", f.c_str());
-            return 2;
-        }
+        if (!entrada) return Fallo("no se puede leer " + Citar(f, true) + ": " + std::strerror(codigo) + sinCambio);
     }
     for (auto& l : arbol.Lineas(opciones)) lineas.push_back(std::move(l));
     lineas = DepurarLineas(std::move(lineas));
@@ -105,14 +179,23 @@ int main(int argc, char** argv) {
                      erroneas);
         return 1;
     }
-    if (salida) {
-        std::string error;
-        if (!EscribirLibro(salida, lineas, error)) {
-            std::fprintf(stderr, "vemsul-libro: %s\n", error.c_str());
-            return 2;
-        }
-    } else {
-        for (const auto& l : lineas) std::printf("%s\n", l.c_str());
+    if (lineas.empty()) {
+        std::fprintf(stderr, "vemsul-libro: libro no escrito: ninguna partida da una linea%s\n", sinCambio.c_str());
+        return 1;
     }
+    if (libro && !libro->Escribir(lineas, error)) return Fallo(error + sinCambio);
+    AlInterrumpir(SIG_DFL);
+    if (!libro && !Imprimir(lineas))
+        return Fallo(std::string("no se puede escribir la salida estandar: ") + std::strerror(errno));
     return erroneas ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Construir(argc, argv);
+    } catch (const std::bad_alloc&) {  // an input too large for the memory
+        return Fallo("sin memoria");
+    }
 }

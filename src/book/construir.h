@@ -3,11 +3,13 @@
 // gathered into a tree of lines with counts, and the table Book written.
 #pragma once
 
-#include <istream>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "board/board.h"
+
+struct sqlite3;
 
 // A book line holds at most 100 characters: twenty four-character moves and their blanks.
 constexpr int PLIES_LINEA_MAXIMO = 20;
@@ -56,16 +58,23 @@ enum class ResultadoSan { JUGADA, NO_RECONOCIDA, ILEGAL, AMBIGUA };
 // legal move fits it; its coordinate text goes to `texto`.
 ResultadoSan JugarSan(const std::string& san, char texto[6]);
 
+// A read error of an input file (errno's code): LeerPgn and LeerEco throw it, and what they
+// read up to it gives no book.
+struct ErrorLectura {
+    int codigo;
+};
+
 // pgn.cpp
 // Adds the games of a PGN text that start from the initial position to the tree, each cut to
 // `plies` moves and before any promotion; games set up from another position are counted
 // and left out.
-void LeerPgn(std::istream& entrada, const std::string& nombre, int plies, ArbolPartidas& arbol, Recuento& recuento);
+void LeerPgn(std::FILE* entrada, const std::string& nombre, int plies, ArbolPartidas& arbol, Recuento& recuento);
 
 // eco.cpp
 // Adds the lines of an ECO classification file (entries of a code, a quoted name and SAN
 // moves ending with "*", as Debian's scid-data ships them) to `lineas`, each cut like a game.
-void LeerEco(std::istream& entrada, const std::string& nombre, int plies, std::vector<std::string>& lineas,
+// Malformed entries are reported as PGN games are, with "entrada" for "partida".
+void LeerEco(std::FILE* entrada, const std::string& nombre, int plies, std::vector<std::string>& lineas,
              Recuento& recuento);
 
 // escritura.cpp
@@ -73,6 +82,25 @@ void LeerEco(std::istream& entrada, const std::string& nombre, int plies, std::v
 // (such a line ends the book when a probe picks it), shuffled with a fixed seed so that the
 // 15 lines a probe fetches are a fair sample.
 std::vector<std::string> DepurarLineas(std::vector<std::string> lineas);
-// Writes the table Book (column Partida) into a new file that then takes the place of
-// `fichero`: a failed write leaves any earlier book as it was. On failure `error` says why.
-bool EscribirLibro(const std::string& fichero, const std::vector<std::string>& lineas, std::string& error);
+// The book is written into a new file beside it, "<book>.nuevo" (on the same file system, so
+// that the rename is atomic), that takes the book's place only when complete: a failed,
+// interrupted or killed run leaves an earlier book as it was, and the next run removes what a
+// killed one left.
+class LibroNuevo {
+public:
+    explicit LibroNuevo(const std::string& libro) : libro_(libro), nuevo_(libro + ".nuevo") {}
+    ~LibroNuevo();  // closes and removes the new file unless it has taken the book's place
+    LibroNuevo(const LibroNuevo&) = delete;
+    LibroNuevo& operator=(const LibroNuevo&) = delete;
+    const std::string& Fichero() const { return nuevo_; }
+    // Creates the new file, empty; on failure `error` says why.
+    bool Crear(std::string& error);
+    // Writes the table Book (column Partida) into it and renames it over the book.
+    bool Escribir(const std::vector<std::string>& lineas, std::string& error);
+
+private:
+    std::string libro_, nuevo_;
+    sqlite3* db_ = nullptr;
+    bool creado_ = false, reemplazado_ = false;
+    std::string Fallo(const std::string& que) const;
+};

@@ -1,5 +1,8 @@
 // ECO classification files: lines beginning with "#" are comments; each entry is a code, a
-// quoted name and SAN moves with move numbers, ending with "*".
+// name in double quotes on one line and SAN moves with move numbers, ending with "*". The
+// rules are the PGN reader's: the first fault of an entry (a bad move, a NUL or other byte that
+// is not text, a name left open, an entry cut by the end of the file) is reported, the entry is
+// read to its "*" and left out.
 #include <cctype>
 
 #include "book/lectura.h"
@@ -8,65 +11,110 @@ namespace {
 
 class LectorEco {
 public:
-    LectorEco(std::istream& entrada, int plies) : lector_(entrada), jugadas_(plies) {}
+    LectorEco(std::FILE* entrada, const std::string& nombre, int plies, std::vector<std::string>& lineas,
+              Recuento& recuento)
+        : lector_(entrada), nombre_(nombre), lineas_(lineas), recuento_(recuento), jugadas_(plies) {}
 
-    void Leer(const std::string& nombre, std::vector<std::string>& lineas, Recuento& recuento) {
-        for (std::string codigo = Palabra(); !codigo.empty(); codigo = Palabra()) {
-            const int linea = lector_.Linea();
-            recuento.partidas++;
-            const std::string titulo = codigo + " \"" + Nombre() + "\"";
-            jugadas_.Empezar();
-            std::string error;
-            for (std::string t = Palabra(); !t.empty() && t != "*"; t = Palabra()) {
-                const bool fin = t.back() == '*';
-                if (fin) t.pop_back();
-                t = SinNumero(t);
-                if (!t.empty() && error.empty()) jugadas_.Jugar(t, error);
-                if (fin) break;
-            }
-            if (!error.empty()) {
-                InformarError(nombre, linea, "entrada", recuento.partidas, titulo + ": " + error);
-                recuento.erroneas++;
-            } else if (!jugadas_.Guardadas().empty()) {
-                std::string l;
-                for (const auto& j : jugadas_.Guardadas()) l += (l.empty() ? "" : " ") + j;
-                lineas.push_back(l);
-            }
-        }
+    void Leer() {
+        while (Blancos() != EOF || dentro_) Entrada();
     }
 
 private:
     LectorBytes lector_;
+    const std::string& nombre_;
+    std::vector<std::string>& lineas_;
+    Recuento& recuento_;
     JugadasPartida jugadas_;
+    bool dentro_ = false, erronea_ = false;
+    std::string titulo_;  // the code and the name, for the report
 
     static bool Blanco(int c) { return c >= 0 && c < 128 && std::isspace(c); }
 
-    // The next blank-separated word, comment lines aside; empty at the end of the file.
-    std::string Palabra() {
-        for (;;) {
-            while (Blanco(lector_.Mirar())) lector_.Siguiente();
-            if (!(lector_.InicioLinea() && lector_.Mirar() == '#')) break;
-            while (lector_.Mirar() != EOF && lector_.Mirar() != '\n') lector_.Siguiente();
-        }
-        std::string p;
-        while (lector_.Mirar() != EOF && !Blanco(lector_.Mirar())) p += char(lector_.Siguiente());
-        return p;
+    void Empezar() {
+        recuento_.partidas++;
+        dentro_ = true;
+        erronea_ = false;
+        titulo_.clear();
+        jugadas_.Empezar();
     }
 
-    // The quoted name that follows the code, when there is one.
-    std::string Nombre() {
-        while (Blanco(lector_.Mirar())) lector_.Siguiente();
-        std::string n;
-        if (lector_.Mirar() != '"') return n;
+    // Only the first fault of an entry is reported. A fault between entries belongs to the next one.
+    void Error(const std::string& razon) {
+        if (!dentro_) Empezar();
+        if (!erronea_)
+            InformarError(nombre_, lector_.Linea(), "entrada", recuento_.partidas,
+                          (titulo_.empty() ? "" : Citar(titulo_) + ": ") + razon);
+        erronea_ = true;
+    }
+
+    void Entrada() {
+        if (!dentro_) Empezar();
+        titulo_ = Palabra();
+        if (Blancos() == '"') Nombre();
+        else Error("falta el nombre entre comillas");
+        for (int c = Blancos(); c != '*'; c = Blancos()) {
+            if (c == EOF) {
+                Error("falta '*' al final del fichero");
+                break;
+            }
+            const std::string san = SinNumero(Palabra());
+            std::string error;
+            if (!san.empty() && !erronea_ && !jugadas_.Jugar(san, error)) Error(error);
+        }
         lector_.Siguiente();
-        for (int c = lector_.Siguiente(); c != EOF && c != '"'; c = lector_.Siguiente()) n += char(c);
-        return n;
+        dentro_ = false;
+        if (erronea_) return void(recuento_.erroneas++);
+        std::string l;
+        for (const auto& j : jugadas_.Guardadas()) l += (l.empty() ? "" : " ") + j;
+        if (!l.empty()) lineas_.push_back(l);
+    }
+
+    // Skips blanks and comment lines; the next byte.
+    int Blancos() {
+        for (int c = lector_.Mirar();; c = lector_.Mirar()) {
+            if (c == '#' && lector_.InicioLinea()) {
+                for (; c != EOF && c != '\n'; c = lector_.Mirar())
+                    if (lector_.Siguiente() == 0) Error("byte nulo en un comentario");
+            } else if (Blanco(c)) {
+                lector_.Siguiente();
+            } else {
+                return c;
+            }
+        }
+    }
+
+    // A word of symbol bytes. One cut by a stray byte is dropped: the byte is the fault.
+    std::string Palabra() {
+        std::string p;
+        size_t largo = 0;
+        for (; EsSimbolo(lector_.Mirar()); largo++)
+            if (char c = char(lector_.Siguiente()); largo < LARGO_SIMBOLO) p += c;
+        const int c = lector_.Mirar();
+        if (c != EOF && c != '*' && !Blanco(c)) {
+            Error(ByteNoValido(lector_.Siguiente()));
+            return "";
+        }
+        if (largo <= LARGO_SIMBOLO) return p;
+        Error("simbolo de " + std::to_string(largo) + " caracteres: " + Citar(p));
+        return "";
+    }
+
+    void Nombre() {
+        lector_.Siguiente();
+        std::string n;
+        for (int c = lector_.Mirar(); c != '"'; c = lector_.Mirar()) {
+            if (c == EOF || c == '\n') return Error("nombre sin cerrar");
+            if (lector_.Siguiente() == 0) Error("byte nulo");
+            if (n.size() <= LARGO_CITA) n += char(c);
+        }
+        lector_.Siguiente();
+        titulo_ += " \"" + n + "\"";
     }
 };
 
 }  // namespace
 
-void LeerEco(std::istream& entrada, const std::string& nombre, int plies, std::vector<std::string>& lineas,
+void LeerEco(std::FILE* entrada, const std::string& nombre, int plies, std::vector<std::string>& lineas,
              Recuento& recuento) {
-    LectorEco(entrada, plies).Leer(nombre, lineas, recuento);
+    LectorEco(entrada, nombre, plies, lineas, recuento).Leer();
 }

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <random>
 
-#include "book/construir.h"
+#include "book/lectura.h"
 
 namespace {
 
@@ -43,19 +43,46 @@ std::vector<std::string> DepurarLineas(std::vector<std::string> lineas) {
     return r;
 }
 
-bool EscribirLibro(const std::string& fichero, const std::vector<std::string>& lineas, std::string& error) {
-    // Written beside the book, so that the rename stays on one file system and is atomic.
-    const std::string nuevo = fichero + ".nuevo";
-    std::remove(nuevo.c_str());  // left behind by an interrupted run
-    sqlite3* db = nullptr;
-    bool ok = sqlite3_open_v2(nuevo.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK &&
-              Rellenar(db, lineas);
-    if (!ok) error = nuevo + ": " + (db ? sqlite3_errmsg(db) : "sin memoria");
-    ok = sqlite3_close(db) == SQLITE_OK && ok;
-    if (ok && std::rename(nuevo.c_str(), fichero.c_str()) != 0) {
-        error = "no se puede reemplazar " + fichero + ": " + std::strerror(errno);
-        ok = false;
+LibroNuevo::~LibroNuevo() {
+    sqlite3_close(db_);
+    if (creado_ && !reemplazado_) std::remove(nuevo_.c_str());
+}
+
+// What failed, with SQLite's reason and the system's.
+std::string LibroNuevo::Fallo(const std::string& que) const {
+    std::string r = que + " " + Citar(nuevo_, true) + ": " + (db_ ? sqlite3_errmsg(db_) : "sin memoria");
+    const int sistema = db_ ? sqlite3_system_errno(db_) : 0;
+    return sistema ? r + " (" + std::strerror(sistema) + ")" : r;
+}
+
+bool LibroNuevo::Crear(std::string& error) {
+    // What a killed run left: the file and, from the versions that kept one, its journal.
+    std::remove(nuevo_.c_str());
+    std::remove((nuevo_ + "-journal").c_str());
+    creado_ = true;
+    // No journal: the file is thrown away whole when anything fails.
+    if (sqlite3_open_v2(nuevo_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK &&
+        sqlite3_exec(db_, "PRAGMA journal_mode = OFF;", nullptr, nullptr, nullptr) == SQLITE_OK)
+        return true;
+    error = Fallo("no se puede crear");
+    return false;
+}
+
+bool LibroNuevo::Escribir(const std::vector<std::string>& lineas, std::string& error) {
+    if (!Rellenar(db_, lineas)) {
+        error = Fallo("no se puede escribir");
+        return false;
     }
-    if (!ok) std::remove(nuevo.c_str());
-    return ok;
+    const int cierre = sqlite3_close(db_);
+    db_ = nullptr;
+    if (cierre != SQLITE_OK) {
+        error = "no se puede cerrar " + Citar(nuevo_, true);
+        return false;
+    }
+    if (std::rename(nuevo_.c_str(), libro_.c_str()) != 0) {
+        error = "no se puede reemplazar " + Citar(libro_, true) + ": " + std::strerror(errno);
+        return false;
+    }
+    reemplazado_ = true;
+    return true;
 }

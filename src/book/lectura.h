@@ -3,30 +3,37 @@
 #pragma once
 
 #include <cstdio>
-#include <istream>
 #include <string>
 #include <vector>
 
 #include "book/construir.h"
 
+// Symbols (moves, numbers, results, ECO codes) and tag values longer than this are faults.
+constexpr size_t LARGO_SIMBOLO = 255;
+
+// Reads a file a buffer at a time; throws ErrorLectura on a read error.
 class LectorBytes {
 public:
-    explicit LectorBytes(std::istream& entrada) : buf_(entrada.rdbuf()) {}
-    // The next byte (0..255), or EOF at the end of the input or on a read error.
+    explicit LectorBytes(std::FILE* entrada) : entrada_(entrada), buffer_(1 << 16) {}
+    // The next byte (0..255), or EOF at the end of the input.
     int Siguiente() {
-        int c = buf_ ? buf_->sbumpc() : EOF;
+        const int c = Mirar();
+        if (c != EOF) pos_++;
         inicioLinea_ = c == '\n';
         if (inicioLinea_) linea_++;
         return c;
     }
-    int Mirar() const { return buf_ ? buf_->sgetc() : EOF; }
+    int Mirar() { return pos_ < fin_ ? buffer_[pos_] : Llenar(); }
     int Linea() const { return linea_; }
     bool InicioLinea() const { return inicioLinea_; }  // the last byte read ended a line
 
 private:
-    std::streambuf* buf_;
+    std::FILE* entrada_;
+    std::vector<unsigned char> buffer_;
+    size_t pos_ = 0, fin_ = 0;
     int linea_ = 1;
     bool inicioLinea_ = true;
+    int Llenar();
 };
 
 // One game's moves, played from the start position as they are read. The first ones are kept
@@ -47,10 +54,18 @@ private:
     std::vector<std::string> guardadas_;
 };
 
+// The bytes of moves, move numbers, results and ECO codes.
+bool EsSimbolo(int c);
+// Why a byte that is not text is a fault: "byte nulo" or "caracter no valido 0xNN".
+std::string ByteNoValido(int c);
+
 // A move number with its dots ("12.", "12...", "12", "...") is not a move; "12.e4" is "e4".
 std::string SinNumero(const std::string& simbolo);
 
 // "<file>:<line>: <what> <n>: <reason>" on standard error.
 void InformarError(const std::string& fichero, int linea, const char* que, int numero, const std::string& razon);
-// A text of the input, fit for a message: quoted, printable, at most 20 characters.
-std::string Citar(const std::string& texto);
+// A text of the input or a file name, fit for a message: control bytes (0x00-0x1F, 0x7F, and
+// 0x80-0x9F outside a UTF-8 character) written as \xNN and a backslash as \\, at most
+// LARGO_CITA characters shown and "..." for the rest; a file name keeps its end instead.
+constexpr size_t LARGO_CITA = 60;
+std::string Citar(const std::string& texto, bool final = false);

@@ -11,12 +11,10 @@
 
 namespace {
 
-constexpr size_t LARGO_SIMBOLO = 255;  // longer symbols and tag texts are faults
 // A [FEN] tag with this position (its counters aside) still starts from the initial position.
 constexpr const char* POSICION_INICIAL = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -";
 
 bool EsTexto(int c) { return c > 0 && c < 127 && (c >= 32 || std::isspace(c)); }
-bool EsSimbolo(int c) { return c > 0 && c < 128 && (std::isalnum(c) || std::strchr("_+#=:-/.!?", c)); }
 
 bool EsPosicionInicial(const std::string& fen) {
     std::istringstream campos(fen);
@@ -27,14 +25,14 @@ bool EsPosicionInicial(const std::string& fen) {
 
 class LectorPgn {
 public:
-    LectorPgn(std::istream& entrada, const std::string& nombre, int plies, ArbolPartidas& arbol, Recuento& recuento)
+    LectorPgn(std::FILE* entrada, const std::string& nombre, int plies, ArbolPartidas& arbol, Recuento& recuento)
         : lector_(entrada), nombre_(nombre), arbol_(arbol), recuento_(recuento), jugadas_(plies) {}
 
     void Leer() {
         // The byte order mark that some Windows programs put before UTF-8 text.
         if (lector_.Mirar() == 0xEF) {
             lector_.Siguiente();
-            if (lector_.Siguiente() != 0xBB || lector_.Siguiente() != 0xBF) ByteNoValido(0xEF);
+            if (lector_.Siguiente() != 0xBB || lector_.Siguiente() != 0xBF) Error(ByteNoValido(0xEF));
         }
         for (;;) {
             const bool inicioLinea = lector_.InicioLinea();
@@ -176,14 +174,8 @@ private:
         } else if (EsSimbolo(c)) {
             Jugada(Simbolo(c));
         } else {
-            ByteNoValido(c);
+            Error(ByteNoValido(c));
         }
-    }
-
-    void ByteNoValido(int c) {
-        char hexa[8];
-        std::snprintf(hexa, sizeof hexa, "0x%02X", c);
-        Error(c == 0 ? std::string("byte nulo") : std::string("caracter no valido ") + hexa);
     }
 
     // The symbol that begins with c; a symbol longer than LARGO_SIMBOLO is reported here and
@@ -199,7 +191,7 @@ private:
         }
         // A symbol cut by a stray byte is not judged: the byte is the fault.
         if (lector_.Mirar() != EOF && !EsTexto(lector_.Mirar())) {
-            ByteNoValido(lector_.Siguiente());
+            Error(ByteNoValido(lector_.Siguiente()));
             return "";
         }
         if (largo <= LARGO_SIMBOLO) return s;
@@ -221,6 +213,6 @@ private:
 
 }  // namespace
 
-void LeerPgn(std::istream& entrada, const std::string& nombre, int plies, ArbolPartidas& arbol, Recuento& recuento) {
+void LeerPgn(std::FILE* entrada, const std::string& nombre, int plies, ArbolPartidas& arbol, Recuento& recuento) {
     LectorPgn(entrada, nombre, plies, arbol, recuento).Leer();
 }

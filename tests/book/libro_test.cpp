@@ -1,13 +1,17 @@
 // The book builder (vemsul-libro) through its binary: ECO entries and PGN games with known
-// coordinate moves, the line filters, PGN written by other programs, and malformed input.
-// Then the default book the build makes with it from Debian's ECO lines.
+// coordinate moves, the line filters, PGN written by other programs, malformed input, and the
+// failures that must keep an earlier book. Then the default book the build makes with it from
+// Debian's ECO lines.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <tuple>
 
 #include "book/book.h"
 #include "book_files.h"
@@ -19,6 +23,11 @@ namespace {
 
 const std::string PARTIDAS = std::string(VEMSUL_SOURCE_DIR) + "/tests/book/partidas/";
 
+std::string Leer(const std::string& fichero) {
+    std::ifstream f(fichero, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
 struct Ejecucion {
     int estado = -5;
     std::vector<std::string> orden;  // standard output: the book lines, in their order
@@ -26,19 +35,18 @@ struct Ejecucion {
     std::string mensajes;            // standard error
 };
 
-// Runs the builder in `dir`.
-Ejecucion Construir(std::vector<std::string> argumentos, const std::string& dir = "") {
+// Runs the builder in `dir`, after the shell commands of `antes`.
+Ejecucion Construir(std::vector<std::string> argumentos, const std::string& dir = "", const std::string& antes = "") {
     DirectorioTemporal errores;
     const std::string fichero = errores.Fichero("stderr");
-    argumentos.insert(argumentos.begin(), {"-c", "exec \"$0\" \"$@\" 2>" + fichero, VEMSUL_LIBRO});
+    argumentos.insert(argumentos.begin(), {"-c", antes + "exec \"$0\" \"$@\" 2>" + fichero, VEMSUL_LIBRO});
     ProcesoMotor herramienta(argumentos, dir, "/bin/sh");
     herramienta.CerrarEntrada();
     Ejecucion e;
     e.orden = herramienta.LeerTodo();
     e.lineas.insert(e.orden.begin(), e.orden.end());
     e.estado = herramienta.Esperar();
-    std::ifstream f(fichero);
-    e.mensajes.assign(std::istreambuf_iterator<char>(f), {});
+    e.mensajes = Leer(fichero);
     return e;
 }
 
@@ -131,38 +139,101 @@ TEST(LibroPgn, GamesWrittenByOtherPrograms) {
     EXPECT_EQ(FilasLibro(dir.Fichero("Book.db")), 2) << "one line for each of xboard's two games";
 }
 
-// Malformed input is reported with its file, line and game number; without -k no book is
-// written and an earlier book stays as it was. The reader goes on after each fault.
-TEST(LibroPgn, MalformedGames) {
+// Malformed input (PGN and ECO alike) is reported with its file, line and game or entry
+// number, its texts escaped and cut; without -k no book is written and an earlier book stays
+// as it was (-k writes the good games' book: LibroEco above).
+TEST(Libro, MalformedInput) {
     DirectorioTemporal dir;
-    const std::string bueno = "[Event \"good\"]\n1. d4 d5 *\n\n";
-    const std::vector<std::pair<std::string, std::string>> casos = {
-        {bueno + "1. e4 e5\n2. Ke3 1-0\n", "x.pgn:5: partida 2: jugada 2.Ke3 ilegal"},
-        {bueno + "1. d4 d5 2. Nf3 Nf6 3. Nd2 *", "partida 2: jugada 3.Nd2 ambigua"},
-        {bueno + "1. e4 e5 2. Qh5 Nc6 3. Bc4", "x.pgn:4: partida 2: falta el resultado al final del fichero"},
-        {bueno + "1. e4 {never closed\ne5 1-0\n", "x.pgn:4: partida 2: comentario sin cerrar"},
-        {"1. e4 } e5 1-0\n", "partida 1: '}' sin '{'"},
-        {"1. e4 (1. d4 d5 1-0\n", "partida 1: variante sin cerrar"},
-        {"1. e4 " + std::string(10000, 'e') + " e5 1-0\n", "partida 1: simbolo de 10000 caracteres: eeeeeeeeeeeeeeeeeeee..."},
-        {"[Event \"" + std::string(10000, 'x') + "\"]\n1. e4 1-0\n", "partida 1: etiqueta de mas de 255 caracteres"},
-        {bueno + std::string("1. e4 e\0" "5 1-0\n", 14), "partida 2: byte nulo"},
-        {"1. e4 e5 2. Nf3\xC2\xBD 1-0\n", "partida 1: caracter no valido 0xC2"},
+    const std::string bueno = "[Event \"good\"]\n1. d4 d5 *\n\n", eco = "A00 \"a\" 1.e4 e5 *\n";
+    const std::vector<std::tuple<std::string, std::string, std::string>> casos = {
+        {"x.pgn", bueno + "1. e4 e5\n2. Ke3 1-0\n", "x.pgn:5: partida 2: jugada 2.Ke3 ilegal"},
+        {"x.pgn", bueno + "1. d4 d5 2. Nf3 Nf6 3. Nd2 *", "partida 2: jugada 3.Nd2 ambigua"},
+        {"x.pgn", bueno + "1. e4 e5 2. Qh5 Nc6 3. Bc4", "x.pgn:4: partida 2: falta el resultado al final del fichero"},
+        {"x.pgn", bueno + "1. e4 {never closed\ne5 1-0\n", "x.pgn:4: partida 2: comentario sin cerrar"},
+        {"x.pgn", "1. e4 } e5 1-0\n", "partida 1: '}' sin '{'"},
+        {"x.pgn", "1. e4 (1. d4 d5 1-0\n", "partida 1: variante sin cerrar"},
+        {"x.pgn", "1. e4 " + std::string(100000, 'e') + " e5 1-0\n",
+         "partida 1: simbolo de 100000 caracteres: " + std::string(60, 'e') + "...\n"},
+        {"x.pgn", "[Event \"\x1b]0;\\\\\x9b\xc5\x90" + std::string(300, 'x') + "\"]\n1. e4 1-0\n",
+         "partida 1: etiqueta de mas de 255 caracteres: \\x1B]0;\\\\\\x9B\xc5\x90" + std::string(53, 'x') + "...\n"},
+        {"x.pgn", bueno + "1. e4 e" + '\0' + "5 1-0\n", "partida 2: byte nulo"},
+        {"x.pgn", "1. e4 e5 2. Nf3\xC2\xBD 1-0\n", "partida 1: caracter no valido 0xC2"},
+        {"x.eco", eco + "A01 \"b\"\n 1.e4 e5 2.Ke3 *\n", "x.eco:3: entrada 2: A01 \"b\": jugada 2.Ke3 ilegal"},
+        {"x.eco", eco + "A01 \"b\" 1.d4" + '\0' + " d5 *\n", "x.eco:2: entrada 2: A01 \"b\": byte nulo"},
+        {"x.eco", eco + "A01 \"b\" 1.d4 d5", "x.eco:2: entrada 2: A01 \"b\": falta '*' al final del fichero"},
+        {"x.eco", "A00 \"a 1.e4 e5 *\n" + eco, "x.eco:1: entrada 1: A00: nombre sin cerrar"},
+        {"x.eco", eco + "A01 1.d4 *\n", "entrada 2: A01: falta el nombre entre comillas"},
     };
-    for (const auto& [texto, mensaje] : casos) {
+    for (const auto& [nombre, texto, mensaje] : casos) {
         CrearLibro(dir.Fichero("Book.db"), {"e2e4 e7e5"});
-        Escribir(dir, "x.pgn", texto);
-        const Ejecucion e = Construir({"-o", "Book.db", "x.pgn"}, dir.Ruta());
+        Escribir(dir, nombre, texto);
+        const Ejecucion e = Construir({"-o", "Book.db", nombre}, dir.Ruta());
         EXPECT_EQ(e.estado, 1) << mensaje;
         EXPECT_NE(e.mensajes.find(mensaje), std::string::npos) << e.mensajes;
-        EXPECT_EQ(FilasLibro(dir.Fichero("Book.db")), 1) << mensaje;
+        EXPECT_EQ(LineasLibro(dir.Fichero("Book.db")), std::vector<std::string>{"e2e4 e7e5"}) << mensaje;
         EXPECT_FALSE(std::filesystem::exists(dir.Fichero("Book.db.nuevo")));
     }
-    // With -k the good games make the book; a file that cannot be read is status 2.
-    Escribir(dir, "x.pgn", bueno + "1. e4 e5 2. Ke3 1-0\n");
-    const Ejecucion e = Construir({"-k", "x.pgn"}, dir.Ruta());
-    EXPECT_EQ(e.estado, 1);
-    EXPECT_EQ(e.lineas, std::set<std::string>{"d2d4 d7d5"});
-    EXPECT_EQ(Construir({"no-such-file.pgn"}, dir.Ruta()).estado, 2);
+}
+
+// A file that cannot be read or written, a book that is an input under another name, no game
+// at all, an interruption: a one-line message, status 2 (1 for no game), the earlier book and
+// the inputs byte for byte, and no new book left behind but after SIGKILL, until the next run.
+TEST(Libro, FailuresKeepTheEarlierBook) {
+    DirectorioTemporal dir;
+    const std::string partidas = Escribir(dir, "g.pgn", "1. e4 e5 *\n");
+    Escribir(dir, "malo.pgn", "1. Ke2 *\n");
+    Escribir(dir, "vacio.pgn", "");
+    Escribir(dir, "fen.pgn", "[FEN \"8/8/8/8/8/8/8/K1k5 w - - 0 1\"]\n1. Kb1 *\n");
+    mkfifo(dir.Fichero("fifo").c_str(), 0600);
+    CrearLibro(dir.Fichero("Book.db"), {"d2d4 d7d5"});
+    const std::string libro = Leer(dir.Fichero("Book.db")), pgn = Leer(partidas);
+    const auto comprobar = [&](const std::string& caso, bool restos = false) {
+        EXPECT_EQ(Leer(dir.Fichero("Book.db")), libro) << caso;
+        EXPECT_EQ(Leer(partidas), pgn) << caso;
+        EXPECT_EQ(std::filesystem::exists(dir.Fichero("Book.db.nuevo")), restos) << caso;
+    };
+    const std::string full = "exec >/dev/full; ", sinCambio = "; Book.db no ha cambiado\n";
+    const std::vector<std::tuple<std::string, std::vector<std::string>, int, std::string>> casos = {
+        {"", {"-o", "Book.db", "."}, 2, "no se puede leer .: Is a directory" + sinCambio},
+        {"", {"-o", "Book.db", "g.pgn", "/proc/self/mem"}, 2, "no se puede leer /proc/self/mem: Input/output error"},
+        {"", {"-o", "Book.db", std::string(70, 'd') + "\x1b.pgn"}, 2,
+         "no se puede leer ..." + std::string(55, 'd') + "\\x1B.pgn: No such file or directory" + sinCambio},
+        {"ulimit -f 2; ", {"-o", "Book.db", "g.pgn"}, 2, "no se puede escribir Book.db.nuevo: "},
+        {"", {"-o", "no/Book.db", "g.pgn"}, 2, "no se puede crear no/Book.db.nuevo: unable to open database file"},
+        {full, {"g.pgn"}, 2, "no se puede escribir la salida estandar: No space left on device\n"},
+        {full, {"-h"}, 2, "no se puede escribir la salida estandar: No space left on device\n"},
+        {"", {"-o", "./g.pgn", "g.pgn"}, 2, "no se puede escribir ./g.pgn: es el fichero de entrada g.pgn\n"},
+        {"ln -f g.pgn h.pgn; ", {"-o", "h.pgn", "g.pgn"}, 2, "no se puede escribir h.pgn: es el fichero de entrada g.pgn"},
+        {"ln -sf g.pgn s.pgn; ", {"-o", "s.pgn", "g.pgn"}, 2, "no se puede escribir s.pgn: es el fichero de entrada"},
+        {"", {"-o", "Book.db", "Book.db.nuevo"}, 2, "no se puede escribir Book.db.nuevo: es el fichero de entrada"},
+        {"", {"-o", "Book.db", "vacio.pgn", "fen.pgn"}, 1, "libro no escrito: ninguna partida da una linea" + sinCambio},
+    };
+    for (const auto& [antes, argumentos, estado, mensaje] : casos) {
+        const Ejecucion e = Construir(argumentos, dir.Ruta(), antes);
+        EXPECT_EQ(e.estado, estado) << mensaje;
+        EXPECT_NE(e.mensajes.find("vemsul-libro: " + mensaje), std::string::npos) << e.mensajes;
+        comprobar(mensaje);
+    }
+    // Interrupted while it waits for a FIFO to be written, after its first input: the new book
+    // exists by then.
+    for (int senal : {SIGINT, SIGTERM, SIGKILL}) {
+        ProcesoMotor p({"-c", "exec \"$0\" \"$@\" 2>&1", VEMSUL_LIBRO, "-o", "Book.db", "malo.pgn", "fifo"}, dir.Ruta(),
+                       "/bin/sh");
+        std::string linea;
+        ASSERT_TRUE(p.LeerLinea(linea)) << senal;
+        EXPECT_TRUE(std::filesystem::exists(dir.Fichero("Book.db.nuevo")));
+        kill(p.Pid(), senal);
+        const std::vector<std::string> aviso = {"vemsul-libro: interrumpido; Book.db no ha cambiado"};
+        EXPECT_EQ(p.LeerTodo(), senal == SIGKILL ? std::vector<std::string>{} : aviso);
+        EXPECT_EQ(p.Esperar(), senal == SIGKILL ? -1 : 2);
+        comprobar(std::to_string(senal), senal == SIGKILL);
+    }
+    // What a run killed while writing leaves (a table Book already there) goes at the next run.
+    std::filesystem::copy_file(dir.Fichero("Book.db"), dir.Fichero("Book.db.nuevo"),
+                               std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(Construir({"-o", "Book.db", "g.pgn"}, dir.Ruta()).estado, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.Fichero("Book.db.nuevo")));
+    EXPECT_EQ(LineasLibro(dir.Fichero("Book.db")), std::vector<std::string>{"e2e4 e7e5"});
 }
 
 // The default book the build makes from Debian's full ECO file (built once, by the build):
