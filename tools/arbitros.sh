@@ -13,8 +13,7 @@ set -eu
 motor=$(realpath "$1"); modo=$2; shift 2
 compartido=${COMPARTIDO:-$(dirname "$0")/../../shared}
 salida=${SALIDA:-/tmp/arbitros}; mkdir -p "$salida"
-FC=$("$compartido/tools/fastchess/build.sh")
-CC=$("$compartido/tools/cutechess/build.sh")
+# Only the runner a mode needs is built.
 # Openings: the first 8 plies of random lines of the default book, as EPD positions.
 aperturas=$salida/aperturas.epd
 PYTHONPATH="$compartido/tools/python-chess" python3 - "$(dirname "$motor")/Book.db" "$aperturas" <<'PY'
@@ -34,6 +33,7 @@ PY
 rival="name=stockfish cmd=/usr/games/stockfish option.UCI_LimitStrength=true option.UCI_Elo=2000"
 case "$modo" in
 fastchess-10|fastchess-40)
+    FC=$("$compartido/tools/fastchess/build.sh")
     tc=10+0.1; rondas=50; [ "$modo" = fastchess-40 ] && { tc=40/20; rondas=20; }
     "$FC" -engine name=vemsul cmd="$motor" -engine $rival -each tc=$tc -rounds $rondas -games 2 -repeat \
         -concurrency 1 -openings file="$aperturas" format=epd order=random -pgnout file="$salida/$modo.pgn" \
@@ -42,6 +42,7 @@ fastchess-10|fastchess-40)
     grep -ciE "timeout|loses on time|illegal|disconnect|stall|crash" "$salida/$modo.pgn" "$salida/$modo.log" || true
     ;;
 cutechess-ponder)
+    CC=$("$compartido/tools/cutechess/build.sh")
     "$CC" -engine name=vemsul cmd="$motor" proto=uci -engine $rival proto=uci -each tc=10+0.1 ponder \
         -games 2 -rounds 20 -repeat -openings file="$aperturas" format=epd order=random \
         -pgnout "$salida/$modo.pgn" -debug "$@" > "$salida/$modo.log" 2>&1 || true
