@@ -81,7 +81,8 @@ def muestras(pgn):
                 continue
             t = g.board()
             for nodo in g.mainline():
-                c = nodo.comment.split("/")[0].strip()
+                comentario = " ".join(nodo.comments) if hasattr(nodo, "comments") else nodo.comment
+                c = comentario.split("/")[0].strip()
                 if c and c[0] in "+-" and "M" not in c:
                     try:
                         s = round(float(c) * 100)
@@ -129,11 +130,11 @@ def nelder_mead(f, x0, pasos, iteraciones=600):
 
 
 def ajustar(a):
-    # Counts by (score rounded to 10, material): the likelihood over a few thousand cells.
+    # Counts by (score to 20 cp, material to 2): the likelihood over a few thousand cells.
     celdas = {}
     total = 0
     for s, m, r in muestras(a.pgn):
-        k = (10 * round(s / 10), m)
+        k = (20 * round(s / 20), 2 * round(m / 2))
         celdas.setdefault(k, [0, 0, 0])[1 - r] += 1
         total += 1
     partidas = sum(1 for _ in open(a.pgn) if _.startswith("[Result"))
