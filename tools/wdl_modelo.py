@@ -12,7 +12,7 @@
         the material on the board and the game's result, and fits by maximum likelihood
 
             W = 1 / (1 + exp(-(s - a) / b)),   L = 1 / (1 + exp((s + a) / b)),   D = 1 - W - L
-            a = A0 + A1 * m,   b = B0 + B1 * m
+            a = CENTRO + CENTRO_POR_MATERIAL * m,   b = ESCALA + ESCALA_POR_MATERIAL * m
 
         s the score, m the material (pawn 1, knight and bishop 3, rook 5, queen 9; both sides;
         at most 78). Prints the constants for src/search/wdl.h and the calibration table (mean
@@ -151,7 +151,7 @@ def ajustar(a):
     print(f"{partidas} games, {total} positions; log-likelihood per position: score only "
           f"{-v1 / total:.4f}, score and material {-v2 / total:.4f}")
     print(f"score only: a = {fijo[0]:.1f}, b = {fijo[1]:.1f}")
-    print(f"A0 = {p[0]:.2f}, A1 = {p[1]:.3f}, B0 = {p[2]:.2f}, B1 = {p[3]:.3f}")
+    print(f"CENTRO = {p[0]:.2f}, CENTRO_POR_MATERIAL = {p[1]:.3f}, ESCALA = {p[2]:.2f}, ESCALA_POR_MATERIAL = {p[3]:.3f}")
     print("\n| score (cp) | positions | predicted W/D/L (%) | observed W/D/L (%) |")
     print("|---|---|---|---|")
     bandas = [(-2000, -600), (-600, -300), (-300, -150), (-150, -50), (-50, 50), (50, 150), (150, 300),
