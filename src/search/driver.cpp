@@ -2,6 +2,7 @@
 // the mate stop, the final bestmove, and the reset between searches.
 #include <cstring>
 
+#include "search/iteracion.h"
 #include "search/limits.h"
 #include "search/raiz.h"
 #include "search/search.h"
@@ -30,34 +31,6 @@ namespace {
 // the full window.
 constexpr int PRIMERA_ASPIRACION = 6;
 constexpr int VENTANA_INICIAL = 25, FACTOR_VENTANA = 4, VENTANAS = 3;
-// An info line marks a score that rose or fell by more than this against the last iteration.
-constexpr int SALTO_COTA = 100;
-
-inline int Cota(int s, int previa) { return s > previa + SALTO_COTA ? 1 : (s < previa - SALTO_COTA ? -1 : 0); }
-
-// "go mate N": a completed iteration that mates in N moves (2N - 1 plies) or fewer.
-bool MateEncontrado(int s) {
-    const int n = TipoJuego.MateBuscado;
-    return n > 0 && s > UMBRAL_MATE && VALOR_MATE - s <= 2 * i64(n) - 1;
-}
-
-// The iteration reports of one search. A search whose last completed iteration went unprinted
-// (ShowPv Middle in its first 750 ms) prints it before it answers, so that every client gets
-// a score, a depth and a line.
-struct Informe {
-    int profundidad = 0, puntuacion = 0, cota = 0;
-    bool hecho = false, impreso = false;
-    void Imprimir(int p, int s, int c) {
-        profundidad = p;
-        puntuacion = s;
-        cota = c;
-        hecho = true;
-        impreso = ImprimirPv(p, s, c, false);
-    }
-    void Completar() const {
-        if (hecho && !impreso && TipoJuego.ShowPv != 0) ImprimirPv(profundidad, puntuacion, cota, true);
-    }
-};
 
 }  // namespace
 
@@ -73,6 +46,66 @@ void VentanaAspiracion(int previa, int intento, int& alpha, int& beta) {
     beta = previa + w;
 }
 
+bool BuscarRaiz(int d, int previa, int enJaque, int& s) {
+    const RegistroJuego& J = TipoJuego;
+    if (d < PRIMERA_ASPIRACION || EsPuntuacionMate(previa)) {
+        s = AlphaBeta_Pv(d, -VALOR_INFINITO, VALOR_INFINITO, enJaque, 0, 0);
+        return !(EsPuntuacionMate(previa) && J.Parar);
+    }
+    for (int intento = 0;; intento++) {
+        int alpha, beta;
+        VentanaAspiracion(previa, intento, alpha, beta);
+        s = AlphaBeta_Pv(d, alpha, beta, enJaque, 0, 0);
+        if (intento == VENTANAS) return true;  // the full window: the stop is looked at by the caller
+        if (J.Parar) return false;
+        if ((s > alpha && s < beta) || EsPuntuacionMate(s)) return true;
+    }
+}
+
+namespace {
+
+// Iterative deepening of one line; true when "go mate N" found its mate.
+bool IterarUnaLinea(int enJaque, bool paradaMate, Informe& informe) {
+    RegistroJuego& J = TipoJuego;
+    int previa = 0;      // score of the last iteration
+    int ultima = 0;      // score kept for the mate stop, first set at depth 2
+    int reportada = 1;   // depth of the last completed iteration
+    for (int d = 1; d <= J.ProfundidadMaxima; d++) {
+        J.Profundidad = d;
+        if (J.Parar) break;
+
+        int s;
+        if (!BuscarRaiz(d, previa, enJaque, s)) break;
+
+        if (d == 1) {
+            previa = s;
+            if (!J.Parar) {
+                Actualizar_Pv_Terminada();
+                reportada = 1;
+            }
+            informe.Imprimir(reportada, s, 0);
+            if (!J.Parar && MateEncontrado(s)) return true;
+            continue;
+        }
+        if (paradaMate && EsPuntuacionMate(ultima) && EsPuntuacionMate(s)) break;
+        if (!J.Parar) {
+            const int cota = Cota(s, previa);
+            previa = ultima = s;
+            Actualizar_Pv_Terminada();
+            reportada = d;
+            informe.Imprimir(d, s, cota);
+            if (MateEncontrado(s)) return true;
+        } else {
+            // Stopped inside a full-window search: report the last completed iteration again.
+            informe.Imprimir(reportada, ultima, Cota(ultima, previa));
+            previa = ultima;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 void Buscar() {
     TipoTablero& T = TableroGlobal;
     RegistroJuego& J = TipoJuego;
@@ -86,72 +119,17 @@ void Buscar() {
     if (J.ProfundidadMaxima < 1) J.ProfundidadMaxima = 1;
     if (J.ProfundidadMaxima > PROFUNDIDAD_MAXIMA) J.ProfundidadMaxima = PROFUNDIDAD_MAXIMA;
     AciertosTablas = 0;
-    PrepararJugadasRaiz();
+    PrepararJugadasRaiz(J.LineasPv > 1);
 
     const int enJaque = BandoEnJaque();
     // Two mate scores in a row end a search; not an infinite one, nor one that ends on a mate
     // only as "go mate N" says, nor one that waits for the GUI anyway.
     const bool paradaMate = !J.Infinito && J.MateBuscado == 0 && J.EsperaRespuesta == Espera::Ninguna;
-    int previa = 0;      // score of the last iteration
-    int ultima = 0;      // score kept for the mate stop, first set at depth 2
-    int reportada = 1;   // depth of the last completed iteration
-    Informe informe;     // the last report of a completed iteration, and whether it was printed
-    bool mateHallado = false;
-
-    for (int d = 1; d <= J.ProfundidadMaxima; d++) {
-        J.Profundidad = d;
-        if (J.Parar) break;
-
-        int s;
-        if (d < PRIMERA_ASPIRACION || EsPuntuacionMate(previa)) {
-            s = AlphaBeta_Pv(d, -VALOR_INFINITO, VALOR_INFINITO, enJaque, 0, 0);
-            if (EsPuntuacionMate(previa) && J.Parar) break;
-        } else {
-            bool cortada = false;
-            for (int intento = 0;; intento++) {
-                int alpha, beta;
-                VentanaAspiracion(previa, intento, alpha, beta);
-                s = AlphaBeta_Pv(d, alpha, beta, enJaque, 0, 0);
-                if (intento == VENTANAS) break;  // the full window: the stop is looked at below
-                if (J.Parar) {
-                    cortada = true;
-                    break;
-                }
-                if ((s > alpha && s < beta) || EsPuntuacionMate(s)) break;
-            }
-            if (cortada) break;
-        }
-
-        if (d == 1) {
-            previa = s;
-            if (!J.Parar) {
-                Actualizar_Pv_Terminada();
-                reportada = 1;
-            }
-            informe.Imprimir(reportada, s, 0);
-            if (!J.Parar && MateEncontrado(s)) {
-                mateHallado = true;
-                break;
-            }
-            continue;
-        }
-        if (paradaMate && EsPuntuacionMate(ultima) && EsPuntuacionMate(s)) break;
-        if (!J.Parar) {
-            const int cota = Cota(s, previa);
-            previa = ultima = s;
-            Actualizar_Pv_Terminada();
-            reportada = d;
-            informe.Imprimir(d, s, cota);
-            if (MateEncontrado(s)) {
-                mateHallado = true;
-                break;
-            }
-        } else {
-            // Stopped inside a full-window search: report the last completed iteration again.
-            informe.Imprimir(reportada, ultima, Cota(ultima, previa));
-            previa = ultima;
-        }
-    }
+    Informe informe;  // the last report of a completed iteration, and whether it was printed
+    // Several lines when MultiPV asks for them and the root has more than one move.
+    const int lineas = J.LineasPv < RaizBusqueda.n ? J.LineasPv : RaizBusqueda.n;
+    const bool mateHallado = J.LineasPv > 1 && lineas > 1 ? IterarLineas(lineas, enJaque, paradaMate, informe)
+                                                          : IterarUnaLinea(enJaque, paradaMate, informe);
 
     NodosUltimaBusqueda = J.Nodos;
     EsperarRespuesta(J.EsperaRespuesta == Espera::Orden ||

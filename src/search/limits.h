@@ -6,6 +6,7 @@
 #include "board/board.h"
 
 constexpr int PROFUNDIDAD_MAXIMA = 63;
+constexpr int MAX_LINEAS_PV = 64;  // option MultiPV's maximum
 // The searches look at the clock, the node budget and the input once every 2048 nodes.
 constexpr u64 MASCARA_COMPROBACION = 2048 - 1;
 
@@ -40,6 +41,8 @@ struct RegistroJuego {
     u64 NodosInicio;         // the node count when this search began (its own nps)
     i32 MargenMovimiento;    // option Move Overhead, ms
     i32 Hilos;               // option Threads
+    i32 LineasPv;            // option MultiPV: the best lines searched and shown, 1..64
+    i32 MostrarWdl;          // option UCI_ShowWDL: 1 = the info lines carry "wdl W D L"
 };
 
 extern RegistroJuego TipoJuego;

@@ -8,6 +8,7 @@
 #include "search/raiz.h"
 #include "search/search.h"
 #include "search/tt.h"
+#include "search/wdl.h"
 #include "tablebases/tablas.h"
 
 namespace {
@@ -15,11 +16,85 @@ namespace {
 // ShowPv Middle keeps quiet for the first 750 ms of a search.
 constexpr int SILENCIO_MIDDLE_MS = 749;
 
-// Length of the last completed line; a full row of 64 moves has no terminator and counts 0.
-int LargoPv() {
+// Length of a line; a full row of 64 moves has no terminator and counts 0.
+int LargoPv(const u32* pv) {
     for (int i = 0; i < MAX_PLY; i++)
-        if (pv_line_fin[i] == 0) return i;
+        if (pv[i] == 0) return i;
     return 0;
+}
+
+// Appends printf-style text to a buffer of tam bytes at k (never past its end).
+struct Escritor {
+    char* buf;
+    int tam, k;
+    template <class... A>
+    void operator()(A... args) {
+        if (k < tam) k += std::snprintf(buf + k, size_t(tam - k), args...);
+    }
+};
+
+// The first info line of one line of the search: its depth, score and moves; multipv 0 shows
+// no "multipv".
+void EscribirLinea(Escritor& escribir, int profundidad, int puntuacion, int cota, int transcurrido, const u32* pv,
+                   int multipv) {
+    const RegistroJuego& J = TipoJuego;
+    const int n = LargoPv(pv);
+    // The engine's own ponder search counts on from the search before it: its speed is its own
+    // nodes over its own time.
+    const u64 nodosPropios = J.PonderActivo == 1 ? J.Nodos - J.NodosInicio : J.Nodos;
+    const int nps = ATruncado(float(nodosPropios) * 1000.0f / float(transcurrido) + 0.5f);
+    char texto[64], aciertos[32] = "", linea[16] = "";
+    if (TablasConfiguradas()) std::snprintf(aciertos, sizeof aciertos, " tbhits %" PRIu64, AciertosTablas);
+    if (multipv) std::snprintf(linea, sizeof linea, " multipv %d", multipv);
+    // Pondering searches the opponent's position: the score is turned to our side (a mate
+    // counted in our moves from there).
+    if (J.PonderActivo == 1) puntuacion = -puntuacion;
+    TextoPuntuacion(puntuacion, cota, texto);
+    if (J.MostrarWdl) {
+        const Wdl p = CalcularWdl(puntuacion, MaterialTablero());
+        const size_t largo = std::strlen(texto);
+        std::snprintf(texto + largo, sizeof texto - largo, " wdl %d %d %d", p.w, p.d, p.l);
+    }
+    if (J.PonderActivo == 0) {
+        escribir("info depth %d seldepth %d%s time %d nodes %" PRIu64 " nps %d%s score %s pv ", profundidad, n, linea,
+                 transcurrido, J.Nodos, nps, aciertos, texto);
+        for (int i = 0; i < n; i++) {
+            char jugada[6];
+            MovimientoCoordenadas(pv[i], jugada);
+            escribir("%s ", jugada);
+        }
+        escribir("\n");
+    } else if (J.PonderActivo == 1) {
+        escribir("info depth %d seldepth %d%s nodes %" PRIu64 " nps %d%s score %s\n", profundidad, n, linea, J.Nodos,
+                 nps, aciertos, texto);
+    }
+}
+
+void EscribirJugadaActual(Escritor& escribir) {
+    char actual[6];
+    MovimientoCoordenadas(pv_line_fin[0], actual);
+    escribir("info currmove %s currmovenumber %d hashfull %d\n", actual, TipoJuego.NumeroJugadaRaiz,
+             ObtenerHashCompleto());
+}
+
+// Whether ShowPv and the infinite mode let an iteration's lines out now.
+bool Mostrar(bool siempre) {
+    const RegistroJuego& J = TipoJuego;
+    if (J.Infinito || siempre) return true;
+    if (J.ShowPv == 0) return false;
+    return J.ShowPv != 1 || ObtenerTiempo() - J.TiempoInicio > SILENCIO_MIDDLE_MS;
+}
+
+// A root the tables decide shows their result, as an exact score.
+void PuntuacionMostrada(int& puntuacion, int& cota) {
+    if (!RaizBusqueda.tablas) return;
+    puntuacion = PuntuacionRaiz(puntuacion);
+    cota = 0;
+}
+
+void Emitir(const char* buf) {
+    std::fputs(buf, stdout);
+    std::fflush(stdout);
 }
 
 }  // namespace
@@ -36,57 +111,40 @@ void TextoPuntuacion(int puntuacion, int cota, char* texto) {
 }
 
 int FormatearInfo(char* buf, int tam, int profundidad, int puntuacion, int cota, int transcurrido) {
-    const RegistroJuego& J = TipoJuego;
-    const int n = LargoPv();
-    // The engine's own ponder search counts on from the search before it: its speed is its own
-    // nodes over its own time.
-    const u64 nodosPropios = J.PonderActivo == 1 ? J.Nodos - J.NodosInicio : J.Nodos;
-    const int nps = ATruncado(float(nodosPropios) * 1000.0f / float(transcurrido) + 0.5f);
-    int k = 0;
-    auto escribir = [&](auto... args) {
-        if (k < tam) k += std::snprintf(buf + k, size_t(tam - k), args...);
-    };
-    char texto[40], aciertos[32] = "";
-    if (TablasConfiguradas()) std::snprintf(aciertos, sizeof aciertos, " tbhits %" PRIu64, AciertosTablas);
-    if (J.PonderActivo == 0) {
-        TextoPuntuacion(puntuacion, cota, texto);
-        escribir("info depth %d seldepth %d time %d nodes %" PRIu64 " nps %d%s score %s pv ", profundidad, n,
-                 transcurrido, J.Nodos, nps, aciertos, texto);
-        for (int i = 0; i < n; i++) {
-            char jugada[6];
-            MovimientoCoordenadas(pv_line_fin[i], jugada);
-            escribir("%s ", jugada);
-        }
-        escribir("\n");
-    } else if (J.PonderActivo == 1) {
-        // Pondering searches the opponent's position: the score is turned to our side (a mate
-        // counted in our moves from there).
-        TextoPuntuacion(-puntuacion, cota, texto);
-        escribir("info depth %d seldepth %d nodes %" PRIu64 " nps %d%s score %s\n", profundidad, n, J.Nodos, nps,
-                 aciertos, texto);
-    }
-    char actual[6];
-    MovimientoCoordenadas(pv_line_fin[0], actual);
-    escribir("info currmove %s currmovenumber %d hashfull %d\n", actual, J.NumeroJugadaRaiz, ObtenerHashCompleto());
-    return k;
+    Escritor escribir{buf, tam, 0};
+    if (tam > 0) buf[0] = 0;
+    EscribirLinea(escribir, profundidad, puntuacion, cota, transcurrido, pv_line_fin, TipoJuego.LineasPv > 1 ? 1 : 0);
+    EscribirJugadaActual(escribir);
+    return escribir.k;
 }
 
 bool ImprimirPv(int profundidad, int puntuacion, int cota, bool siempre) {
     RegistroJuego& J = TipoJuego;
-    if (!J.Infinito && !siempre) {
-        if (J.ShowPv == 0) return false;
-        if (J.ShowPv == 1 && ObtenerTiempo() - J.TiempoInicio <= SILENCIO_MIDDLE_MS) return false;
-    }
+    if (!Mostrar(siempre)) return false;
     J.TiempoTranscurrido = ObtenerTiempo() - J.TiempoInicio + 1;
-    // A root the tables decide shows their result, as an exact score.
-    if (RaizBusqueda.activa) {
-        puntuacion = PuntuacionRaiz(puntuacion);
-        cota = 0;
-    }
+    PuntuacionMostrada(puntuacion, cota);
     char buf[1024];
     FormatearInfo(buf, sizeof buf, profundidad, puntuacion, cota, J.TiempoTranscurrido);
-    std::fputs(buf, stdout);
-    std::fflush(stdout);
+    Emitir(buf);
+    return true;
+}
+
+bool ImprimirLineas(bool siempre) {
+    RegistroJuego& J = TipoJuego;
+    if (!Mostrar(siempre)) return false;
+    J.TiempoTranscurrido = ObtenerTiempo() - J.TiempoInicio + 1;
+    char buf[1024];
+    for (int i = 0; i < LineasBusqueda.n; i++) {
+        const LineaPv& l = LineasBusqueda.linea[i];
+        int puntuacion = l.puntuacion, cota = l.cota;
+        PuntuacionMostrada(puntuacion, cota);
+        Escritor escribir{buf, sizeof buf, 0};
+        EscribirLinea(escribir, l.profundidad, puntuacion, cota, J.TiempoTranscurrido, l.pv, i + 1);
+        Emitir(buf);
+    }
+    Escritor escribir{buf, sizeof buf, 0};
+    EscribirJugadaActual(escribir);
+    Emitir(buf);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "board/board.h"
+#include "search/limits.h"
 
 // Nodes deeper than ply 62 are left to the quiescence search (which then just evaluates):
 // the undo stack and the line rows end at 64.
@@ -14,6 +15,18 @@ constexpr int PROFUNDIDAD_QS = 8;
 // (0-terminated unless all 64 words are moves). pv_line_fin[0] is the move to play.
 extern u32 pv_line[MAX_PLY][MAX_PLY];
 extern u32 pv_line_fin[MAX_PLY];
+
+// Several lines (option MultiPV above 1): the lines an iteration found, best first, each
+// with its own depth, score, bound (as ImprimirPv's) and line, 0-terminated.
+struct LineaPv {
+    int profundidad, puntuacion, cota;
+    u32 pv[MAX_PLY];
+};
+struct LineasPv {
+    int n;
+    LineaPv linea[MAX_LINEAS_PV];
+};
+extern LineasPv LineasBusqueda;
 
 // Nodes counted by the last search, read before the end-of-search reset clears the counter.
 extern u64 NodosUltimaBusqueda;
@@ -48,6 +61,8 @@ bool BandoEnJaque();         // is the side to move in check? (an impossible Tur
 // Prints the iteration's two lines as ShowPv and the infinite mode allow (siempre: whatever
 // they say); true when it printed.
 bool ImprimirPv(int profundidad, int puntuacion, int cota, bool siempre);
+// The lines of LineasBusqueda the same way, "multipv 1" first; one currmove line after them.
+bool ImprimirLineas(bool siempre);
 void ImprimirMejorJugada(Jugada mejor, Jugada ponder);
 void ImprimirFaltaMemoria();  // the transposition table could not be allocated
 // The "score ..." part of an info line: "mate N" or "cp N" with its bound mark.

@@ -15,6 +15,8 @@ struct ParametrosGo {
     bool ponder;      // "go ponder": no bestmove before ponderhit or stop
     u64 nodos;        // "nodes"
     i32 mate;         // "mate N", 0 = none
+    int numJugadas;   // "searchmoves": the legal moves named (in jugadas), 0 = every move
+    Jugada jugadas[MAX_JUGADAS];
 };
 
 struct LimitesGo {

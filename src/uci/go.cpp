@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "board/legal.h"
 #include "book/book.h"
 #include "search/limits.h"
+#include "search/raiz.h"
 #include "search/search.h"
 #include "uci/uci.h"
 
@@ -25,6 +27,26 @@ bool ParametroConValor(const char* palabra, i32*& destino, ParametrosGo& p) {
     return true;
 }
 
+// "searchmoves": the legal moves that follow, in coordinate text, each once. The list ends at
+// the first other word, left in palabra to be read as usual (empty at the end of the line).
+const char* LeerJugadasBusqueda(const char* resto, char* palabra, ParametrosGo& p) {
+    ListaJugadas legales;
+    const int n = GenerarLegales(legales);
+    for (;;) {
+        resto = Split_String(resto, palabra);
+        Jugada j = 0;
+        for (int i = 0; i < n && !j; i++) {
+            char texto[6];
+            MovimientoCoordenadas(legales[i].Jugada, texto);
+            if (!std::strcmp(texto, palabra)) j = legales[i].Jugada;
+        }
+        if (!j) return resto;
+        bool nueva = true;
+        for (int i = 0; i < p.numJugadas; i++) nueva &= p.jugadas[i] != j;
+        if (nueva) p.jugadas[p.numJugadas++] = j;
+    }
+}
+
 }  // namespace
 
 ParametrosGo LeerParametrosGo(const char* resto) {
@@ -32,6 +54,7 @@ ParametrosGo LeerParametrosGo(const char* resto) {
     char palabra[TAM_PALABRA];
     for (;;) {
         resto = Split_String(resto, palabra);
+        if (!std::strcmp(palabra, "searchmoves")) resto = LeerJugadasBusqueda(resto, palabra, p);
         if (!palabra[0]) break;
         if (!std::strcmp(palabra, "infinite")) {
             p.infinito = true;
@@ -84,9 +107,9 @@ bool JugarLibro(const ParametrosGo& p) {
 
 void ComandoGo(const char* resto) {
     const ParametrosGo p = LeerParametrosGo(resto);
-    // "go infinite" asks for analysis, never for a book move.
+    // "go infinite" asks for analysis, never for a book move, and so does a list of moves.
     if (LibroSql.OwnBook == 1 && LibroSql.FueraDeLibro == 0 && !p.infinito) {
-        if (JugarLibro(p)) return;
+        if (p.numJugadas == 0 && JugarLibro(p)) return;
     } else {
         LibroSql.TextoPartida[0] = 0;
     }
@@ -104,7 +127,9 @@ void ComandoGo(const char* resto) {
     J.EsperaRespuesta = l.espera;
     J.PonderInterfaz = p.ponder ? 1 : 0;
 
+    FijarJugadasCliente(p.jugadas, p.numJugadas);
     Buscar();
+    FijarJugadasCliente(nullptr, 0);
     J.LimiteNodos = 0;
     J.MateBuscado = 0;
     J.EsperaRespuesta = Espera::Ninguna;

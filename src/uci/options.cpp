@@ -84,6 +84,10 @@ constexpr Opcion OPCIONES[] = {
      .textoInicial = "<empty>", .alGuardar = CargarSyzygy, .lectorUci = true},
     {.nombre = "SyzygyProbeLimit", .tipo = Tipo::Spin, .campo = &SZ.SyzygyProbeLimit, .inicial = SYZYGY_MAX_HOMBRES,
      .minimo = 0, .maximo = SYZYGY_MAX_HOMBRES, .alGuardar = ActualizarLimiteSyzygy, .lectorUci = true},
+    // Analysis: several best lines, and the win/draw/loss odds of each score.
+    {.nombre = "MultiPV", .tipo = Tipo::Spin, .campo = &TipoJuego.LineasPv, .inicial = 1, .minimo = 1,
+     .maximo = MAX_LINEAS_PV, .lectorUci = true},
+    {.nombre = "UCI_ShowWDL", .tipo = Tipo::Check, .campo = &TipoJuego.MostrarWdl, .lectorUci = true},
 };
 
 int NumeroPalabras(const Opcion& o) {

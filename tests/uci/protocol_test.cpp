@@ -28,6 +28,8 @@ const std::vector<std::string> UCI_INICIAL = {
     "option name Clear Hash type button",
     "option name SyzygyPath type string default <empty>",
     "option name SyzygyProbeLimit type spin default 7 min 0 max 7",
+    "option name MultiPV type spin default 1 min 1 max 64",
+    "option name UCI_ShowWDL type check default false",
     "uciok",
 };
 
@@ -66,6 +68,8 @@ TEST(Protocol, UciReplyAfterSetoptionEdgeCases) {
         {{"name Move Overhead value 100", "name Move Overhead value 1e3", "name Move Overhead"},
          "Move Overhead type spin default 100 min 0 max 5000"},
         {{"name Threads value 4"}, "Threads type spin default 1 min 1 max 1"},
+        {{"name multipv value 100"}, "MultiPV type spin default 64 min 1 max 64"},
+        {{"name UCI_ShowWDL value TRUE"}, "UCI_ShowWDL type check default true"},
     };
     ProcesoMotor motor;
     for (const auto& [comandos, opcion] : casos) {
