@@ -372,7 +372,7 @@ PASO int RecorrerJugadas(Nodo& n, const ResultadoEval& re) {
     ListaJugadas lista;
     int total = GenerarMovimientos(GENERAR_TODAS, lista);
     if (n.ply == 0 && RaizBusqueda.activa) total = RestringirRaiz(lista, total);
-    OrdenarMovimientosTodos(total, n.hash, lista, n.enJaque, n.ply ? GetRefutation(n.ply) : 0);
+    SelectorJugadas jugadas(lista, total, n.hash, n.enJaque, n.ply ? GetRefutation(n.ply) : 0);
 
     Jugada tranquilas[MAX_JUGADAS];
     int numTranquilas = 0;
@@ -385,19 +385,11 @@ PASO int RecorrerJugadas(Nodo& n, const ResultadoEval& re) {
     const InfoJaque jaque = filtrar ? AnalizarJaque() : InfoJaque{0, 0};
     const bool tardias = AtajosActivos && n.noPv && n.ply > 0 && !n.enJaque;
 
-    int elegida = -1;  // the entry already brought into place ahead of its turn
-    for (int i = 0; i < total; i++) {
-        if (elegida != i) OrdenaMovimiento(lista, i, total);
-        const Jugada j = lista[i].Jugada;
+    Jugada j;
+    while (jugadas.Siguiente(j)) {
         if (PasarSinHacer(n, re, j, filtrar, jaque, tardias, legales)) continue;
-        // Past the first move a node is likely to search more: the next move is chosen now
-        // (the list does not change while this one is searched) and its position's entries
-        // are asked for, to be in the cache when its turn comes.
-        if (legales >= 1 && i + 1 < total) {
-            OrdenaMovimiento(lista, i + 1, total);
-            elegida = i + 1;
-            PrecargarEntradas(ClavePrevista(lista[i + 1].Jugada));
-        }
+        // Past the first move the next one's table entries are asked for ahead of its turn.
+        if (legales >= 1) jugadas.Anticipar([](u64 clave) { PrecargarEntradas(clave); });
         if (!(n.enJaque ? HacerMovimiento(j) : HacerMovimientoSinJaque(j))) {
             DeshacerMovimiento();
             continue;
