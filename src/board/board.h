@@ -128,8 +128,9 @@ int EmpezarPartida(const char* fen);
 int JugarTexto(const char* texto);
 
 // attacks.cpp
-int JaqueBlancas(int casilla);  // attacked by Black?
-int JaqueNegras(int casilla);   // attacked by White?
+// The names tell whose king would be in check on the square, not who attacks it:
+int JaqueBlancas(int casilla);  // is the square attacked by Black?
+int JaqueNegras(int casilla);   // is the square attacked by White?
 int Jaque2(int casilla);        // attacked by the opponent of the side to move?
 // After the move j was made: is the side now to move in check? Valid only when that side was
 // not in check before j, which holds in every position reached by a legal move (or by a null

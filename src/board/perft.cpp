@@ -48,8 +48,14 @@ int MiniMax(Recuento& r, int ply, Jugada m) {
     ListaJugadas lista;
     int n = GenerarMovimientos(GENERAR_TODAS, lista);
     const bool enJaque = n > 0 && EnJaque();
+    // One ply above the leaves (most nodes) each legal move is counted here, not in a call.
+    const bool hojas = ply + 1 == r.profundidad;
     for (int i = 0; i < n; i++) {
-        if (Hacer(lista[i].Jugada, enJaque) && !r.parar) MiniMax(r, ply + 1, lista[i].Jugada);
+        const Jugada j = lista[i].Jugada;
+        if (Hacer(j, enJaque) && !r.parar) {
+            if (hojas) Contar(r, j);
+            else MiniMax(r, ply + 1, j);
+        }
         DeshacerMovimiento();
     }
     return 0;

@@ -118,7 +118,7 @@ inline bool ConsultarTablas(int& puntuacion) {
 // and what the node has learnt before its move loop).
 struct Nodo {
     int profundidad, alpha, beta;
-    int enJaque, noPv, sinNulo;
+    int enJaque, noPv, sinNulo;  // noPv: NODO_NO_PV or NODO_PV; sinNulo: SIN_NULO or NULO_PERMITIDO
     int ply, lado;
     Jugada hash;  // the move to try first, 0 = none
     int eval;     // the static evaluation, -VALOR_INFINITO when not taken
@@ -166,7 +166,7 @@ PASO bool PrepararRaiz(Nodo& n, ResultadoEval& re, int& v) {
 // Below the root: the line cleared at a PV node, the clock and the input every 2048 nodes,
 // draws, and the bounds no mate from here can pass.
 PASO bool EntradaNodo(Nodo& n, int& v) {
-    if (!n.noPv) pv_line[n.ply][0] = 0;
+    if (n.noPv == NODO_PV) pv_line[n.ply][0] = 0;
     if ((TipoJuego.Nodos & MASCARA_COMPROBACION) == 0) ComprobarTiempo();
     v = 0;
     if (TipoJuego.Parar || Es_Tabla_Repeticion()) return true;
@@ -227,7 +227,7 @@ PASO bool MovimientoNulo(const Nodo& n, int& v) {
     const int dNull = ProfundidadNulo(n.profundidad);
     if (CancelarNull(n.alpha, dNull)) return false;
     HacerMovimientoNull();
-    v = -AlphaBeta_Pv(dNull, -n.beta, 1 - n.beta, 0, 1, 1);
+    v = -AlphaBeta_Pv(dNull, -n.beta, 1 - n.beta, 0, NODO_NO_PV, SIN_NULO);
     DeshacerMovimientoNull();
     if (TipoJuego.Parar) {
         v = 0;
@@ -259,7 +259,7 @@ PASO bool ProfundizacionInterna(Nodo& n, bool pv) {
     else if (!pv && n.profundidad > IID_PROFUNDIDAD_NO_PV)
         d = n.profundidad - IID_REDUCCION - int(float(n.profundidad) * 0.25f + 0.5f);
     if (!d) return false;
-    AlphaBeta_Pv(d, n.alpha, n.beta, 0, pv ? 0 : 1, 1);
+    AlphaBeta_Pv(d, n.alpha, n.beta, 0, pv ? NODO_PV : NODO_NO_PV, SIN_NULO);
     if (TipoJuego.Parar) return true;
     n.hash = RecuperarMovimientoHash();
     return false;
@@ -326,22 +326,22 @@ PASO int BuscarJugada(const Nodo& n, int nd, int r, int daJaque, bool primera) {
     const int alpha = n.alpha, beta = n.beta;
     int s;
     if (n.ply == 0) {
-        if (primera) return -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, 0, 0);
-        s = -AlphaBeta_Pv(nd, -alpha - 1, -alpha, daJaque, 1, 0);
-        if (s > alpha && !J.Parar) s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, 0, 0);
+        if (primera) return -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, NODO_PV, NULO_PERMITIDO);
+        s = -AlphaBeta_Pv(nd, -alpha - 1, -alpha, daJaque, NODO_NO_PV, NULO_PERMITIDO);
+        if (s > alpha && !J.Parar) s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, NODO_PV, NULO_PERMITIDO);
         return s;
     }
     if (!n.noPv) {
-        if (primera) return -AlphaBeta_Pv(nd - r, -beta, -alpha, daJaque, 0, 0);
-        s = -AlphaBeta_Pv(nd - r, -alpha - 1, -alpha, daJaque, 1, 0);
+        if (primera) return -AlphaBeta_Pv(nd - r, -beta, -alpha, daJaque, NODO_PV, NULO_PERMITIDO);
+        s = -AlphaBeta_Pv(nd - r, -alpha - 1, -alpha, daJaque, NODO_NO_PV, NULO_PERMITIDO);
         if (J.Parar || s <= alpha) return s;
-        if (r == 0) return -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, 0, 0);
-        s = -AlphaBeta_Pv(nd - r, -beta, -alpha, daJaque, 0, 0);
-        if (s >= beta && !J.Parar) s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, 0, 0);
+        if (r == 0) return -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, NODO_PV, NULO_PERMITIDO);
+        s = -AlphaBeta_Pv(nd - r, -beta, -alpha, daJaque, NODO_PV, NULO_PERMITIDO);
+        if (s >= beta && !J.Parar) s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, NODO_PV, NULO_PERMITIDO);
         return s;
     }
-    s = -AlphaBeta_Pv(nd - r, -beta, -alpha, daJaque, 1, 0);
-    if (r >= 1 && !J.Parar && s >= beta) s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, 1, 0);
+    s = -AlphaBeta_Pv(nd - r, -beta, -alpha, daJaque, NODO_NO_PV, NULO_PERMITIDO);
+    if (r >= 1 && !J.Parar && s >= beta) s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, NODO_NO_PV, NULO_PERMITIDO);
     return s;
 }
 
@@ -439,7 +439,7 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
     if (profundidad < 1 || ply > ULTIMO_PLY) {
         // The quiescence search keeps no line: a PV node ends its line here, so the parent
         // never copies a line left over from another branch.
-        if (!EsNodoNoPv) pv_line[ply][0] = 0;
+        if (EsNodoNoPv == NODO_PV) pv_line[ply][0] = 0;
         return AlphaBeta_Qs(PROFUNDIDAD_QS, alpha, beta, EnJaque);
     }
     TipoJuego.Nodos++;
