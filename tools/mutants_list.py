@@ -62,8 +62,8 @@ FALLOS = [
      "    return 1;",
      "the position set up is not kept for repetitions"),
     ("board", "src/board/partida.cpp",
-     "if (HacerMovimiento(lista[i].Jugada)) return 1;\n        DeshacerMovimiento();\n        return 0;",
-     "HacerMovimiento(lista[i].Jugada);\n        return 1;",
+     "if (HacerMovimiento(lista[i].Jugada)) return 1;\n    DeshacerMovimiento();\n    return 0;",
+     "HacerMovimiento(lista[i].Jugada);\n    return 1;",
      "a move text that leaves the own king in check is played"),
 
     # Evaluation.

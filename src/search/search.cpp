@@ -457,14 +457,6 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
     return RecorrerJugadas(n, re);
 }
 
-bool BandoEnJaque() {
-    const TipoTablero& T = TableroGlobal;
-    if (T.Turno == 1) return JaqueBlancas(T.PosicionReyBlanco);
-    if (T.Turno == 0) return JaqueNegras(T.PosicionReyNegro);
-    Salir = 1;
-    return false;
-}
-
 bool Es_Tabla_Repeticion() {
     const TipoTablero& T = TableroGlobal;
     // No position repeats within two plies; past a hundred reversible plies the game is drawn.

@@ -46,7 +46,6 @@ enum : int { NULO_PERMITIDO = 0, SIN_NULO = 1 };
 int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNoPv, int SinNulo);
 int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque);
 bool Es_Tabla_Repeticion();  // fifty-move rule or an earlier occurrence within the reversible plies
-bool BandoEnJaque();         // is the side to move in check? (an impossible Turno sets Salir)
 
 // report.cpp
 // Prints the iteration's two lines as ShowPv and the infinite mode allow (siempre: whatever
