@@ -7,18 +7,25 @@
 struct Divisor {
     u64 n;
     unsigned __int128 inverso;  // ceil(2^128 / n)
+    // The last key divided and its remainder: a node's key is asked for again and again (the
+    // entry asked for early just after the move, then read by the node itself).
+    mutable u64 ultimaClave, ultimoResto;
 };
 
 inline Divisor CrearDivisor(u64 n) {
     if (n < 2) n = 2;  // the tables never have fewer than 32768 entries
-    return Divisor{n, ~(unsigned __int128)0 / n + 1};
+    // Key 0 is the remainder 0 of any divisor.
+    return Divisor{n, ~(unsigned __int128)0 / n + 1, 0, 0};
 }
 
 inline u64 Resto(u64 clave, const Divisor& d) {
+    if (clave == d.ultimaClave) return d.ultimoResto;
     const unsigned __int128 fraccion = d.inverso * clave;  // modulo 2^128
     const unsigned __int128 bajo = (unsigned __int128)u64(fraccion) * d.n;
     const unsigned __int128 alto = (unsigned __int128)u64(fraccion >> 64) * d.n + (bajo >> 64);
-    return u64(alto >> 64);
+    d.ultimaClave = clave;
+    d.ultimoResto = u64(alto >> 64);
+    return d.ultimoResto;
 }
 
 // The entry of a key-indexed table, or null when the table is not in use. Keys are positive as

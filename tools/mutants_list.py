@@ -62,8 +62,8 @@ FALLOS = [
      "    return 1;",
      "the position set up is not kept for repetitions"),
     ("board", "src/board/partida.cpp",
-     "if (HacerMovimiento(lista[i].Jugada)) return 1;\n        DeshacerMovimiento();\n        return 0;",
-     "HacerMovimiento(lista[i].Jugada);\n        return 1;",
+     "if (HacerMovimiento(lista[i].Jugada)) return 1;\n    DeshacerMovimiento();\n    return 0;",
+     "HacerMovimiento(lista[i].Jugada);\n    return 1;",
      "a move text that leaves the own king in check is played"),
 
     # Evaluation.
@@ -102,8 +102,8 @@ FALLOS = [
      "!TienePiezas(n.lado == 1 ? Negras : Blancas)",
      "null-move guard looks at the wrong side's pieces"),
     ("search", "src/search/qsearch.cpp",
-     "n = GenerarMovimientos(GENERAR_TODAS, lista);\n        OrdenarMovimientosTodos(n, 0, lista, 1, 0);",
-     "n = GenerarMovimientos(GENERAR_CAPTURAS, lista);\n        OrdenarMovimientosTodos(n, 0, lista, 1, 0);",
+     "n = GenerarMovimientos(GENERAR_TODAS, lista);\n        mejor = -VALOR_INFINITO;",
+     "n = GenerarMovimientos(GENERAR_CAPTURAS, lista);\n        mejor = -VALOR_INFINITO;",
      "quiescence in check generates only captures (false mates)"),
     ("search", "src/search/search.cpp",
      "if (T.Repeticiones[i] == T.Hash && ++vistas == 2) return true;",

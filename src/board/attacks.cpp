@@ -165,6 +165,14 @@ int Jaque2(int casilla) {
     return 0;
 }
 
+bool BandoEnJaque() {
+    const TipoTablero& T = TableroGlobal;
+    if (T.Turno == 1) return JaqueBlancas(T.PosicionReyBlanco);
+    if (T.Turno == 0) return JaqueNegras(T.PosicionReyNegro);
+    Salir = 1;
+    return false;
+}
+
 int DaJaque(Jugada j) {
     const TipoTablero& T = TableroGlobal;
     int jaque;

@@ -53,6 +53,15 @@ void LimpiarBandos() {
     std::memset(&Negras, 0, sizeof Negras);
 }
 
+int BuscarTexto(const EntradaLista* lista, int n, const char* texto) {
+    for (int i = 0; i < n; i++) {
+        char t[6];
+        MovimientoCoordenadas(lista[i].Jugada, t);
+        if (std::strcmp(t, texto) == 0) return i;
+    }
+    return -1;
+}
+
 void MovimientoCoordenadas(Jugada j, char texto[6]) {
     int o = Origen(j), d = Destino(j);
     texto[0] = char('a' + o % 8);

@@ -108,6 +108,8 @@ void LimpiarBandos();     // no men counted on either side
 bool TableroValido();     // consistency check used by tests and the checked build
 // "e2e4", "a7a8q"; move 0 gives "a8a8" (bestmove prints the null move "0000" instead)
 void MovimientoCoordenadas(Jugada j, char texto[6]);
+// The entry of lista[0..n-1] whose move has the coordinate text `texto`, or -1.
+int BuscarTexto(const EntradaLista* lista, int n, const char* texto);
 
 // zobrist.cpp
 int Aleatorio();          // the C library's unseeded rand(), reduced to 15 bits
@@ -128,9 +130,11 @@ int EmpezarPartida(const char* fen);
 int JugarTexto(const char* texto);
 
 // attacks.cpp
-int JaqueBlancas(int casilla);  // attacked by Black?
-int JaqueNegras(int casilla);   // attacked by White?
+// The names tell whose king would be in check on the square, not who attacks it:
+int JaqueBlancas(int casilla);  // is the square attacked by Black?
+int JaqueNegras(int casilla);   // is the square attacked by White?
 int Jaque2(int casilla);        // attacked by the opponent of the side to move?
+bool BandoEnJaque();            // is the side to move in check? (an impossible Turno sets Salir)
 // After the move j was made: is the side now to move in check? Valid only when that side was
 // not in check before j, which holds in every position reached by a legal move (or by a null
 // move made out of check): then only the moved man, or a line opened through the vacated

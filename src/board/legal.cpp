@@ -1,7 +1,5 @@
 #include "board/legal.h"
 
-#include <cstring>
-
 int GenerarLegales(EntradaLista* lista) {
     const int n = GenerarMovimientos(GENERAR_TODAS, lista);
     int legales = 0;
@@ -26,11 +24,5 @@ std::vector<std::string> JugadasLegales() {
 
 bool EsJugadaLegal(const char* texto) {
     ListaJugadas lista;
-    const int n = GenerarLegales(lista);
-    for (int i = 0; i < n; i++) {
-        char t[6];
-        MovimientoCoordenadas(lista[i].Jugada, t);
-        if (std::strcmp(t, texto) == 0) return true;
-    }
-    return false;
+    return BuscarTexto(lista, GenerarLegales(lista), texto) >= 0;
 }

@@ -12,16 +12,14 @@ inline u64 ClaveEnroqueBlancas(int estado) { return zobrist_Tablero[7][63 - esta
 inline u64 ClaveEnroqueNegras(int estado) { return zobrist_Tablero[7][estado]; }
 
 // The count a piece code stands for in its side record, or nullptr for kings and non-pieces.
+// (Codes come from 4-bit fields of a move word: a table, not a chain of tests.)
 inline i32* Contador(int codigo) {
-    DatosBando& b = codigo <= REY_B ? Blancas : Negras;
-    switch (codigo) {
-        case PEON_B: case PEON_N: return &b.NumPeones;
-        case CABALLO_B: case CABALLO_N: return &b.NumCaballos;
-        case ALFIL_B: case ALFIL_N: return &b.NumAlfiles;
-        case TORRE_B: case TORRE_N: return &b.NumTorres;
-        case DAMA_B: case DAMA_N: return &b.NumDamas;
-        default: return nullptr;
-    }
+    static i32* const CONTADORES[16] = {
+        nullptr,          &Blancas.NumPeones, &Blancas.NumCaballos, &Blancas.NumAlfiles, &Blancas.NumTorres,
+        &Blancas.NumDamas, nullptr,           nullptr,              &Negras.NumPeones,   &Negras.NumCaballos,
+        &Negras.NumAlfiles, &Negras.NumTorres, &Negras.NumDamas,    nullptr,             nullptr,
+        nullptr};
+    return CONTADORES[codigo & 15];
 }
 
 inline bool EsCoronacionValida(int c) { return (c >= CABALLO_B && c <= DAMA_B) || (c >= CABALLO_N && c <= DAMA_N); }

@@ -1,7 +1,5 @@
 // A game as the position command, the engine's own pondering and the book verification set it
 // up: a FEN position to start from, then moves given as coordinate text.
-#include <cstring>
-
 #include "board/board.h"
 
 int EmpezarPartida(const char* fen) {
@@ -21,17 +19,12 @@ int JugarTexto(const char* texto) {
     TipoTablero& T = TableroGlobal;
     T.Ply = 0;
     ListaJugadas lista;
-    const int n = GenerarMovimientos(GENERAR_TODAS, lista);
-    for (int i = 0; i < n; i++) {
-        char candidata[6];
-        MovimientoCoordenadas(lista[i].Jugada, candidata);
-        if (std::strcmp(candidata, texto) != 0) continue;
-        // The make stores the new key for repetitions. A move that leaves the mover's king in
-        // check is taken back: it is as illegal as one that is not generated, and no search may
-        // start from a position with a king en prise.
-        if (HacerMovimiento(lista[i].Jugada)) return 1;
-        DeshacerMovimiento();
-        return 0;
-    }
+    const int i = BuscarTexto(lista, GenerarMovimientos(GENERAR_TODAS, lista), texto);
+    if (i < 0) return 0;
+    // The make stores the new key for repetitions. A move that leaves the mover's king in
+    // check is taken back: it is as illegal as one that is not generated, and no search may
+    // start from a position with a king en prise.
+    if (HacerMovimiento(lista[i].Jugada)) return 1;
+    DeshacerMovimiento();
     return 0;
 }

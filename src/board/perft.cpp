@@ -30,13 +30,8 @@ inline void Contar(Recuento& r, Jugada m) {
     Sumar(r.PosicionesPorJugada);
 }
 
-// Whether the side to move is in check, tested once per node: out of check, make move can
+// Whether the side to move is in check is tested once per node: out of check, make move can
 // test legality along one line only.
-inline bool EnJaque() {
-    const TipoTablero& T = TableroGlobal;
-    return T.Turno == 1 ? JaqueBlancas(T.PosicionReyBlanco) : JaqueNegras(T.PosicionReyNegro);
-}
-
 inline int Hacer(Jugada j, bool enJaque) { return enJaque ? HacerMovimiento(j) : HacerMovimientoSinJaque(j); }
 
 int MiniMax(Recuento& r, int ply, Jugada m) {
@@ -47,9 +42,15 @@ int MiniMax(Recuento& r, int ply, Jugada m) {
     }
     ListaJugadas lista;
     int n = GenerarMovimientos(GENERAR_TODAS, lista);
-    const bool enJaque = n > 0 && EnJaque();
+    const bool enJaque = n > 0 && BandoEnJaque();
+    // One ply above the leaves (most nodes) each legal move is counted here, not in a call.
+    const bool hojas = ply + 1 == r.profundidad;
     for (int i = 0; i < n; i++) {
-        if (Hacer(lista[i].Jugada, enJaque) && !r.parar) MiniMax(r, ply + 1, lista[i].Jugada);
+        const Jugada j = lista[i].Jugada;
+        if (Hacer(j, enJaque) && !r.parar) {
+            if (hojas) Contar(r, j);
+            else MiniMax(r, ply + 1, j);
+        }
         DeshacerMovimiento();
     }
     return 0;
@@ -63,7 +64,7 @@ void ContarBajoRaiz(Recuento& r, Jugada raiz) {
     }
     ListaJugadas respuestas;
     int nr = GenerarMovimientos(GENERAR_TODAS, respuestas);
-    const bool enJaque = nr > 0 && EnJaque();
+    const bool enJaque = nr > 0 && BandoEnJaque();
     for (int i = 0; i < nr; i++) {
         Jugada j = respuestas[i].Jugada;
         if (Hacer(j, enJaque)) {
@@ -72,7 +73,7 @@ void ContarBajoRaiz(Recuento& r, Jugada raiz) {
             } else {
                 ListaJugadas terceras;
                 int nt = GenerarMovimientos(GENERAR_TODAS, terceras);
-                const bool enJaqueTercera = nt > 0 && EnJaque();
+                const bool enJaqueTercera = nt > 0 && BandoEnJaque();
                 for (int t = 0; t < nt; t++) {
                     if (Hacer(terceras[t].Jugada, enJaqueTercera)) MiniMax(r, 3, terceras[t].Jugada);
                     DeshacerMovimiento();

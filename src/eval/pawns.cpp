@@ -64,12 +64,16 @@ Estructura CalcularEstructura() {
     return e;
 }
 
+// What a side's pawn terms owe to the pawns alone, summed over its listed pawns, and the
+// passed pawns (each the first of its file) whose further bonuses depend on more than pawns:
+// the square in front being empty, and the race against a bare enemy king.
+struct TerminosPeones {
+    i32 op, eg;
+    Bits pasados;
+};
+
 template <bool Blanco>
-void EvaluarPeon(const Estructura& e, int s, bool primero) {
-    using L = Lado<Blanco>;
-    DatosEval& p = L::Propio();
-    const DatosBando& r = L::PiezasRival();
-    const int columna = Columna(s);
+void EvaluarPeon(const Estructura& e, int s, bool primero, TerminosPeones& t) {
     const int rango = Blanco ? 7 - Fila(s) : Fila(s);  // 1 on the starting rank, 6 one step from promotion
     const int i = Blanco ? s : Flip(s);
     int op = PST_P_OP[i], eg = PST_P_EG[i];
@@ -84,15 +88,15 @@ void EvaluarPeon(const Estructura& e, int s, bool primero) {
         op += PENALIZACION_PEON_DOUBLED.op;
         eg += PENALIZACION_PEON_DOUBLED.eg;
         pasado = false;
-    } else {
-        p.PeonPasado[columna] = i8(pasado ? s : -1);
+    } else if (pasado) {
+        t.pasados |= b;
     }
 
     bool retrasado = !pasado && !aislado && (e.vecinoDelante & b);
     if (retrasado) {
         const Par& pen = bloqueado ? PENALIZACION_PEON_RETRASADO : PENALIZACION_PEON_RETRASADO_ABIERTO;
-        p.PuntosMedio += op + pen.op;
-        p.PuntosFinal += eg + pen.eg;
+        t.op += op + pen.op;
+        t.eg += eg + pen.eg;
         return;
     }
 
@@ -116,44 +120,92 @@ void EvaluarPeon(const Estructura& e, int s, bool primero) {
         }
         op += BONUS_PASSED[rango];
         eg += BONUS_PASSED[8 + rango];
-        if (e.frenteVacio & b) {
-            op += BONUS_UNBLOCKED[rango];
-            eg += BONUS_UNBLOCKED[8 + rango];
+    }
+    t.op += op;
+    t.eg += eg;
+}
+
+// The passed pawns' record for the search, and their bonuses that depend on more than pawns.
+template <bool Blanco>
+void EvaluarPasados(Bits pasados) {
+    using L = Lado<Blanco>;
+    DatosEval& p = L::Propio();
+    const DatosBando& r = L::PiezasRival();
+    const Bits frenteVacio = pasados & Retroceder<Blanco>(~Conjuntos.ocupadas);
+    // Against a bare king (pawns aside) the king may be unable to catch it.
+    const bool reyDesnudo = r.NumCaballos + r.NumAlfiles + r.NumTorres + r.NumDamas == 0;
+    for (; pasados; pasados &= pasados - 1) {
+        const int s = __builtin_ctzll(pasados), columna = Columna(s);
+        const int rango = Blanco ? 7 - Fila(s) : Fila(s);
+        p.PeonPasado[columna] = i8(s);
+        if (frenteVacio & Bit(s)) {
+            p.PuntosMedio += BONUS_UNBLOCKED[rango];
+            p.PuntosFinal += BONUS_UNBLOCKED[8 + rango];
         }
-        // Against a bare king (pawns aside): can the king still catch it?
-        if (r.NumCaballos + r.NumAlfiles + r.NumTorres + r.NumDamas == 0) {
+        if (reyDesnudo) {
             int distanciaPeon = (7 - rango) + (L::RivalMueve() ? 1 : 0);
             int coronacion = Blanco ? columna : 56 + columna;
             if (distanciaPeon < Distancia(L::ReyRival(), coronacion)) {
-                op += BONUS_PEON_IMPARABLE[rango];
-                eg += BONUS_PEON_IMPARABLE[8 + rango];
+                p.PuntosMedio += BONUS_PEON_IMPARABLE[rango];
+                p.PuntosFinal += BONUS_PEON_IMPARABLE[8 + rango];
             }
         }
     }
-    p.PuntosMedio += op;
-    p.PuntosFinal += eg;
+}
+
+// The pawn terms of each side by its own and the enemy pawns: most evaluations meet a pawn
+// structure seen shortly before. An empty entry holds no pawns and no terms, which is right.
+// (With 1024 entries a side the search measured slower: too many structures left out.)
+struct EntradaPeones {
+    Bits propios, rivales;
+    TerminosPeones terminos;
+};
+constexpr int BITS_TABLA_PEONES = 13;
+EntradaPeones TablaPeones[2][1 << BITS_TABLA_PEONES];
+
+inline EntradaPeones& EntradaDe(bool blanco, Bits propios, Bits rivales) {
+    const u64 mezcla = propios * 0x9E3779B97F4A7C15ull ^ (rivales + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
+    return TablaPeones[blanco][mezcla >> (64 - BITS_TABLA_PEONES)];
 }
 
 // Visits every pawn of each file once, starting with the one in slot 0 (White: the most
-// advanced; Black: the least advanced), rotating the next slot into slot 0 each time.
+// advanced; Black: the least advanced), rotating the next slot into slot 0 each time. The
+// pawns-only terms come from the table when it holds this structure.
 template <bool Blanco>
 void EvaluarPeones() {
-    DatosEval& p = Lado<Blanco>::Propio();
-    const Estructura e = CalcularEstructura<Blanco>();
+    using L = Lado<Blanco>;
+    DatosEval& p = L::Propio();
+    const Bits propios = Conjuntos.piezas[L::PEON], rivales = Conjuntos.piezas[L::PEON_RIVAL];
+    EntradaPeones& entrada = EntradaDe(Blanco, propios, rivales);
+    const bool conocida = entrada.propios == propios && entrada.rivales == rivales;
+    Estructura e{};
+    if (!conocida) e = CalcularEstructura<Blanco>();
+    TerminosPeones t{0, 0, 0};
     for (int columna = 0; columna < 8; columna++) {
         if (p.PeonesColumna[columna] == 0) continue;
-        EvaluarPeon<Blanco>(e, p.CasillaPeon[0][columna], true);
+        if (!conocida) EvaluarPeon<Blanco>(e, p.CasillaPeon[0][columna], true, t);
         for (int siguiente = 1; p.PeonesColumna[columna] > 1 && siguiente < 4; siguiente++) {
             int otro = p.CasillaPeon[siguiente][columna];
             if (otro == -1) break;
             p.CasillaPeon[siguiente][columna] = p.CasillaPeon[0][columna];
             p.CasillaPeon[0][columna] = otro;
-            EvaluarPeon<Blanco>(e, otro, false);
+            if (!conocida) EvaluarPeon<Blanco>(e, otro, false, t);
         }
     }
+    if (conocida) t = entrada.terminos;
+    else entrada = {propios, rivales, t};
+    p.PuntosMedio += t.op;
+    p.PuntosFinal += t.eg;
+    EvaluarPasados<Blanco>(t.pasados);
 }
 
 }  // namespace
+
+void PrecargarPeones() {
+    const Bits blancos = Conjuntos.piezas[PEON_B], negros = Conjuntos.piezas[PEON_N];
+    __builtin_prefetch(&EntradaDe(true, blancos, negros));
+    __builtin_prefetch(&EntradaDe(false, negros, blancos));
+}
 
 void EvaluarPeonesB() { EvaluarPeones<true>(); }
 void EvaluarPeonesN() { EvaluarPeones<false>(); }

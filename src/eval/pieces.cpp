@@ -358,6 +358,7 @@ inline void Cada(Bits piezas, F f) {
 
 void EvaluarPiezasTableroJuego() {
     TomarConjuntos();
+    PrecargarPeones();
     const ConjuntosEval& c = Conjuntos;
     Peones<true>();
     Peones<false>();

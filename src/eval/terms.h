@@ -30,6 +30,7 @@ struct ConjuntosEval {
 extern ConjuntosEval Conjuntos;
 
 // pawns.cpp
+void PrecargarPeones();  // asks for the pawn table's entries of the scanned position early
 void EvaluarPeonesB();
 void EvaluarPeonesN();
 

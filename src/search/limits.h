@@ -18,6 +18,10 @@ enum class Espera : i32 {
     OrdenSinMate,  // a lone "go mate N": at once when it found its mate, else as Orden
 };
 
+// The values of RegistroJuego's ShowPv (option ShowPv: None, Middle, Full); its other i32
+// flags hold 0 or 1.
+enum : i32 { SHOWPV_NINGUNA = 0, SHOWPV_MEDIA = 1, SHOWPV_COMPLETA = 2 };
+
 struct RegistroJuego {
     i32 Parar;               // 1 = end the search now
     i32 TiempoLimite;        // budget of this move, ms

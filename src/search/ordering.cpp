@@ -133,14 +133,16 @@ void OrdenarMovimientosTodos(int n, Jugada hash, EntradaLista* lista, int enJaqu
 }
 
 void OrdenaMovimiento(EntradaLista* lista, int i, int n) {
-    int mejor = i;
-    int puntos = lista[i].Puntuacion;
+    // Each entry as one unsigned number, its score (offset to unsigned) above its position
+    // counted from the end: the largest is the best score, the earliest among equals. Taking
+    // the largest needs no branch, where comparing scores would mispredict over the list.
+    auto clave = [lista](int k) { return u64(u32(lista[k].Puntuacion) ^ 0x80000000u) << 32 | u32(MAX_JUGADAS - k); };
+    u64 maxima = clave(i);
     for (int k = i + 1; k < n; k++) {
-        if (lista[k].Puntuacion > puntos) {
-            puntos = lista[k].Puntuacion;
-            mejor = k;
-        }
+        const u64 c = clave(k);
+        maxima = c > maxima ? c : maxima;
     }
+    const int mejor = MAX_JUGADAS - int(u32(maxima));
     if (mejor != i) {
         const EntradaLista t = lista[i];
         lista[i] = lista[mejor];

@@ -39,6 +39,41 @@ void OrdenarMovimientosTodos(int n, Jugada hash, EntradaLista* lista, int enJaqu
 // Brings the best-scored entry of i..n-1 to i (the earliest one among equals).
 void OrdenaMovimiento(EntradaLista* lista, int i, int n);
 
+// The moves of a node in the order they are tried, for the main and the quiescence search:
+// the generated list is scored once (quiet scores read the history as it stands then), and
+// each turn brings the best remaining entry into place. Once a node has searched a move it is
+// likely to search more, so it may choose the following move ahead of its turn (the list does
+// not change meanwhile) and ask for its position's table entries at once.
+class SelectorJugadas {
+public:
+    SelectorJugadas(EntradaLista* lista, int n, Jugada hash, int enJaque, Jugada refutacion)
+        : lista_(lista), n_(n) {
+        OrdenarMovimientosTodos(n, hash, lista, enJaque, refutacion);
+    }
+    // The next move into j; false when none is left.
+    bool Siguiente(Jugada& j) {
+        if (++i_ >= n_) return false;
+        if (elegida_ != i_) OrdenaMovimiento(lista_, i_, n_);
+        j = lista_[i_].Jugada;
+        return true;
+    }
+    // Chooses the move after the current one now and hands the key its position will have
+    // to `precargar`; nothing when the current move is the last.
+    template <class F>
+    void Anticipar(F precargar) {
+        if (i_ + 1 >= n_) return;
+        OrdenaMovimiento(lista_, i_ + 1, n_);
+        elegida_ = i_ + 1;
+        precargar(ClavePrevista(lista_[i_ + 1].Jugada));
+    }
+
+private:
+    EntradaLista* lista_;
+    int n_;
+    int i_ = -1;        // the entry of the current move
+    int elegida_ = -1;  // the entry already brought into place ahead of its turn
+};
+
 int HistoricoValor(int lado, Jugada j);             // cut rate in percent, or minus the searches
 void HistoricoRecalcular();  // Historico_Puntos again from the counts, after writing these directly
 int HistoricoMalaPuntuacionZW(int lado, Jugada j);  // cut rate below 60 %

@@ -45,12 +45,11 @@ int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
         if (eval > alpha) alpha = eval;
         mejor = eval;
         n = GenerarMovimientos(GENERAR_CAPTURAS, lista);
-        OrdenarMovimientosTodos(n, 0, lista, 0, 0);
     } else {
         n = GenerarMovimientos(GENERAR_TODAS, lista);
-        OrdenarMovimientosTodos(n, 0, lista, 1, 0);
         mejor = -VALOR_INFINITO;
     }
+    SelectorJugadas jugadas(lista, n, 0, EnJaque, 0);
 
     // In check below the root, moves that cannot answer the check are passed over unmade
     // (see AlphaBeta_Pv).
@@ -58,10 +57,8 @@ int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
     const InfoJaque jaque = filtrar ? AnalizarJaque() : InfoJaque{0, 0};
 
     int buscadas = 0;
-    int elegida = -1;  // the entry already brought into place ahead of its turn
-    for (int i = 0; i < n; i++) {
-        if (elegida != i) OrdenaMovimiento(lista, i, n);
-        const Jugada j = lista[i].Jugada;
+    Jugada j;
+    while (jugadas.Siguiente(j)) {
         if (filtrar && !PuedeEvitarJaque(jaque, j)) {
             DescartarMovimiento(j);
             continue;
@@ -75,11 +72,7 @@ int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque) {
         }
         // Past the first move searched, the next move is chosen now and its position's cache
         // entry asked for (see AlphaBeta_Pv).
-        if (buscadas >= 1 && i + 1 < n) {
-            OrdenaMovimiento(lista, i + 1, n);
-            elegida = i + 1;
-            PrecargarCache(ClavePrevista(lista[i + 1].Jugada));
-        }
+        if (buscadas >= 1) jugadas.Anticipar([](u64 clave) { PrecargarCache(clave); });
         if (!(EnJaque ? HacerMovimiento(j) : HacerMovimientoSinJaque(j))) {
             DeshacerMovimiento();
             continue;

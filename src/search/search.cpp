@@ -118,7 +118,7 @@ inline bool ConsultarTablas(int& puntuacion) {
 // and what the node has learnt before its move loop).
 struct Nodo {
     int profundidad, alpha, beta;
-    int enJaque, noPv, sinNulo;
+    int enJaque, noPv, sinNulo;  // noPv: NODO_NO_PV or NODO_PV; sinNulo: SIN_NULO or NULO_PERMITIDO
     int ply, lado;
     Jugada hash;  // the move to try first, 0 = none
     int eval;     // the static evaluation, -VALOR_INFINITO when not taken
@@ -166,7 +166,7 @@ PASO bool PrepararRaiz(Nodo& n, ResultadoEval& re, int& v) {
 // Below the root: the line cleared at a PV node, the clock and the input every 2048 nodes,
 // draws, and the bounds no mate from here can pass.
 PASO bool EntradaNodo(Nodo& n, int& v) {
-    if (!n.noPv) pv_line[n.ply][0] = 0;
+    if (n.noPv == NODO_PV) pv_line[n.ply][0] = 0;
     if ((TipoJuego.Nodos & MASCARA_COMPROBACION) == 0) ComprobarTiempo();
     v = 0;
     if (TipoJuego.Parar || Es_Tabla_Repeticion()) return true;
@@ -227,7 +227,7 @@ PASO bool MovimientoNulo(const Nodo& n, int& v) {
     const int dNull = ProfundidadNulo(n.profundidad);
     if (CancelarNull(n.alpha, dNull)) return false;
     HacerMovimientoNull();
-    v = -AlphaBeta_Pv(dNull, -n.beta, 1 - n.beta, 0, 1, 1);
+    v = -AlphaBeta_Pv(dNull, -n.beta, 1 - n.beta, 0, NODO_NO_PV, SIN_NULO);
     DeshacerMovimientoNull();
     if (TipoJuego.Parar) {
         v = 0;
@@ -259,7 +259,7 @@ PASO bool ProfundizacionInterna(Nodo& n, bool pv) {
     else if (!pv && n.profundidad > IID_PROFUNDIDAD_NO_PV)
         d = n.profundidad - IID_REDUCCION - int(float(n.profundidad) * 0.25f + 0.5f);
     if (!d) return false;
-    AlphaBeta_Pv(d, n.alpha, n.beta, 0, pv ? 0 : 1, 1);
+    AlphaBeta_Pv(d, n.alpha, n.beta, 0, pv ? NODO_PV : NODO_NO_PV, SIN_NULO);
     if (TipoJuego.Parar) return true;
     n.hash = RecuperarMovimientoHash();
     return false;
@@ -326,22 +326,22 @@ PASO int BuscarJugada(const Nodo& n, int nd, int r, int daJaque, bool primera) {
     const int alpha = n.alpha, beta = n.beta;
     int s;
     if (n.ply == 0) {
-        if (primera) return -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, 0, 0);
-        s = -AlphaBeta_Pv(nd, -alpha - 1, -alpha, daJaque, 1, 0);
-        if (s > alpha && !J.Parar) s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, 0, 0);
+        if (primera) return -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, NODO_PV, NULO_PERMITIDO);
+        s = -AlphaBeta_Pv(nd, -alpha - 1, -alpha, daJaque, NODO_NO_PV, NULO_PERMITIDO);
+        if (s > alpha && !J.Parar) s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, NODO_PV, NULO_PERMITIDO);
         return s;
     }
     if (!n.noPv) {
-        if (primera) return -AlphaBeta_Pv(nd - r, -beta, -alpha, daJaque, 0, 0);
-        s = -AlphaBeta_Pv(nd - r, -alpha - 1, -alpha, daJaque, 1, 0);
+        if (primera) return -AlphaBeta_Pv(nd - r, -beta, -alpha, daJaque, NODO_PV, NULO_PERMITIDO);
+        s = -AlphaBeta_Pv(nd - r, -alpha - 1, -alpha, daJaque, NODO_NO_PV, NULO_PERMITIDO);
         if (J.Parar || s <= alpha) return s;
-        if (r == 0) return -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, 0, 0);
-        s = -AlphaBeta_Pv(nd - r, -beta, -alpha, daJaque, 0, 0);
-        if (s >= beta && !J.Parar) s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, 0, 0);
+        if (r == 0) return -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, NODO_PV, NULO_PERMITIDO);
+        s = -AlphaBeta_Pv(nd - r, -beta, -alpha, daJaque, NODO_PV, NULO_PERMITIDO);
+        if (s >= beta && !J.Parar) s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, NODO_PV, NULO_PERMITIDO);
         return s;
     }
-    s = -AlphaBeta_Pv(nd - r, -beta, -alpha, daJaque, 1, 0);
-    if (r >= 1 && !J.Parar && s >= beta) s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, 1, 0);
+    s = -AlphaBeta_Pv(nd - r, -beta, -alpha, daJaque, NODO_NO_PV, NULO_PERMITIDO);
+    if (r >= 1 && !J.Parar && s >= beta) s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, NODO_NO_PV, NULO_PERMITIDO);
     return s;
 }
 
@@ -372,7 +372,7 @@ PASO int RecorrerJugadas(Nodo& n, const ResultadoEval& re) {
     ListaJugadas lista;
     int total = GenerarMovimientos(GENERAR_TODAS, lista);
     if (n.ply == 0 && RaizBusqueda.activa) total = RestringirRaiz(lista, total);
-    OrdenarMovimientosTodos(total, n.hash, lista, n.enJaque, n.ply ? GetRefutation(n.ply) : 0);
+    SelectorJugadas jugadas(lista, total, n.hash, n.enJaque, n.ply ? GetRefutation(n.ply) : 0);
 
     Jugada tranquilas[MAX_JUGADAS];
     int numTranquilas = 0;
@@ -385,19 +385,11 @@ PASO int RecorrerJugadas(Nodo& n, const ResultadoEval& re) {
     const InfoJaque jaque = filtrar ? AnalizarJaque() : InfoJaque{0, 0};
     const bool tardias = AtajosActivos && n.noPv && n.ply > 0 && !n.enJaque;
 
-    int elegida = -1;  // the entry already brought into place ahead of its turn
-    for (int i = 0; i < total; i++) {
-        if (elegida != i) OrdenaMovimiento(lista, i, total);
-        const Jugada j = lista[i].Jugada;
+    Jugada j;
+    while (jugadas.Siguiente(j)) {
         if (PasarSinHacer(n, re, j, filtrar, jaque, tardias, legales)) continue;
-        // Past the first move a node is likely to search more: the next move is chosen now
-        // (the list does not change while this one is searched) and its position's entries
-        // are asked for, to be in the cache when its turn comes.
-        if (legales >= 1 && i + 1 < total) {
-            OrdenaMovimiento(lista, i + 1, total);
-            elegida = i + 1;
-            PrecargarEntradas(ClavePrevista(lista[i + 1].Jugada));
-        }
+        // Past the first move the next one's table entries are asked for ahead of its turn.
+        if (legales >= 1) jugadas.Anticipar([](u64 clave) { PrecargarEntradas(clave); });
         if (!(n.enJaque ? HacerMovimiento(j) : HacerMovimientoSinJaque(j))) {
             DeshacerMovimiento();
             continue;
@@ -447,7 +439,7 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
     if (profundidad < 1 || ply > ULTIMO_PLY) {
         // The quiescence search keeps no line: a PV node ends its line here, so the parent
         // never copies a line left over from another branch.
-        if (!EsNodoNoPv) pv_line[ply][0] = 0;
+        if (EsNodoNoPv == NODO_PV) pv_line[ply][0] = 0;
         return AlphaBeta_Qs(PROFUNDIDAD_QS, alpha, beta, EnJaque);
     }
     TipoJuego.Nodos++;
@@ -463,14 +455,6 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
         if (ProfundizacionInterna(n, !n.noPv)) return 0;
     }
     return RecorrerJugadas(n, re);
-}
-
-bool BandoEnJaque() {
-    const TipoTablero& T = TableroGlobal;
-    if (T.Turno == 1) return JaqueBlancas(T.PosicionReyBlanco);
-    if (T.Turno == 0) return JaqueNegras(T.PosicionReyNegro);
-    Salir = 1;
-    return false;
 }
 
 bool Es_Tabla_Repeticion() {

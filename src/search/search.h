@@ -52,10 +52,13 @@ void Actualizar_Pv_Terminada();
 void VentanaAspiracion(int previa, int intento, int& alpha, int& beta);
 
 // search.cpp and qsearch.cpp: fail-soft scores from the side to move's point of view.
+// The node kind (EsNodoNoPv) and whether the null move is barred below (SinNulo); EnJaque is
+// 1 when the side to move is in check.
+enum : int { NODO_PV = 0, NODO_NO_PV = 1 };
+enum : int { NULO_PERMITIDO = 0, SIN_NULO = 1 };
 int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNoPv, int SinNulo);
 int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque);
 bool Es_Tabla_Repeticion();  // fifty-move rule or an earlier occurrence within the reversible plies
-bool BandoEnJaque();         // is the side to move in check? (an impossible Turno sets Salir)
 
 // report.cpp
 // Prints the iteration's two lines as ShowPv and the infinite mode allow (siempre: whatever

@@ -79,7 +79,7 @@ void ComandoBench(const char* resto) {
         J.Infinito = 0;
         J.Ponder = 0;
         J.PonderActivo = 0;
-        J.ShowPv = 0;
+        J.ShowPv = SHOWPV_NINGUNA;
         const i32 inicio = ObtenerTiempo();
         Buscar();
         milisegundos += ObtenerTiempo() - inicio;
