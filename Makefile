@@ -1,6 +1,11 @@
 # make              the shipped engine, build-opt/vemsul, with link-time optimisation
-#                   (EXE=<path> also copies it there; PGO=ON adds a profile trained on its
-#                   bench, which measured slower for this engine: see the README)
+#                   (PGO=ON adds a profile trained on its bench, which measured slower for this
+#                   engine: see the README)
+# make EXE=<path>   the engine built with only make and a C++ compiler (CXX=...), copied to
+#                   <path>: what a testing worker runs (mk/directo.mk); no package is checked
+# make windows      vemsul.exe and vemsul-libro.exe for 64-bit Windows, in build-windows/
+# make test-windows those through Wine: the bench signature, then the engine's transcripts
+# make dist         dist/vemsul-<version>-linux-x86_64.tar.gz and -windows-x86_64.zip
 # make run          builds it and starts it on this terminal
 # make install      engine, book builder, default book and manual page (PREFIX, DESTDIR)
 # make book         Book.db here, from Debian's ECO lines, for `make run`
@@ -18,12 +23,16 @@ PGO        ?= OFF
 OPTIMIZADO := -DCMAKE_BUILD_TYPE=Release -DVEMSUL_LTO=ON -DVEMSUL_PGO=$(PGO) -DVEMSUL_TESTS=OFF \
               -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 
-.PHONY: all optimizado build test test-release test-asan run install book bench match clean
+.PHONY: all optimizado build test test-release test-asan run install book bench match clean \
+        windows test-windows dist
 
+ifeq ($(EXE),)
 all: optimizado
-ifneq ($(EXE),)
-	mkdir -p $(dir $(EXE))
-	cp $(BUILD_OPT)/vemsul $(EXE)
+else
+# A worker's build: no cmake, no package, nothing checked or installed.
+all: directo
+	@mkdir -p $(dir $(EXE))
+	cp $(DIRECTO)/vemsul $(EXE)
 endif
 
 # What the packages are checked for: running, or installing (the default book's ECO lines too).
@@ -76,4 +85,6 @@ match: build
 	bench/match.sh
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_OPT)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_OPT) $(DIRECTO) build-windows dist
+
+include mk/directo.mk
