@@ -87,4 +87,10 @@ match: build
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_OPT) $(DIRECTO) build-windows dist
 
+# The Windows build: MinGW-w64 with POSIX threads, linked statically (mk/directo.mk).
+MINGW := x86_64-w64-mingw32-g++-posix
+windows:
+	@scripts/install-deps.sh windows
+	$(MAKE) directo DIRECTO=build-windows DIRECTO_OS=windows CXX=$(MINGW) HOSTCXX=g++
+
 include mk/directo.mk

@@ -45,7 +45,9 @@ ifeq ($(DIRECTO_OS),windows)
   GAVIOTA_INC := -I$(GAVIOTA_DIR) -I$(GAVIOTA_DIR)/sysport -I$(GAVIOTA_DIR)/compression \
                  -I$(GAVIOTA_DIR)/compression/liblzf -I$(GAVIOTA_DIR)/compression/lzma \
                  -I$(GAVIOTA_DIR)/compression/huffman
-  GAVIOTA_DEFS := -DMINGW -DGTB_NO_ZLIB
+  # Fathom has a tb_init of its own: Gaviota's is renamed wherever it is compiled or named.
+  GAVIOTA_RENOMBRE := -Dtb_init=gtb_tb_init
+  GAVIOTA_DEFS := -DMINGW -DGTB_NO_ZLIB $(GAVIOTA_RENOMBRE)
 else
   EXT :=
   LDFLAGS_DIRECTO += -ldl
@@ -108,5 +110,7 @@ $(DIRECTO)/obj/gaviota/%.o: $(GAVIOTA_DIR)/.listo
 $(DIRECTO)/obj/%.o: %.cpp $(FATHOM_DIR)/.listo $(if $(GAVIOTA_OBJ),$(GAVIOTA_DIR)/.listo)
 	@mkdir -p $(@D)
 	$(CXX) $(CXXFLAGS_DIRECTO) -MMD -MP -c -o $@ $<
+
+$(DIRECTO)/obj/src/tablebases/gaviota_enlazada.o: CXXFLAGS_DIRECTO += $(GAVIOTA_RENOMBRE)
 
 -include $(wildcard $(DIRECTO)/obj/src/*.d $(DIRECTO)/obj/src/*/*.d $(DIRECTO)/obj/tools/*.d)
