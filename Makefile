@@ -93,4 +93,13 @@ windows:
 	@scripts/install-deps.sh windows
 	$(MAKE) directo DIRECTO=build-windows DIRECTO_OS=windows CXX=$(MINGW) HOSTCXX=g++
 
+# The Windows build under Wine (about N minutes): scripts/test-windows.sh.
+test-windows: windows build
+	@scripts/install-deps.sh test-windows
+	scripts/test-windows.sh
+
+dist:
+	@scripts/install-deps.sh dist
+	scripts/dist.sh
+
 include mk/directo.mk

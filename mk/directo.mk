@@ -7,7 +7,7 @@
 # by tools/parche.cpp, built first with the host's compiler.
 #
 # Variables: CXX (and CC, else the C compiler named after CXX), DIRECTO (the build tree),
-# DIRECTO_OS (linux or windows), HOSTCXX (the compiler of the patch tool).
+# DIRECTO_OS (linux or windows), HOSTCXX (the compiler of the patch tool), LDFLAGS_EXTRA.
 
 DIRECTO    ?= build-directo
 DIRECTO_OS ?= linux
@@ -28,7 +28,7 @@ HOSTCXX ?= $(CXX)
 LTO_DIRECTO      := $(if $(findstring clang,$(CXX)),,-flto=auto)
 CXXFLAGS_DIRECTO := -std=c++20 -O3 -DNDEBUG -Wall -Wextra $(LTO_DIRECTO) -Isrc -Ithird_party/fathom/dir
 CFLAGS_DIRECTO   := -std=gnu11 -O2 -DNDEBUG -w
-LDFLAGS_DIRECTO  := -O3 $(LTO_DIRECTO) -pthread
+LDFLAGS_DIRECTO  := -O3 $(LTO_DIRECTO) -pthread $(LDFLAGS_EXTRA)
 FATHOM_DIR  := $(DIRECTO)/fathom
 GAVIOTA_DIR := $(DIRECTO)/gaviota
 SQLITE_DEFS := -DSQLITE_OMIT_LOAD_EXTENSION -DSQLITE_DQS=0 -DSQLITE_DEFAULT_MEMSTATUS=0

@@ -15,7 +15,7 @@ PROBAR="$INSTALAR libgtest-dev sqlite3 libgaviotatb1 gaviotatb stockfish"
 # The Windows cross-build, its run under Wine (with the 3-piece tables) and the archives.
 WINDOWS="g++ make g++-mingw-w64-x86-64-posix"
 PROBAR_WINDOWS="$WINDOWS wine gaviotatb scid-data"
-DIST="$WINDOWS $INSTALAR"
+DIST="$WINDOWS $INSTALAR zip"
 
 case "${1:-}" in
     run) tarea="Building and running Vemsul"; paquetes=$EJECUTAR ;;
