@@ -26,13 +26,16 @@ OPTIMIZADO := -DCMAKE_BUILD_TYPE=Release -DVEMSUL_LTO=ON -DVEMSUL_PGO=$(PGO) -DV
 .PHONY: all optimizado build test test-release test-asan run install book bench match clean \
         windows test-windows dist
 
+.DEFAULT_GOAL := all
+include mk/directo.mk
+
 ifeq ($(EXE),)
 all: optimizado
 else
-# A worker's build: no cmake, no package, nothing checked or installed.
-all: directo
+# A worker's build: the engine alone; no cmake, no package, nothing checked or installed.
+all: $(MOTOR_D)
 	@mkdir -p $(dir $(EXE))
-	cp $(DIRECTO)/vemsul $(EXE)
+	cp $(MOTOR_D) $(EXE)
 endif
 
 # What the packages are checked for: running, or installing (the default book's ECO lines too).
@@ -102,4 +105,3 @@ dist:
 	@scripts/install-deps.sh dist
 	scripts/dist.sh
 
-include mk/directo.mk

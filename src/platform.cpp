@@ -9,10 +9,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
-void PrepararProceso() { signal(SIGPIPE, SIG_IGN); }
+void PrepararProceso() {
+    signal(SIGPIPE, SIG_IGN);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+}
 
 std::int64_t RelojMs() {
     timespec ts;

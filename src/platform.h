@@ -7,8 +7,9 @@
 #include <cstdint>
 #include <string>
 
-// Process set-up: a GUI that has closed our output must not kill the engine in the middle of
-// a write (the loop then meets the end of input and ends with status 0).
+// Process set-up: standard output written line by line, each line at once; and a GUI that
+// has closed our output must not kill the engine in the middle of a write (the loop then meets
+// the end of input and ends with status 0).
 void PrepararProceso();
 
 // Milliseconds from an arbitrary fixed point of a monotonic clock.

@@ -13,6 +13,9 @@ void PrepararProceso() {
     // (the input reader drops the "\r" of a "\r\n" itself).
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stdin), _O_BINARY);
+    // The Windows C library has no line buffering (_IOLBF buffers fully there, and a size of 0
+    // is refused): unbuffered, each printf reaches the GUI as it is made, a line at most.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
 }
 
 std::int64_t RelojMs() {
