@@ -29,14 +29,17 @@ std::int64_t RelojMs() {
     return std::int64_t(t.QuadPart) / frecuencia * 1000 + std::int64_t(t.QuadPart) % frecuencia * 1000 / frecuencia;
 }
 
-// A blocking ReadFile on the standard input handle serves a pipe (how GUIs start engines)
-// and a console alike: it returns what has arrived, a console's typed line at its Enter.
-// A closed pipe reports ERROR_BROKEN_PIPE; a console's end (Ctrl-Z) reads 0 bytes.
+// A blocking ReadFile on the standard input handle serves a pipe (how GUIs start engines), a
+// console and a file alike: it returns what has arrived, a console's typed line at its Enter.
+// The end: a pipe closed by the GUI reports ERROR_BROKEN_PIPE (Wine: 0 bytes), a file or a
+// console's Ctrl-Z reads 0 bytes. At most 16 KiB at a time, which older Windows consoles
+// require; the reader loops anyway.
 int LeerEntrada(char* buffer, int tamano) {
+    constexpr int MAX_LECTURA = 16384;
     const HANDLE entrada = GetStdHandle(STD_INPUT_HANDLE);
     DWORD leidos = 0;
     if (entrada == nullptr || entrada == INVALID_HANDLE_VALUE) return 0;
-    if (!ReadFile(entrada, buffer, DWORD(tamano), &leidos, nullptr)) return 0;
+    if (!ReadFile(entrada, buffer, DWORD(tamano < MAX_LECTURA ? tamano : MAX_LECTURA), &leidos, nullptr)) return 0;
     return int(leidos);
 }
 
