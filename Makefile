@@ -1,6 +1,11 @@
 # make              the shipped engine, build-opt/vemsul, with link-time optimisation
-#                   (EXE=<path> also copies it there; PGO=ON adds a profile trained on its
-#                   bench, which measured slower for this engine: see the README)
+#                   (PGO=ON adds a profile trained on its bench, which measured slower for this
+#                   engine: see the README)
+# make EXE=<path>   the engine built with only make and a C++ compiler (CXX=...), copied to
+#                   <path>: what a testing worker runs (mk/directo.mk); no package is checked
+# make windows      vemsul.exe and vemsul-libro.exe for 64-bit Windows, in build-windows/
+# make test-windows those through Wine: the bench signature, then the engine's transcripts
+# make dist         dist/vemsul-<version>-linux-x86_64.tar.gz and -windows-x86_64.zip
 # make run          builds it and starts it on this terminal
 # make install      engine, book builder, default book and manual page (PREFIX, DESTDIR)
 # make book         Book.db here, from Debian's ECO lines, for `make run`
@@ -18,12 +23,19 @@ PGO        ?= OFF
 OPTIMIZADO := -DCMAKE_BUILD_TYPE=Release -DVEMSUL_LTO=ON -DVEMSUL_PGO=$(PGO) -DVEMSUL_TESTS=OFF \
               -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 
-.PHONY: all optimizado build test test-release test-asan run install book bench match clean
+.PHONY: all optimizado build test test-release test-asan run install book bench match clean \
+        windows test-windows dist
 
+.DEFAULT_GOAL := all
+include mk/directo.mk
+
+ifeq ($(EXE),)
 all: optimizado
-ifneq ($(EXE),)
-	mkdir -p $(dir $(EXE))
-	cp $(BUILD_OPT)/vemsul $(EXE)
+else
+# A worker's build: the engine alone; no cmake, no package, nothing checked or installed.
+all: $(MOTOR_D)
+	@mkdir -p $(dir $(EXE))
+	cp $(MOTOR_D) $(EXE)
 endif
 
 # What the packages are checked for: running, or installing (the default book's ECO lines too).
@@ -76,4 +88,20 @@ match: build
 	bench/match.sh
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_OPT)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_OPT) $(DIRECTO) build-windows dist
+
+# The Windows build: MinGW-w64 with POSIX threads, linked statically (mk/directo.mk).
+MINGW := x86_64-w64-mingw32-g++-posix
+windows:
+	@scripts/install-deps.sh windows
+	$(MAKE) directo DIRECTO=build-windows DIRECTO_OS=windows CXX=$(MINGW) HOSTCXX=g++
+
+# The Windows build under Wine (about N minutes): scripts/test-windows.sh.
+test-windows: windows build
+	@scripts/install-deps.sh test-windows
+	scripts/test-windows.sh
+
+dist:
+	@scripts/install-deps.sh dist
+	scripts/dist.sh
+

@@ -1,4 +1,5 @@
-// POSIX implementation of the platform layer.
+// POSIX implementation of the platform layer (Windows: platform_windows.cpp).
+#ifndef _WIN32
 #include "platform.h"
 
 #include <dlfcn.h>
@@ -8,9 +9,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
-void PrepararProceso() { signal(SIGPIPE, SIG_IGN); }
+void PrepararProceso() {
+    signal(SIGPIPE, SIG_IGN);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+}
 
 std::int64_t RelojMs() {
     timespec ts;
@@ -43,3 +49,7 @@ void* CargarBiblioteca(const char* nombre) { return dlopen(nombre, RTLD_NOW | RT
 void* BuscarOperacion(void* biblioteca, const char* nombre) { return dlsym(biblioteca, nombre); }
 
 bool LiberarBiblioteca(void* biblioteca) { return dlclose(biblioteca) == 0; }
+
+// A GUI starts the engine in the folder it chooses, and the book is looked for there only.
+std::string CarpetaDelPrograma() { return ""; }
+#endif

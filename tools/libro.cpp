@@ -88,7 +88,11 @@ extern "C" void Interrumpir(int) {
 // that the earlier one stays as it was; SIG_DFL once the new book has taken its place. A
 // signal ignored by whoever started the run (nohup, a background job) stays ignored.
 void AlInterrumpir(void (*accion)(int)) {
+#ifdef SIGHUP
     for (int senal : {SIGINT, SIGTERM, SIGHUP})
+#else
+    for (int senal : {SIGINT, SIGTERM})  // Windows has no hang-up signal
+#endif
         if (std::signal(senal, accion) == SIG_IGN) std::signal(senal, SIG_IGN);
 }
 

@@ -386,4 +386,22 @@ FALLOS = [
      "std::exp((s + a) / b)",
      "std::exp((s - a) / b)",
      "loss odds centred on the wrong side of 0"),
+    # Platform: the engine's own rand(), shared by every system.
+    ("platform", "src/azar.cpp",
+     "const std::uint32_t w = r[p] + r[(p + 28) % 31];  // r[n-31] + r[n-3]",
+     "const std::uint32_t w = r[p] + r[(p + 27) % 31];  // r[n-31] + r[n-3]",
+     "the feedback tap one word off: other keys than glibc's rand() gives"),
+    ("platform", "src/azar.cpp",
+     "for (int n = 34; n < 344; n++) Siguiente();",
+     "for (int n = 34; n < 343; n++) Siguiente();",
+     "one warm-up draw too few: the sequence shifted by one"),
+    # The patch tool of the builds without patch(1).
+    ("tools", "tools/parche.cpp",
+     "            if (texto[std::size_t(desde + k)] != viejas[std::size_t(k)])",
+     "            if (false && texto[std::size_t(desde + k)] != viejas[std::size_t(k)])",
+     "a hunk applied without checking its old lines"),
+    ("tools", "tools/parche.cpp",
+     "        desplazamiento += long(nuevas.size()) - cuenta;\n",
+     "",
+     "later hunks of a file placed without the shift of the earlier ones"),
 ]

@@ -1,15 +1,15 @@
 // Zobrist keys. They are drawn from the C library's rand(), never seeded, so every run of
 // the engine has the same keys (and the opening book the same choices, as it shares the sequence).
-#include <cstdlib>
-
+// The sequence is glibc's on every system (AzarC), so that keys and bench agree everywhere.
 #include "board/board.h"
+#include "platform.h"
 
 u64 zobrist_Tablero[14][64];
 u64 zobrist_Turno;
 
 // The key layout below packs 15-bit draws, so rand() is reduced to 15 bits as on C libraries
 // whose RAND_MAX is 32767.
-int Aleatorio() { return std::rand() & 0x7FFF; }
+int Aleatorio() { return AzarC() & 0x7FFF; }
 
 static i32 ValorConSigno() {
     int guarda = Aleatorio();

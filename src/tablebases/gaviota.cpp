@@ -3,12 +3,22 @@
 
 #include "platform.h"
 #include "tablebases/gaviota.h"
+#include "tablebases/gaviota_enlazada.h"
 #include "tablebases/operaciones.h"
 
 RegistroGaviota tbprobe_Gaviota;
-const char* NombreBibliotecaGaviota = "libgaviotatb.so.1";
 void* gtb_hmod = nullptr;
+#ifdef VEMSUL_GAVIOTA_ENLAZADA
+const char* NombreBibliotecaGaviota = "gtbprobe (compiled in)";
+void* (*AbrirBibliotecaGaviota)(const char*) = AbrirGaviotaEnlazada;
+void* (*OperacionGaviota)(void*, const char*) = OperacionGaviotaEnlazada;
+bool (*LiberarBibliotecaGaviota)(void*) = CerrarGaviotaEnlazada;
+#else
+const char* NombreBibliotecaGaviota = "libgaviotatb.so.1";
+void* (*AbrirBibliotecaGaviota)(const char*) = CargarBiblioteca;
+void* (*OperacionGaviota)(void*, const char*) = BuscarOperacion;
 bool (*LiberarBibliotecaGaviota)(void*) = LiberarBiblioteca;
+#endif
 
 inline namespace operaciones_gtb {
 TipoTbInit tb_init;
@@ -31,7 +41,7 @@ namespace {
 
 template <class T>
 bool Localizar(const char* nombre, T& destino) {
-    void* p = BuscarOperacion(gtb_hmod, nombre);
+    void* p = OperacionGaviota(gtb_hmod, nombre);
     destino = reinterpret_cast<T>(p);
     return p != nullptr;
 }
@@ -70,7 +80,7 @@ void Disponibilidad(i32 bits, i32 presentes, const char* piezas) {
 void Cargar_gtbgaviota_dll() {
     RegistroGaviota& tb = tbprobe_Gaviota;
     tb.TablasCargadas = 0;
-    gtb_hmod = CargarBiblioteca(NombreBibliotecaGaviota);
+    gtb_hmod = AbrirBibliotecaGaviota(NombreBibliotecaGaviota);
     if (!gtb_hmod) return;
     if (!LocalizarOperaciones()) {
         // Of no use without every operation: let it go at once, so that neither the unload

@@ -1,5 +1,6 @@
 // Gaviota endgame tablebases through the probing library, loaded at run time (never linked:
-// without the library the engine simply plays without tablebases).
+// without the library the engine simply plays without tablebases). The Windows build has the
+// probing code compiled in instead, reached the same way (gaviota_enlazada.h).
 #pragma once
 
 #include "board/board.h"

@@ -36,6 +36,9 @@ extern TipoTbRutasAnadir tbpaths_add;
 extern TipoTbRutasFin tbpaths_done;
 }  // namespace operaciones_gtb
 
-// How the library is released (the platform's LiberarBiblioteca); tests replace it to
-// exercise a failed release.
+// How the library is reached: through the platform's loader (CargarBiblioteca, BuscarOperacion,
+// LiberarBiblioteca), or, where the probing code is compiled in, through its table
+// (gaviota_enlazada.h). Tests replace the release to exercise a failed one.
+extern void* (*AbrirBibliotecaGaviota)(const char* nombre);
+extern void* (*OperacionGaviota)(void* biblioteca, const char* nombre);
 extern bool (*LiberarBibliotecaGaviota)(void* biblioteca);

@@ -52,10 +52,9 @@ bool LeerNumeroSaturado(const char* texto, i32& valor) {
 
 void IniciarMotor() {
     Salir = 0;
+    // Output buffering too: whole lines reach the GUI at once. Standard input is read by our
+    // own unbuffered line reader (lector.cpp).
     PrepararProceso();
-    // Whole lines reach the GUI at once: every reply line ends with a newline. Standard input
-    // is read by our own unbuffered line reader (platform.cpp).
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     EntradaEsperando = EntradaUci;
     InicializarValoresCaptura();
     InicializarZobrist();

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace {
@@ -30,7 +31,9 @@ ProcesoMotor::ProcesoMotor(const std::vector<std::string>& argumentos, const std
         dup2(out[1], 1);
         if (!directorio.empty() && chdir(directorio.c_str()) != 0) _exit(126);
         std::vector<std::string> copia = argumentos;
-        copia.insert(copia.begin(), programa);
+        // make test-windows runs the same sessions against the Windows build, through Wine.
+        const char* otro = std::getenv("VEMSUL_MOTOR");
+        copia.insert(copia.begin(), programa == VEMSUL_BINARY && otro && *otro ? otro : programa);
         std::vector<char*> argv;
         for (auto& a : copia) argv.push_back(a.data());
         argv.push_back(nullptr);
