@@ -21,15 +21,15 @@ public:
     void CerrarEntrada();
 
     // Next output line without its newline; false on timeout or end of output.
-    bool LeerLinea(std::string& linea, int milisegundos = 120000);
+    bool LeerLinea(std::string& linea, int milisegundos = 600000);
     // Reads lines until one starts with `prefijo` (included in the result), the output ends (an
     // empty prefix: read everything) or the time runs out.
-    std::vector<std::string> LeerHasta(const std::string& prefijo, int milisegundos = 120000);
+    std::vector<std::string> LeerHasta(const std::string& prefijo, int milisegundos = 600000);
     // Everything until the engine closes its output.
-    std::vector<std::string> LeerTodo(int milisegundos = 120000);
+    std::vector<std::string> LeerTodo(int milisegundos = 600000);
     // Waits for the process to end; returns its exit status, or -1 if it did not end in time
     // (it is then killed) or ended by a signal.
-    int Esperar(int milisegundos = 60000);
+    int Esperar(int milisegundos = 300000);
     int Pid() const { return pid_; }
 
 private:

@@ -124,7 +124,7 @@ TEST(GoSession, BudgetsStopTheSearchButNeverTheFirstIteration) {
         EXPECT_EQ(Contar(Lineas(Capturar([&] { ComandoGo(go); })), "bestmove "), 1) << go;
         return NodosUltimaBusqueda;
     };
-    for (const char* go : {"nodes 30000", "nodes 30000 wtime 600000 btime 600000"}) {
+    for (const char* go : {"nodes 30000", "nodes 30000 wtime 60000000 btime 60000000"}) {
         const auto n = nodos(MEDIO_JUEGO + std::strlen("position "), go);
         EXPECT_TRUE(n >= 30000u && n < 30000u + 2048) << go << ": " << n;
     }
@@ -239,7 +239,7 @@ TEST(GoSession, PonderPredictionKeepsOrClearsTheTables) {
 TEST(GoSession, TheLastIterationIsReported) {
     ProcesoMotor motor;
     motor.Enviar(MEDIO_JUEGO);
-    motor.Enviar("go depth 3 wtime 100000 btime 100000");
+    motor.Enviar("go depth 3 wtime 60000000 btime 60000000");
     const auto lineas = motor.LeerHasta("bestmove ");
     ASSERT_GE(lineas.size(), 3u);
     EXPECT_TRUE(Empieza(lineas[lineas.size() - 3], "info depth 3 seldepth ")) << lineas[lineas.size() - 3];
