@@ -1,5 +1,5 @@
 // Make/unmake over whole trees (key and FEN round trip at every node), the state a few moves
-// leave (castling, en passant, clock), the null move, the Zobrist keys and FEN loading.
+// leave (castling, en passant, clock), the Zobrist keys and FEN loading.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -104,42 +104,12 @@ TEST(MakeUnmake, StateAfterMoves) {
     for (const auto& j : JugadasLegales()) EXPECT_NE(j, "e1g1");
 }
 
-// The null move must change the side-to-move key and clear the en passant pawn, and its
-// unmake must restore everything.
-TEST(MakeUnmake, NullMove) {
-    Posicion("startpos moves e2e4");
-    const Instantanea antes = Tomar();
-    HacerMovimientoNull();
-    EXPECT_EQ(TableroGlobal.Turno, 1);
-    EXPECT_EQ(TableroGlobal.FichaAlPaso, 0);
-    EXPECT_EQ(TableroGlobal.Hash, CalcularHash());
-    DeshacerMovimientoNull();
-    EXPECT_TRUE(Tomar() == antes);
-}
-
 // Keys that collide, or that are negative as signed numbers (the table index is a remainder).
 TEST(Zobrist, KeysAreDistinctAndPositive) {
     std::set<u64> claves = {zobrist_Turno};
     for (auto& fila : zobrist_Tablero) claves.insert(std::begin(fila), std::end(fila));
     EXPECT_EQ(claves.size(), 897u);
     for (u64 k : claves) EXPECT_TRUE(k >= 0x7FFFFFFFull && k < (1ull << 63)) << k;
-}
-
-// The en passant pawn belongs to the key; lost castling rights equal rights never held; the
-// same position by another move order (an en passant capture among them) has the same key.
-TEST(Zobrist, EnPassantPawnAndTranspositions) {
-    PonerFen("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1");
-    const u64 sinAlPaso = TableroGlobal.Hash;
-    Posicion("startpos moves e2e4");
-    EXPECT_EQ(TableroGlobal.Hash, sinAlPaso ^ zobrist_Tablero[0][36]);
-    Posicion("startpos moves e2e4 e7e5 e1e2 e8e7 e2e1 e7e8");
-    const u64 sinDerechos = TableroGlobal.Hash;
-    PonerFen("rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w - - 4 4");
-    EXPECT_EQ(TableroGlobal.Hash, sinDerechos);
-    Posicion("startpos moves e2e4 a7a6 e4e5 d7d5 e5d6");
-    const u64 alPaso = TableroGlobal.Hash;
-    Posicion("startpos moves e2e4 d7d6 e4e5 a7a6 e5d6");
-    EXPECT_EQ(TableroGlobal.Hash, alPaso);
 }
 
 // Each field of a FEN, and the placements that must be refused.
