@@ -27,7 +27,6 @@ TEST(Tactica, FindsTheKeyMove) {
         int profundidad;
     };
     const Caso casos[] = {
-        {"6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", "d1d8", "mate 1", 3},
         {"r2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq - 1 1", "d5f6", "mate 2", 6},
         {"6k1/pp4p1/2p5/2bp4/8/P5Pb/1P3rrP/2BRRN1K b - - 0 1", "g2g1", "mate 2", 6},
         {"r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1", "f6a6", "mate 3", 9},
