@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 
 namespace {
@@ -124,4 +126,15 @@ std::vector<std::string> Sesion(const std::vector<std::string>& lineas, const st
     auto salida = Transcripcion(lineas, &estado, directorio);
     EXPECT_EQ(estado, 0);
     return salida;
+}
+
+DirectorioTemporal::DirectorioTemporal() {
+    char plantilla[] = "/tmp/vemsul_XXXXXX";
+    if (!mkdtemp(plantilla)) std::abort();
+    ruta_ = plantilla;
+}
+
+DirectorioTemporal::~DirectorioTemporal() {
+    std::error_code e;
+    std::filesystem::remove_all(ruta_, e);
 }
