@@ -1,5 +1,5 @@
-// Make/unmake over whole trees (key and FEN round trip at every node), the state a few moves
-// leave (castling, en passant, clock), the null move, the Zobrist keys and FEN loading.
+// Make/unmake over whole trees (key and FEN round trip at every node), the Zobrist keys and
+// FEN loading.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -74,72 +74,12 @@ TEST(MakeUnmake, RestoresEverythingOverWholeTrees) {
     }
 }
 
-// Castling states (0 none, 1 short, 2 long, 3 both, 4/5 castled long/short), the en passant
-// pawn and the half-move clock after a few moves.
-TEST(MakeUnmake, StateAfterMoves) {
-    const std::string ROQUES = "fen r3k2r/8/8/8/8/8/8/R3K2R w ";
-    struct Caso {
-        std::string posicion;
-        int enroqueB, enroqueN, alPaso, regla50;
-    };
-    const Caso casos[] = {
-        {ROQUES + "KQkq - 3 1 moves e1g1", 5, 3, 0, 4},
-        {ROQUES + "KQkq - 3 1 moves e1g1 e8c8 g1g2", 5, 4, 0, 6},  // a king move after castling keeps 5
-        {ROQUES + "Qkq - 0 1 moves h1h2 a8a7", 2, 1, 0, 2},        // a rook leaving takes only its right
-        {ROQUES + "KQkq - 0 1 moves a1a8", 1, 1, 0, 0},            // so does a rook captured on its corner
-        {"fen 4k3/8/8/8/8/8/6b1/4K1RR b K - 0 1 moves g2h1", 0, 0, 0, 0},
-        {"fen 4k3/8/8/8/8/8/8/3K3R w K - 0 1 moves d1e1", 0, 0, 0, 1},  // any king move ends the rights
-        {"startpos moves e2e4", 3, 3, 36, 0},                           // the pawn's square, not e3
-        {"startpos moves e2e4 g8f6 e4e5 d7d5 e5d6", 3, 3, 0, 0},        // en passant resets the clock
-    };
-    for (const Caso& c : casos) {
-        Posicion(c.posicion);
-        const TipoTablero& T = TableroGlobal;
-        EXPECT_EQ((std::array<int, 4>{T.EnroqueBlancas, T.EnroqueNegras, T.FichaAlPaso, T.Regla50}),
-                  (std::array<int, 4>{c.enroqueB, c.enroqueN, c.alPaso, c.regla50}))
-            << c.posicion;
-    }
-    // A rook arriving on the corner of a right that was taken with its rook cannot castle.
-    Posicion("fen 4k3/8/8/8/8/8/6b1/4K1RR b K - 0 1 moves g2h1 g1h1 e8d8");
-    for (const auto& j : JugadasLegales()) EXPECT_NE(j, "e1g1");
-}
-
-// The null move must change the side-to-move key and clear the en passant pawn, and its
-// unmake must restore everything.
-TEST(MakeUnmake, NullMove) {
-    Posicion("startpos moves e2e4");
-    const Instantanea antes = Tomar();
-    HacerMovimientoNull();
-    EXPECT_EQ(TableroGlobal.Turno, 1);
-    EXPECT_EQ(TableroGlobal.FichaAlPaso, 0);
-    EXPECT_EQ(TableroGlobal.Hash, CalcularHash());
-    DeshacerMovimientoNull();
-    EXPECT_TRUE(Tomar() == antes);
-}
-
 // Keys that collide, or that are negative as signed numbers (the table index is a remainder).
 TEST(Zobrist, KeysAreDistinctAndPositive) {
     std::set<u64> claves = {zobrist_Turno};
     for (auto& fila : zobrist_Tablero) claves.insert(std::begin(fila), std::end(fila));
     EXPECT_EQ(claves.size(), 897u);
     for (u64 k : claves) EXPECT_TRUE(k >= 0x7FFFFFFFull && k < (1ull << 63)) << k;
-}
-
-// The en passant pawn belongs to the key; lost castling rights equal rights never held; the
-// same position by another move order (an en passant capture among them) has the same key.
-TEST(Zobrist, EnPassantPawnAndTranspositions) {
-    PonerFen("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1");
-    const u64 sinAlPaso = TableroGlobal.Hash;
-    Posicion("startpos moves e2e4");
-    EXPECT_EQ(TableroGlobal.Hash, sinAlPaso ^ zobrist_Tablero[0][36]);
-    Posicion("startpos moves e2e4 e7e5 e1e2 e8e7 e2e1 e7e8");
-    const u64 sinDerechos = TableroGlobal.Hash;
-    PonerFen("rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w - - 4 4");
-    EXPECT_EQ(TableroGlobal.Hash, sinDerechos);
-    Posicion("startpos moves e2e4 a7a6 e4e5 d7d5 e5d6");
-    const u64 alPaso = TableroGlobal.Hash;
-    Posicion("startpos moves e2e4 d7d6 e4e5 a7a6 e5d6");
-    EXPECT_EQ(TableroGlobal.Hash, alPaso);
 }
 
 // Each field of a FEN, and the placements that must be refused.

@@ -7,17 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-DirectorioTemporal::DirectorioTemporal() {
-    char plantilla[] = "/tmp/vemsul_libro_XXXXXX";
-    if (!mkdtemp(plantilla)) std::abort();
-    ruta_ = plantilla;
-}
-
-DirectorioTemporal::~DirectorioTemporal() {
-    std::error_code e;
-    std::filesystem::remove_all(ruta_, e);
-}
-
 void EjecutarSql(const std::string& fichero, const std::string& sql) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(fichero.c_str(), &db), SQLITE_OK);

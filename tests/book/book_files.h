@@ -1,23 +1,11 @@
-// Book files for the tests: temporary working directories and SQLite books written with the
-// C API, independently of the engine's own book code.
+// Book files for the tests: SQLite books written with the C API, independently of the
+// engine's own book code (temporary working directories: support/engine_process.h).
 #pragma once
 
 #include <string>
 #include <vector>
 
-// A fresh directory under /tmp, removed with its contents at the end of the test.
-class DirectorioTemporal {
-public:
-    DirectorioTemporal();
-    ~DirectorioTemporal();
-    DirectorioTemporal(const DirectorioTemporal&) = delete;
-    DirectorioTemporal& operator=(const DirectorioTemporal&) = delete;
-    const std::string& Ruta() const { return ruta_; }
-    std::string Fichero(const std::string& nombre) const { return ruta_ + "/" + nombre; }
-
-private:
-    std::string ruta_;
-};
+#include "support/engine_process.h"
 
 // Runs SQL on a database file (created when missing); fails the test on an error.
 void EjecutarSql(const std::string& fichero, const std::string& sql);

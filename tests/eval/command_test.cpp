@@ -1,6 +1,6 @@
 // The "eval" console command through the real engine binary: exactly three lines per call, the
 // score for the side to move, the phase and both sides' passed pawns; evaluated afresh every
-// time (the same key at half-move clocks 0, 80, 81 and 100 shows the clock).
+// time (the same key at half-move clocks 0 and 100 shows the clock).
 #include <gtest/gtest.h>
 
 #include "support/engine_process.h"
@@ -14,8 +14,6 @@ TEST(EvalCommand, PrintsScorePhaseAndPassedPawns) {
         {peones + "b - - 0 1", {"Evaluacion: -1360", "Fase: 24", "Pasados: " + pasados + " / " + ninguno}},
         {"position fen 4k3/1p6/8/8/8/8/p7/7K b - - 0 1",
          {"Evaluacion: 1370", "Fase: 24", "Pasados: " + ninguno + " / 48 9 -1 -1 -1 -1 -1 -1"}},
-        {peones + "w - - 80 1", {"Evaluacion: 1370", "Fase: 24", "Pasados: " + pasados + " / " + ninguno}},
-        {peones + "w - - 81 1", {"Evaluacion: 1370", "Fase: 24", "Pasados: " + pasados + " / " + ninguno}},
         {peones + "w - - 100 1", {"Evaluacion: 68", "Fase: 24", "Pasados: " + pasados + " / " + ninguno}},
         {peones + "w - - 0 1", {"Evaluacion: 1370", "Fase: 24", "Pasados: " + pasados + " / " + ninguno}},
         // A special ending leaves the records as the reset left them.

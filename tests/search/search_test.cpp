@@ -1,4 +1,4 @@
-// The search: tactics, mates and draws at the root and inside the tree, the driver's iteration
+// The search: mates and draws at the root and inside the tree, the driver's iteration
 // and mate-stop rules, single nodes of the two searches, and the stop protocol.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -19,27 +19,6 @@ namespace {
 const char* const MATE_EN_1 = "fen 6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1";
 
 }  // namespace
-
-// Well-known mates and material wins: the key move at a modest depth, and the mate distance.
-TEST(Tactica, FindsTheKeyMove) {
-    struct Caso {
-        const char *fen, *clave, *mate;
-        int profundidad;
-    };
-    const Caso casos[] = {
-        {"6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", "d1d8", "mate 1", 3},
-        {"r2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq - 1 1", "d5f6", "mate 2", 6},
-        {"6k1/pp4p1/2p5/2bp4/8/P5Pb/1P3rrP/2BRRN1K b - - 0 1", "g2g1", "mate 2", 6},
-        {"r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1", "f6a6", "mate 3", 9},
-        {"4k3/8/8/3q4/8/8/8/3RK3 w - - 0 1", "d1d5", nullptr, 6},        // a queen left hanging
-        {"4k3/pp6/8/8/3n4/8/PP1P4/R3K3 b - - 0 1", "d4c2", nullptr, 6},  // king and rook forked
-    };
-    for (const auto& c : casos) {
-        const auto r = BuscarEn(std::string("fen ") + c.fen, c.profundidad);
-        EXPECT_EQ(r.mejor, c.clave) << c.fen;
-        if (c.mate) { EXPECT_EQ(r.ultimaPuntuacion, c.mate) << c.fen; }
-    }
-}
 
 // A mated root answers no move (0000) with "mate 0", and two mate scores in a row end the
 // search after the third iteration, unprinted; a stalemated root scores 0 at every depth.

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 
 namespace {
@@ -127,4 +128,15 @@ std::vector<std::string> Sesion(const std::vector<std::string>& lineas, const st
     auto salida = Transcripcion(lineas, &estado, directorio);
     EXPECT_EQ(estado, 0);
     return salida;
+}
+
+DirectorioTemporal::DirectorioTemporal() {
+    char plantilla[] = "/tmp/vemsul_XXXXXX";
+    if (!mkdtemp(plantilla)) std::abort();
+    ruta_ = plantilla;
+}
+
+DirectorioTemporal::~DirectorioTemporal() {
+    std::error_code e;
+    std::filesystem::remove_all(ruta_, e);
 }

@@ -47,3 +47,17 @@ std::vector<std::string> Transcripcion(const std::vector<std::string>& lineas, i
                                        const std::string& directorio = "");
 // The same, for a session that must end the engine with status 0.
 std::vector<std::string> Sesion(const std::vector<std::string>& lineas, const std::string& directorio = "");
+
+// A fresh directory under /tmp, removed with its contents at the end of the test.
+class DirectorioTemporal {
+public:
+    DirectorioTemporal();
+    ~DirectorioTemporal();
+    DirectorioTemporal(const DirectorioTemporal&) = delete;
+    DirectorioTemporal& operator=(const DirectorioTemporal&) = delete;
+    const std::string& Ruta() const { return ruta_; }
+    std::string Fichero(const std::string& nombre) const { return ruta_ + "/" + nombre; }
+
+private:
+    std::string ruta_;
+};

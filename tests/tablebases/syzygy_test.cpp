@@ -19,16 +19,6 @@ namespace {
 
 const std::string TABLAS = std::string(VEMSUL_SOURCE_DIR) + "/tests/tablebases/syzygy";
 
-// A fresh directory under the system's temporary one, removed with its contents at the end.
-struct Temporal {
-    fs::path ruta;
-    Temporal() {
-        std::string plantilla = (fs::temp_directory_path() / "vemsul-syzygy-XXXXXX").string();
-        ruta = mkdtemp(plantilla.data());
-    }
-    ~Temporal() { fs::remove_all(ruta); }
-};
-
 void Copiar(const std::string& tabla, const fs::path& dir) { fs::copy_file(TABLAS + "/" + tabla, dir / tabla); }
 
 // The score text and the best move of a search, and whether its info lines carry tbhits.
@@ -65,26 +55,26 @@ std::string Sonda(ProcesoMotor& motor, const std::string& fen) {
 // those checks but is cut short is refused by the prober when first probed, and the root then
 // ranks by win/draw/loss alone. The probes give the tables' results.
 TEST(Syzygy, DamagedPathsReportAndFallBack) {
-    Temporal a, b;
-    Copiar("KRvK.rtbw", a.ruta);
-    Copiar("KPvK.rtbw", a.ruta);
-    Copiar("KPvK.rtbz", a.ruta);
-    Copiar("KQvK.rtbw", b.ruta);
-    Copiar("KQvK.rtbz", b.ruta);
-    Copiar("KRvK.rtbz", a.ruta);
-    fs::resize_file(a.ruta / "KRvK.rtbz", 64 + 16);  // the size of a table, not its contents
-    std::ofstream(a.ruta / "KQvK.rtbw") << std::string(100, 'x');  // no table's size
-    std::ofstream(a.ruta / "KNvK.rtbw") << std::string(80, 'x');   // the right size, no magic number
-    const std::string faltante = (a.ruta / "no-existe").string();
+    DirectorioTemporal a, b;
+    Copiar("KRvK.rtbw", a.Ruta());
+    Copiar("KPvK.rtbw", a.Ruta());
+    Copiar("KPvK.rtbz", a.Ruta());
+    Copiar("KQvK.rtbw", b.Ruta());
+    Copiar("KQvK.rtbz", b.Ruta());
+    Copiar("KRvK.rtbz", a.Ruta());
+    fs::resize_file(a.Fichero("KRvK.rtbz"), 64 + 16);  // the size of a table, not its contents
+    std::ofstream(a.Fichero("KQvK.rtbw")) << std::string(100, 'x');  // no table's size
+    std::ofstream(a.Fichero("KNvK.rtbw")) << std::string(80, 'x');   // the right size, no magic number
+    const std::string faltante = a.Fichero("no-existe");
 
     ProcesoMotor motor;
     motor.Enviar("setoption name ShowPv value Full");
-    motor.Enviar("setoption name SyzygyPath value " + a.ruta.string() + ":" + faltante + ":" + b.ruta.string());
+    motor.Enviar("setoption name SyzygyPath value " + a.Ruta() + ":" + faltante + ":" + b.Ruta());
     motor.Enviar("isready");
     const std::vector<std::string> esperado = {
         "info string Syzygy: no se puede leer el directorio " + faltante,
-        "info string Syzygy: se descarta " + (a.ruta / "KQvK.rtbw").string() + " (truncada o de tama\xF1o imposible)",
-        "info string Syzygy: se descarta " + (a.ruta / "KNvK.rtbw").string() + " (no es una tabla de su clase)",
+        "info string Syzygy: se descarta " + a.Fichero("KQvK.rtbw") + " (truncada o de tama\xF1o imposible)",
+        "info string Syzygy: se descarta " + a.Fichero("KNvK.rtbw") + " (no es una tabla de su clase)",
         "info string Syzygy: 3 tablas WDL y 3 DTZ, hasta 3 piezas",
         "readyok"};
     EXPECT_EQ(motor.LeerHasta("readyok"), esperado);
@@ -140,10 +130,10 @@ TEST(Syzygy, RootKeepsResultAndSearchProbes) {
 // Whatever the path option holds (separators alone, blanks, long and binary text, files and
 // directories that are not tables) the engine answers and ends normally.
 TEST(Syzygy, FuzzedPathOption) {
-    Temporal a;
-    Copiar("KQvK.rtbw", a.ruta);
-    std::ofstream(a.ruta / "KRvK.rtbw") << std::string(64 + 16, '\0');
-    const std::vector<std::string> partes = {TABLAS, a.ruta.string(), (a.ruta / "KQvK.rtbw").string(), "/",
+    DirectorioTemporal a;
+    Copiar("KQvK.rtbw", a.Ruta());
+    std::ofstream(a.Fichero("KRvK.rtbw")) << std::string(64 + 16, '\0');
+    const std::vector<std::string> partes = {TABLAS, a.Ruta(), a.Fichero("KQvK.rtbw"), "/",
                                              "/proc/self", "", " ", ":", ";", "<empty>", "..", "/dev/null"};
     std::mt19937 azar(22);
     ProcesoMotor motor;

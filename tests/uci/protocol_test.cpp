@@ -51,9 +51,6 @@ TEST(Protocol, UciReplyAfterSetoptionEdgeCases) {
         {{"x Hash y 32"}, "Hash type spin default 32 min 1 max 1024"},  // only the second word is read
         {{"name hash value 32"}, "Hash type spin default 128 min 1 max 1024"},
         {{"name OwnBookLimit value 4294967301"}, "OwnBookLimit type spin default 8 min 2 max 10"},
-        {{"name OwnBookLimit value 11"}, "OwnBookLimit type spin default 8 min 2 max 10"},
-        {{"name GaviotaTbCache value 0"}, "GaviotaTbCache type spin default 8 min 8 max 1024"},
-        {{"name SyzygyProbeLimit value 3"}, "SyzygyProbeLimit type spin default 3 min 0 max 7"},
         {{"name ShowPv value Full"}, "ShowPv type combo default Full var None var Middle var Full"},
         {{"name ShowPv value full"}, "ShowPv type combo default Middle var None var Middle var Full"},
         {{"name ShowPv value Full", "ucinewgame"}, "ShowPv type combo default Middle var None var Middle var Full"},
@@ -62,7 +59,6 @@ TEST(Protocol, UciReplyAfterSetoptionEdgeCases) {
         {{"name GaviotaTbPath value    /usr/tb "}, "GaviotaTbPath type string default /usr/tb "},
         {{"name GaviotaTbPath value " + largo}, "GaviotaTbPath type string default empty"},
         // The options after the nine are read as UCI says.
-        {{"name Move Overhead value 100"}, "Move Overhead type spin default 100 min 0 max 5000"},
         {{"name  move   OVERHEAD value  9999 "}, "Move Overhead type spin default 5000 min 0 max 5000"},
         {{"name Move Overhead value -7"}, "Move Overhead type spin default 0 min 0 max 5000"},
         {{"name Move Overhead value 100", "name Move Overhead value 1e3", "name Move Overhead"},
