@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstring>
-#include <set>
 
 #include "support/board_helpers.h"
 
@@ -72,14 +71,6 @@ TEST(MakeUnmake, RestoresEverythingOverWholeTrees) {
         PonerFen(fen);
         EXPECT_EQ(Recorrer(3), hojas) << fen;
     }
-}
-
-// Keys that collide, or that are negative as signed numbers (the table index is a remainder).
-TEST(Zobrist, KeysAreDistinctAndPositive) {
-    std::set<u64> claves = {zobrist_Turno};
-    for (auto& fila : zobrist_Tablero) claves.insert(std::begin(fila), std::end(fila));
-    EXPECT_EQ(claves.size(), 897u);
-    for (u64 k : claves) EXPECT_TRUE(k >= 0x7FFFFFFFull && k < (1ull << 63)) << k;
 }
 
 // Each field of a FEN, and the placements that must be refused.
