@@ -49,13 +49,13 @@ void VentanaAspiracion(int previa, int intento, int& alpha, int& beta) {
 bool BuscarRaiz(int d, int previa, int enJaque, int& s) {
     const RegistroJuego& J = TipoJuego;
     if (d < PRIMERA_ASPIRACION || EsPuntuacionMate(previa)) {
-        s = AlphaBeta_Pv(d, -VALOR_INFINITO, VALOR_INFINITO, enJaque, 0, 0);
+        s = AlphaBeta_Pv(d, -VALOR_INFINITO, VALOR_INFINITO, enJaque, NODO_PV, NULO_PERMITIDO);
         return !(EsPuntuacionMate(previa) && J.Parar);
     }
     for (int intento = 0;; intento++) {
         int alpha, beta;
         VentanaAspiracion(previa, intento, alpha, beta);
-        s = AlphaBeta_Pv(d, alpha, beta, enJaque, 0, 0);
+        s = AlphaBeta_Pv(d, alpha, beta, enJaque, NODO_PV, NULO_PERMITIDO);
         if (intento == VENTANAS) return true;  // the full window: the stop is looked at by the caller
         if (J.Parar) return false;
         if ((s > alpha && s < beta) || EsPuntuacionMate(s)) return true;

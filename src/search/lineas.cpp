@@ -52,7 +52,7 @@ bool IterarLineas(int k, int enJaque, bool paradaMate, Informe& informe) {
             // A mate score below the window leaves the root's line as it was: the line's last
             // one, whose move an earlier line may have taken. The full window then decides.
             if (!cortada && Repetida(pv_line[0][0])) {
-                s = AlphaBeta_Pv(d, -VALOR_INFINITO, VALOR_INFINITO, enJaque, 0, 0);
+                s = AlphaBeta_Pv(d, -VALOR_INFINITO, VALOR_INFINITO, enJaque, NODO_PV, NULO_PERMITIDO);
                 cortada = J.Parar;
             }
             if (cortada || pv_line[0][0] == 0) break;

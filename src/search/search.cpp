@@ -151,12 +151,12 @@ PASO bool PrepararRaiz(Nodo& n, ResultadoEval& re, int& v) {
     const int profundidad = n.profundidad;  // locals: the record's address must not escape
     int puntosTT = 0;
     Jugada jTT = 0;
-    if (RecuperarPosicion(n.alpha, n.beta, profundidad, puntosTT, jTT) && n.noPv) {
+    if (RecuperarPosicion(n.alpha, n.beta, profundidad, puntosTT, jTT) && n.noPv == NODO_NO_PV) {
         v = puntosTT;
         return true;
     }
     n.hash = pv_line[0][0];
-    if (!n.enJaque && !n.sinNulo) {
+    if (!n.enJaque && n.sinNulo == NULO_PERMITIDO) {
         n.eval = Evaluar(&re);
         re.Puntuacion = i16(n.eval);
     }
@@ -190,7 +190,7 @@ PASO bool Sondear(Nodo& n, int& v) {
     Jugada hash = 0;
     const int corte = RecuperarPosicion(n.alpha, n.beta, profundidad, puntosTT, hash);
     n.hash = hash;
-    if (corte && n.noPv) {
+    if (corte && n.noPv == NODO_NO_PV) {
         v = puntosTT;
         return true;
     }
@@ -244,7 +244,7 @@ PASO bool PodaPrevia(Nodo& n, ResultadoEval& re, int& v) {
     if (n.enJaque) return false;
     n.eval = Evaluar(&re);
     re.Puntuacion = i16(n.eval);
-    if (!n.noPv || n.sinNulo) return false;
+    if (n.noPv == NODO_PV || n.sinNulo == SIN_NULO) return false;
     if (Razonar(n, v)) return true;
     if (n.beta >= UMBRAL_MATE) return false;
     return FutilidadInversa(n, v) || MovimientoNulo(n, v);
@@ -293,7 +293,7 @@ PASO bool PasarSinHacer(const Nodo& n, const ResultadoEval& re, Jugada j, bool f
 // One ply more for a check (at non-PV nodes only near the horizon) and, at PV nodes, for the
 // own passed pawn reaching the seventh rank; called with the move made.
 PASO int Extension(const Nodo& n, const ResultadoEval& re, Jugada j, int daJaque) {
-    if (!n.noPv) return (daJaque || ExtensionPeonEnSeptima(j, n.lado, re)) ? 1 : 0;
+    if (n.noPv == NODO_PV) return (daJaque || ExtensionPeonEnSeptima(j, n.lado, re)) ? 1 : 0;
     return (daJaque && n.profundidad <= EXTENSION_JAQUE_NO_PV) ? 1 : 0;
 }
 
@@ -301,7 +301,7 @@ PASO int Extension(const Nodo& n, const ResultadoEval& re, Jugada j, int daJaque
 // quiet move instead. Never the first legal move, a check, an extended move or an evasion.
 PASO int Reduccion(const Nodo& n, const ResultadoEval& re, Jugada j, int daJaque, int ext, int legales) {
     if (ext || daJaque || n.enJaque || legales == 1) return 0;
-    if (!n.noPv) {
+    if (n.noPv == NODO_PV) {
         if (HistoricoEsMovimientoKiller(j, n.ply, n.lado) || HistoricoEsMovimientoKillerMate(j, n.ply, n.lado) ||
             Coronacion(j) != SIN_PIEZA || EsPeonLibre(j, n.lado, re) || n.beta >= UMBRAL_MATE ||
             legales < LMR_JUGADAS || n.profundidad < LMR_PROFUNDIDAD || Refutes(j, n.ply))
@@ -331,7 +331,7 @@ PASO int BuscarJugada(const Nodo& n, int nd, int r, int daJaque, bool primera) {
         if (s > alpha && !J.Parar) s = -AlphaBeta_Pv(nd, -beta, -alpha, daJaque, NODO_PV, NULO_PERMITIDO);
         return s;
     }
-    if (!n.noPv) {
+    if (n.noPv == NODO_PV) {
         if (primera) return -AlphaBeta_Pv(nd - r, -beta, -alpha, daJaque, NODO_PV, NULO_PERMITIDO);
         s = -AlphaBeta_Pv(nd - r, -alpha - 1, -alpha, daJaque, NODO_NO_PV, NULO_PERMITIDO);
         if (J.Parar || s <= alpha) return s;
@@ -383,7 +383,7 @@ PASO int RecorrerJugadas(Nodo& n, const ResultadoEval& re) {
     // set Salir: the root makes every move.)
     const bool filtrar = AtajosActivos && n.enJaque && n.ply > 0;
     const InfoJaque jaque = filtrar ? AnalizarJaque() : InfoJaque{0, 0};
-    const bool tardias = AtajosActivos && n.noPv && n.ply > 0 && !n.enJaque;
+    const bool tardias = AtajosActivos && n.noPv == NODO_NO_PV && n.ply > 0 && !n.enJaque;
 
     Jugada j;
     while (jugadas.Siguiente(j)) {
@@ -421,7 +421,7 @@ PASO int RecorrerJugadas(Nodo& n, const ResultadoEval& re) {
             CorteBeta(n, j, s, tranquilas, numTranquilas);
             return s;
         }
-        if (!n.noPv) Actualizar_Pv(n.ply, j);
+        if (n.noPv == NODO_PV) Actualizar_Pv(n.ply, j);
         n.alpha = mejor = s;
         mejorJugada = j;
     }
@@ -452,7 +452,7 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
         if (ProfundizacionInterna(n, true)) return 0;
     } else {
         if (EntradaNodo(n, v) || Sondear(n, v) || PodaPrevia(n, re, v)) return v;
-        if (ProfundizacionInterna(n, !n.noPv)) return 0;
+        if (ProfundizacionInterna(n, n.noPv == NODO_PV)) return 0;
     }
     return RecorrerJugadas(n, re);
 }
