@@ -2,6 +2,7 @@
 // quit flag and the saturating conversion used for printed figures.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 using u64 = std::uint64_t;
@@ -23,8 +24,8 @@ inline bool EsPuntuacionMate(int p) {
 }
 
 // Set when the engine meets an inconsistent state (or "quit"); the command loop ends the
-// process after the current command.
-inline i32 Salir = 0;
+// process after the current command. Any search thread may set it.
+inline std::atomic<i32> Salir{0};
 
 // Single-precision figures (speeds, hash fill, time shares) truncated to an int, saturating
 // instead of overflowing when a tiny divisor makes them huge.

@@ -14,8 +14,16 @@ struct EntradaCacheEval {
 };
 static_assert(sizeof(EntradaCacheEval) == 32);
 
-extern EntradaCacheEval* TT_Cache;  // the entries (index modulus + 1), null when there are none
-extern Divisor DivisorCache;
+// A slot as the cache holds it: every search thread reads and writes the cache without a lock,
+// so the key word holds the key XOR the other three. A slot two threads write at once then
+// fails the check instead of pairing one position's key with another's terms.
+struct RanuraCacheEval {
+    u64 claveMezclada, datos[3];
+};
+static_assert(sizeof(RanuraCacheEval) == sizeof(EntradaCacheEval));
+
+extern RanuraCacheEval* TT_Cache;  // the entries (index modulus + 1), null when there are none
+extern thread_local Divisor DivisorCache;
 extern bool CacheEvalActiva;        // the evaluation reads and writes the cache
 
 // Frees any earlier cache and allocates `entradas` + 1 entries, switched on but not yet
@@ -28,15 +36,19 @@ void LiberarCacheEval();
 void ApagarCacheEval();
 void EncenderCacheEval();  // back in use, as it was left, when "isready" keeps the tables
 
-inline EntradaCacheEval* EntradaCacheActual() {
+inline RanuraCacheEval* EntradaCacheActual() {
     return EntradaDeClave(TT_Cache, CacheEvalActiva, TableroGlobal.Hash, DivisorCache);
 }
+
+// The slot's entry when it holds the current position, whole; storing one.
+bool LeerCacheEval(const RanuraCacheEval* r, EntradaCacheEval& e);
+void EscribirCacheEval(RanuraCacheEval* r, const EntradaCacheEval& e);
 
 // Ask for the current position's entry early (just after a move is made), so that the memory
 // latency overlaps the work done before it is read. Always inlined: GCC takes a prefetch for
 // no effect at all and may drop the call of such a function left out of line.
 [[gnu::always_inline]] inline void PrecargarCache() {
-    if (EntradaCacheEval* c = EntradaCacheActual()) __builtin_prefetch(c);
+    if (RanuraCacheEval* c = EntradaCacheActual()) __builtin_prefetch(c);
 }
 // The same for the position after a move not yet made (its key from ClavePrevista).
 [[gnu::always_inline]] inline void PrecargarCache(u64 clave) {

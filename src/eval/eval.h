@@ -43,7 +43,7 @@ struct DatosEval {
     i32 PesoAtacantes;       // summed weight of the pieces that reached them
     i32 ReyEnPeligro;        // the opponent has a queen and another piece
 };
-extern DatosEval EvalBlancas, EvalNegras;
+extern thread_local DatosEval EvalBlancas, EvalNegras;
 
 // The game phase of the last evaluation: 0 (every piece on) .. 24 (kings and pawns only).
-extern i32 FaseJuego;
+extern thread_local i32 FaseJuego;

@@ -13,8 +13,8 @@
 
 using namespace tablas;
 
-DatosEval EvalBlancas, EvalNegras;
-i32 FaseJuego;
+thread_local DatosEval EvalBlancas, EvalNegras;
+thread_local i32 FaseJuego;
 
 namespace {
 
@@ -71,14 +71,15 @@ int EvaluarPosicion(ResultadoEval* r, bool conCache) {
     EvaluarMaterial();
     CalcularFase();
 
-    EntradaCacheEval* e = conCache ? EntradaCacheActual() : nullptr;
-    if (e && e->Clave == T.Hash) {
+    RanuraCacheEval* e = conCache ? EntradaCacheActual() : nullptr;
+    EntradaCacheEval guardada;
+    if (e && LeerCacheEval(e, guardada)) {
         if (r) {
-            r->Puntuacion = e->Puntuacion;
-            std::memcpy(r->PeonPasadoBlancas, e->PasadoBlancas, 8);
-            std::memcpy(r->PeonPasadoNegras, e->PasadoNegras, 8);
+            r->Puntuacion = guardada.Puntuacion;
+            std::memcpy(r->PeonPasadoBlancas, guardada.PasadoBlancas, 8);
+            std::memcpy(r->PeonPasadoNegras, guardada.PasadoNegras, 8);
         }
-        return e->Puntuacion;
+        return guardada.Puntuacion;
     }
 
     EvaluarDesarrollo();
@@ -108,10 +109,11 @@ int EvaluarPosicion(ResultadoEval* r, bool conCache) {
     if (T.Turno == 0) puntos = -puntos;
 
     if (e) {
-        e->Clave = T.Hash;
-        e->Puntuacion = i16(puntos);
-        std::memcpy(e->PasadoBlancas, EvalBlancas.PeonPasado, 8);
-        std::memcpy(e->PasadoNegras, EvalNegras.PeonPasado, 8);
+        guardada.Clave = T.Hash;
+        guardada.Puntuacion = i16(puntos);
+        std::memcpy(guardada.PasadoBlancas, EvalBlancas.PeonPasado, 8);
+        std::memcpy(guardada.PasadoNegras, EvalNegras.PeonPasado, 8);
+        EscribirCacheEval(e, guardada);
     }
     if (r) {
         r->Puntuacion = i16(puntos);

@@ -17,7 +17,7 @@
 
 using namespace tablas;
 
-ConjuntosEval Conjuntos;
+thread_local ConjuntosEval Conjuntos;
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "platform.h"
 #include "search/search.h"
 
-RegistroJuego TipoJuego;
+thread_local RegistroJuego TipoJuego;
 SondaEntrada EntradaEsperando = nullptr;
 
 static const std::int64_t InicioProceso = RelojMs();

@@ -4,7 +4,7 @@
 #include "board/legal.h"
 #include "tablebases/syzygy.h"
 
-RestriccionRaiz RaizBusqueda;
+thread_local RestriccionRaiz RaizBusqueda;
 
 namespace {
 

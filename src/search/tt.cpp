@@ -6,12 +6,13 @@
 #include "search/search.h"
 
 RegistroTT TT_Opciones;
-EntradaTT* TT_Datos = nullptr;
-Divisor DivisorTT = CrearDivisor(1);
+RanuraTT* TT_Datos = nullptr;
+thread_local Divisor DivisorTT = CrearDivisor(1);
 
 namespace {
 
-constexpr EntradaTT TT_VACIA = {0, 0, -VALOR_INFINITO, 0};
+// An empty slot holds this entry under a key no position has (keys never set the top bit).
+constexpr EntradaTT TT_VACIA = {u64(1) << 63, 0, -VALOR_INFINITO, 0};
 constexpr int GENERACIONES = 128;  // the generation field's 7 bits
 // Sizing: below 32 MB everything goes to the table; up to 1024 MB an eighth (rounded) goes to
 // the evaluation cache; above, 896 and 128.
@@ -20,15 +21,39 @@ constexpr float PARTE_CACHE = 0.125f;
 constexpr float ENTRADAS_TT_POR_MEGA = 1048576.0f / sizeof(EntradaTT);
 constexpr float ENTRADAS_CACHE_POR_MEGA = 1048576.0f / sizeof(EntradaCacheEval);
 
-inline EntradaTT* Entrada() { return EntradaTTActual(); }
+inline RanuraTT* Entrada() { return EntradaTTActual(); }
+
+// Relaxed atomic words: other search threads may write the same slot at any time.
+inline u64 Cargar(const u64& x) { return __atomic_load_n(&x, __ATOMIC_RELAXED); }
+inline void Guardar(u64& x, u64 v) { __atomic_store_n(&x, v, __ATOMIC_RELAXED); }
+
+inline u64 Empaquetar(const EntradaTT& e) {
+    return u64(e.Jugada) | u64(u16(e.Puntuacion)) << 32 | u64(e.Empaquetado) << 48;
+}
+
+// The slot's entry when it holds the current position, whole.
+inline bool Leer(const RanuraTT* r, EntradaTT& e) {
+    const u64 datos = Cargar(r->datos);
+    const u64 clave = Cargar(r->claveMezclada) ^ datos;
+    if (clave != TableroGlobal.Hash) return false;
+    e = {clave, u32(datos), i16(u16(datos >> 32)), u16(datos >> 48)};
+    return true;
+}
+
+inline void Escribir(RanuraTT* r, const EntradaTT& e) {
+    const u64 datos = Empaquetar(e);
+    Guardar(r->claveMezclada, e.Clave ^ datos);
+    Guardar(r->datos, datos);
+}
 
 RegistroTT Construidas{};  // the sizes of the tables in place; zero when there are none
 
 void Limpiar() {
     // Locals: the stores could otherwise alias the counts and force a reload every entry.
-    if (EntradaTT* datos = TT_Datos) {
+    if (RanuraTT* datos = TT_Datos) {
         const i64 n = TT_Opciones.EntradasTT;
-        for (i64 i = 0; i <= n; i++) datos[i] = TT_VACIA;
+        const RanuraTT vacia = {TT_VACIA.Clave ^ Empaquetar(TT_VACIA), Empaquetar(TT_VACIA)};
+        for (i64 i = 0; i <= n; i++) datos[i] = vacia;
     }
     LimpiarCacheEval();
     TT_Opciones.Escrituras = 0;
@@ -67,7 +92,7 @@ void CrearTransposicion(int megas) {
     DimensionarTransposicion(megas, TT_Opciones);
     DivisorTT = CrearDivisor(u64(TT_Opciones.EntradasTT));
     LiberarTransposicion();
-    TT_Datos = static_cast<EntradaTT*>(ReservarTabla((size_t(TT_Opciones.EntradasTT) + 1) * sizeof(EntradaTT)));
+    TT_Datos = static_cast<RanuraTT*>(ReservarTabla((size_t(TT_Opciones.EntradasTT) + 1) * sizeof(RanuraTT)));
     bool cache = true;
     if (TT_Opciones.MegasCache != 0 && TT_Datos) cache = CrearCacheEval(TT_Opciones.EntradasCache);
     if (!TT_Datos || !cache) {
@@ -109,55 +134,65 @@ int RecuperarPuntosHash(int p) {
 }
 
 void AlmacenarPosicion(int profundidad, int puntuacion, int cota, Jugada jugada) {
-    EntradaTT* e = Entrada();
-    if (!e) return;
+    RanuraTT* r = Entrada();
+    if (!r) return;
     // A fail-low store does not erase the best move already known for this position.
-    if (e->Clave == TableroGlobal.Hash && jugada == 0) jugada = e->Jugada;
-    if (TT_Opciones.Escrituras < TT_Opciones.EntradasTT) TT_Opciones.Escrituras++;
-    e->Clave = TableroGlobal.Hash;
-    e->Jugada = jugada;
-    e->Puntuacion = i16(AlmacenarPuntosHash(puntuacion));
-    e->Empaquetado = u16((profundidad & CAMPO_TT) | (TT_Opciones.Generacion & CAMPO_TT) << DESPLAZA_GENERACION |
-                         (cota & 3) << DESPLAZA_COTA);
+    EntradaTT e;
+    if (jugada == 0 && Leer(r, e)) jugada = e.Jugada;
+    // The fill count is a statistic: threads may overwrite each other's increments.
+    if (__atomic_load_n(&TT_Opciones.Escrituras, __ATOMIC_RELAXED) < TT_Opciones.EntradasTT)
+        __atomic_store_n(&TT_Opciones.Escrituras, TT_Opciones.Escrituras + 1, __ATOMIC_RELAXED);
+    e.Clave = TableroGlobal.Hash;
+    e.Jugada = jugada;
+    e.Puntuacion = i16(AlmacenarPuntosHash(puntuacion));
+    e.Empaquetado = u16((profundidad & CAMPO_TT) | (TT_Opciones.Generacion & CAMPO_TT) << DESPLAZA_GENERACION |
+                        (cota & 3) << DESPLAZA_COTA);
+    Escribir(r, e);
 }
 
 int RecuperarPosicion(int alpha, int beta, const int& profundidad, int& puntuacion, Jugada& jugada) {
     if (!TT_Datos) return 0;
     puntuacion = -VALOR_INFINITO;
     jugada = 0;
-    EntradaTT* e = Entrada();
-    if (!e || e->Clave != TableroGlobal.Hash) return 0;
-    puntuacion = e->Puntuacion;
-    jugada = e->Jugada;
-    if (ProfundidadTT(*e) < profundidad) return 0;
+    RanuraTT* r = Entrada();
+    EntradaTT e;
+    if (!r || !Leer(r, e)) return 0;
+    puntuacion = e.Puntuacion;
+    jugada = e.Jugada;
+    if (ProfundidadTT(e) < profundidad) return 0;
     puntuacion = RecuperarPuntosHash(puntuacion);
     bool corta;
-    switch (CotaTT(*e)) {
+    switch (CotaTT(e)) {
         case Exacta: corta = true; break;
         case CotaInferior: corta = puntuacion >= beta; break;
         case CotaSuperior: corta = puntuacion <= alpha; break;
         default: corta = false; break;
     }
-    if (corta)
-        e->Empaquetado = u16((e->Empaquetado & ~(u32(CAMPO_TT) << DESPLAZA_GENERACION)) |
-                             (TT_Opciones.Generacion & CAMPO_TT) << DESPLAZA_GENERACION);
+    if (corta) {
+        e.Empaquetado = u16((e.Empaquetado & ~(u32(CAMPO_TT) << DESPLAZA_GENERACION)) |
+                            (TT_Opciones.Generacion & CAMPO_TT) << DESPLAZA_GENERACION);
+        Escribir(r, e);
+    }
     return corta;
 }
 
 Jugada RecuperarMovimientoHash() {
-    EntradaTT* e = Entrada();
-    return (e && e->Clave == TableroGlobal.Hash) ? e->Jugada : 0;
+    RanuraTT* r = Entrada();
+    EntradaTT e;
+    return (r && Leer(r, e)) ? e.Jugada : 0;
 }
 
 bool CancelarNull(int alpha, int profundidadNull) {
-    EntradaTT* e = Entrada();
-    return e && e->Clave == TableroGlobal.Hash && ProfundidadTT(*e) >= profundidadNull &&
-           e->Puntuacion <= alpha && CotaTT(*e) != CotaInferior;
+    RanuraTT* r = Entrada();
+    EntradaTT e;
+    return r && Leer(r, e) && ProfundidadTT(e) >= profundidadNull && e.Puntuacion <= alpha &&
+           CotaTT(e) != CotaInferior;
 }
 
 int ObtenerHashCompleto() {
     if (TT_Opciones.EntradasTT <= 0) return 0;
-    return ATruncado(float(TT_Opciones.Escrituras) / float(TT_Opciones.EntradasTT) * 1000.0f);
+    const i32 escrituras = __atomic_load_n(&TT_Opciones.Escrituras, __ATOMIC_RELAXED);
+    return ATruncado(float(escrituras) / float(TT_Opciones.EntradasTT) * 1000.0f);
 }
 
 void AvanzarGeneracion() {

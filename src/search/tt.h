@@ -8,6 +8,7 @@
 // Bound kinds of an entry.
 enum : int { COTA_VACIA = 0, Exacta = 1, CotaSuperior = 2, CotaInferior = 3 };
 
+// An entry as the search reads and writes it.
 struct EntradaTT {
     u64 Clave;        // the full key; the only verification
     u32 Jugada;       // best or refuting move, 0 = none
@@ -15,6 +16,13 @@ struct EntradaTT {
     u16 Empaquetado;  // bits 0-6 depth, 7-13 generation, 14-15 bound
 };
 static_assert(sizeof(EntradaTT) == 16);
+// An entry as the table holds it: every search thread reads and writes the table without a
+// lock, so the key word holds the key XOR the data word. A slot written by two threads at once
+// then fails the check instead of pairing one position's key with another's data.
+struct RanuraTT {
+    u64 claveMezclada, datos;
+};
+static_assert(sizeof(RanuraTT) == sizeof(EntradaTT));
 constexpr int CAMPO_TT = 127;  // depth and generation take 7 bits each
 constexpr int DESPLAZA_GENERACION = 7, DESPLAZA_COTA = 14;
 
@@ -28,18 +36,18 @@ struct RegistroTT {
 };
 
 extern RegistroTT TT_Opciones;
-extern EntradaTT* TT_Datos;
+extern RanuraTT* TT_Datos;
 
 // Indexed by the remainder of the key (not a mask).
-extern Divisor DivisorTT;
+extern thread_local Divisor DivisorTT;
 
-inline EntradaTT* EntradaTTActual() {
+inline RanuraTT* EntradaTTActual() {
     return EntradaDeClave(TT_Datos, TT_Datos != nullptr, TableroGlobal.Hash, DivisorTT);
 }
 
 // Ask for the current position's entries (table and cache) early, as PrecargarCache does.
 [[gnu::always_inline]] inline void PrecargarEntradas() {
-    if (EntradaTT* e = EntradaTTActual()) __builtin_prefetch(e);
+    if (RanuraTT* e = EntradaTTActual()) __builtin_prefetch(e);
     PrecargarCache();
 }
 // The same for the position after a move not yet made (its key from ClavePrevista).

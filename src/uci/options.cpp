@@ -57,7 +57,8 @@ void ComprobarLibro() { ComprobarAccesoLibro(); }
 constexpr RegistroGaviota& TB = tbprobe_Gaviota;
 constexpr RegistroSyzygy& SZ = tbprobe_Syzygy;
 
-constexpr Opcion OPCIONES[] = {
+// Not constexpr: the search record is per thread, and the table holds the main thread's fields.
+const Opcion OPCIONES[] = {
     {.nombre = "Hash", .tipo = Tipo::Spin, .campo = &TT_Opciones.MegasTT, .inicial = 128, .minimo = 1, .maximo = 1024,
      .aceptadoMin = 0, .aceptadoMax = INT32_MAX, .parte = &TT_Opciones.MegasCache, .alGuardar = ApagarCacheEval},
     {.nombre = "Ponder", .tipo = Tipo::Check, .campo = &TipoJuego.Ponder},
