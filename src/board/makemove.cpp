@@ -12,14 +12,18 @@ inline u64 ClaveEnroqueBlancas(int estado) { return zobrist_Tablero[7][63 - esta
 inline u64 ClaveEnroqueNegras(int estado) { return zobrist_Tablero[7][estado]; }
 
 // The count a piece code stands for in its side record, or nullptr for kings and non-pieces.
-// (Codes come from 4-bit fields of a move word: a table, not a chain of tests.)
+// (Codes come from 4-bit fields of a move word: a table, not a chain of tests. It holds members,
+// not addresses: every search thread has its own side records.)
 inline i32* Contador(int codigo) {
-    static i32* const CONTADORES[16] = {
-        nullptr,          &Blancas.NumPeones, &Blancas.NumCaballos, &Blancas.NumAlfiles, &Blancas.NumTorres,
-        &Blancas.NumDamas, nullptr,           nullptr,              &Negras.NumPeones,   &Negras.NumCaballos,
-        &Negras.NumAlfiles, &Negras.NumTorres, &Negras.NumDamas,    nullptr,             nullptr,
-        nullptr};
-    return CONTADORES[codigo & 15];
+    using Campo = i32 DatosBando::*;
+    static constexpr Campo CAMPOS[16] = {
+        nullptr, &DatosBando::NumPeones, &DatosBando::NumCaballos, &DatosBando::NumAlfiles, &DatosBando::NumTorres,
+        &DatosBando::NumDamas, nullptr, nullptr, &DatosBando::NumPeones, &DatosBando::NumCaballos,
+        &DatosBando::NumAlfiles, &DatosBando::NumTorres, &DatosBando::NumDamas, nullptr, nullptr, nullptr};
+    const Campo c = CAMPOS[codigo & 15];
+    if (!c) return nullptr;
+    DatosBando& bando = codigo & 8 ? Negras : Blancas;  // (GCC copies the record in `(a ? b : c).*m`)
+    return &(bando.*c);
 }
 
 inline bool EsCoronacionValida(int c) { return (c >= CABALLO_B && c <= DAMA_B) || (c >= CABALLO_N && c <= DAMA_N); }

@@ -2,6 +2,7 @@
 // the mate stop, the final bestmove, and the reset between searches.
 #include <cstring>
 
+#include "search/hilos.h"
 #include "search/iteracion.h"
 #include "search/limits.h"
 #include "search/raiz.h"
@@ -46,7 +47,9 @@ void VentanaAspiracion(int previa, int intento, int& alpha, int& beta) {
     beta = previa + w;
 }
 
-bool BuscarRaiz(int d, int previa, int enJaque, int& s) {
+namespace {
+
+bool BuscarRaizVentanas(int d, int previa, int enJaque, int& s) {
     const RegistroJuego& J = TipoJuego;
     if (d < PRIMERA_ASPIRACION || EsPuntuacionMate(previa)) {
         s = AlphaBeta_Pv(d, -VALOR_INFINITO, VALOR_INFINITO, enJaque, NODO_PV, NULO_PERMITIDO);
@@ -60,6 +63,15 @@ bool BuscarRaiz(int d, int previa, int enJaque, int& s) {
         if (J.Parar) return false;
         if ((s > alpha && s < beta) || EsPuntuacionMate(s)) return true;
     }
+}
+
+}  // namespace
+
+bool BuscarRaiz(int d, int previa, int enJaque, int& s) {
+    EntrarProfundidad(d);
+    const bool hecha = BuscarRaizVentanas(d, previa, enJaque, s);
+    SalirProfundidad(d);
+    return hecha;
 }
 
 namespace {
@@ -128,10 +140,12 @@ void Buscar() {
     Informe informe;  // the last report of a completed iteration, and whether it was printed
     // Several lines when MultiPV asks for them and the root has more than one move.
     const int lineas = J.LineasPv < RaizBusqueda.n ? J.LineasPv : RaizBusqueda.n;
+    ArrancarAyudantes();
     const bool mateHallado = J.LineasPv > 1 && lineas > 1 ? IterarLineas(lineas, enJaque, paradaMate, informe)
                                                           : IterarUnaLinea(enJaque, paradaMate, informe);
+    PararAyudantes();
 
-    NodosUltimaBusqueda = J.Nodos;
+    NodosUltimaBusqueda = J.Nodos + NodosAyudantes();
     EsperarRespuesta(J.EsperaRespuesta == Espera::Orden ||
                      (J.EsperaRespuesta == Espera::OrdenSinMate && !mateHallado));
     // The line ends at its first 0 word: without a move there is no ponder move either.

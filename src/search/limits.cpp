@@ -3,6 +3,7 @@
 #include "search/limits.h"
 
 #include "platform.h"
+#include "search/hilos.h"
 #include "search/search.h"
 
 thread_local RegistroJuego TipoJuego;
@@ -13,12 +14,16 @@ static const std::int64_t InicioProceso = RelojMs();
 i32 ObtenerTiempo() { return i32(RelojMs() - InicioProceso); }
 
 void ComprobarTiempo() {
+    if (EsAyudante()) {
+        RevisarAyudante();
+        return;
+    }
     RegistroJuego& J = TipoJuego;
     // The first iteration is never cut by a budget, no search stops without a move, and a
     // search on "go ponder" has no budget before ponderhit.
     if (J.Profundidad >= 2 && pv_line_fin[0] != 0 && J.PonderInterfaz == 0) {
         if (J.ControlTiempo == 1 && ObtenerTiempo() - J.TiempoInicio >= J.TiempoLimite) J.Parar = 1;
-        if (J.LimiteNodos != 0 && J.Nodos >= J.LimiteNodos) J.Parar = 1;
+        if (J.LimiteNodos != 0 && J.Nodos + NodosAyudantes() >= J.LimiteNodos) J.Parar = 1;
     }
     // A waiting line stops the search; not before the first iteration has given a move, though:
     // a search cut earlier would have nothing legal to answer. The seam is asked in any case,
@@ -30,7 +35,7 @@ void Ponderhit() {
     RegistroJuego& J = TipoJuego;
     J.PonderInterfaz = 0;
     J.TiempoLimite += ObtenerTiempo() - J.TiempoInicio;
-    if (J.LimiteNodos != 0) J.LimiteNodos += J.Nodos;
+    if (J.LimiteNodos != 0) J.LimiteNodos += J.Nodos + NodosAyudantes();
 }
 
 void EsperarRespuesta(bool sinFinPropio) {

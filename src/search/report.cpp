@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "search/hilos.h"
 #include "search/limits.h"
 #include "search/raiz.h"
 #include "search/search.h"
@@ -41,10 +42,11 @@ void EscribirLinea(Escritor& escribir, int profundidad, int puntuacion, int cota
     const int n = LargoPv(pv);
     // The engine's own ponder search counts on from the search before it: its speed is its own
     // nodes over its own time.
-    const u64 nodosPropios = J.PonderActivo == 1 ? J.Nodos - J.NodosInicio : J.Nodos;
+    const u64 nodos = NodosTotales();
+    const u64 nodosPropios = J.PonderActivo == 1 ? nodos - J.NodosInicio : nodos;
     const int nps = ATruncado(float(nodosPropios) * 1000.0f / float(transcurrido) + 0.5f);
     char texto[64], aciertos[32] = "", linea[16] = "";
-    if (TablasConfiguradas()) std::snprintf(aciertos, sizeof aciertos, " tbhits %" PRIu64, AciertosTablas);
+    if (TablasConfiguradas()) std::snprintf(aciertos, sizeof aciertos, " tbhits %" PRIu64, AciertosTotales());
     if (multipv) std::snprintf(linea, sizeof linea, " multipv %d", multipv);
     // Pondering searches the opponent's position: the score is turned to our side (a mate
     // counted in our moves from there).
@@ -57,7 +59,7 @@ void EscribirLinea(Escritor& escribir, int profundidad, int puntuacion, int cota
     }
     if (J.PonderActivo == 0) {
         escribir("info depth %d seldepth %d%s time %d nodes %" PRIu64 " nps %d%s score %s pv ", profundidad, n, linea,
-                 transcurrido, J.Nodos, nps, aciertos, texto);
+                 transcurrido, nodos, nps, aciertos, texto);
         for (int i = 0; i < n; i++) {
             char jugada[6];
             MovimientoCoordenadas(pv[i], jugada);
@@ -65,7 +67,7 @@ void EscribirLinea(Escritor& escribir, int profundidad, int puntuacion, int cota
         }
         escribir("\n");
     } else if (J.PonderActivo == 1) {
-        escribir("info depth %d seldepth %d%s nodes %" PRIu64 " nps %d%s score %s\n", profundidad, n, linea, J.Nodos,
+        escribir("info depth %d seldepth %d%s nodes %" PRIu64 " nps %d%s score %s\n", profundidad, n, linea, nodos,
                  nps, aciertos, texto);
     }
 }

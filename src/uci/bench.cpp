@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "search/hilos.h"
 #include "search/limits.h"
 #include "search/search.h"
 #include "uci/uci.h"
@@ -53,15 +54,23 @@ constexpr const char* POSICIONES_BENCH[] = {
 
 void ComandoBench(const char* resto) {
     char palabra[TAM_PALABRA];
-    Split_String(resto, palabra);
+    resto = Split_String(resto, palabra);
     int profundidad = std::atoi(palabra);
     if (profundidad < 1) profundidad = PROFUNDIDAD_BENCH;
     if (profundidad > PROFUNDIDAD_MAXIMA) profundidad = PROFUNDIDAD_MAXIMA;
+    // One thread, whatever the option says, unless a second number asks for more (a parallel
+    // run's node count varies from run to run).
+    Split_String(resto, palabra);
+    int hilos = std::atoi(palabra);
+    if (hilos < 1) hilos = 1;
+    if (hilos > MAX_HILOS) hilos = MAX_HILOS;
 
     // What the runs change and a console user would not expect changed.
     RegistroJuego& J = TipoJuego;
     const SondaEntrada sonda = EntradaEsperando;
-    const i32 ponder = J.Ponder, showPv = J.ShowPv;
+    const i32 ponder = J.Ponder, showPv = J.ShowPv, hilosOpcion = J.Hilos;
+    J.Hilos = hilos;
+    FijarHilos(hilos);
     char jugadaPonder[sizeof J.JugadaPonder];
     std::memcpy(jugadaPonder, J.JugadaPonder, sizeof jugadaPonder);
     // Waiting input (or a closed standard input) must not cut the searches short.
@@ -95,5 +104,7 @@ void ComandoBench(const char* resto) {
     EntradaEsperando = sonda;
     J.Ponder = ponder;
     J.ShowPv = showPv;
+    J.Hilos = hilosOpcion;
+    FijarHilos(hilosOpcion);
     std::memcpy(J.JugadaPonder, jugadaPonder, sizeof jugadaPonder);
 }

@@ -14,6 +14,7 @@
 
 #include "book/book.h"
 #include "eval/cache.h"
+#include "search/hilos.h"
 #include "search/limits.h"
 #include "search/tt.h"
 #include "tablebases/gaviota.h"
@@ -51,6 +52,9 @@ struct Opcion {
 
 constexpr const char* MODOS_PV[] = {"None", "Middle", "Full", nullptr};
 
+// The helper threads are made (or ended) as the option is set, not at each search.
+void AplicarHilos() { FijarHilos(TipoJuego.Hilos); }
+
 // The book must open for OwnBook to stay on; the uci reply finds out.
 void ComprobarLibro() { ComprobarAccesoLibro(); }
 
@@ -75,8 +79,8 @@ const Opcion OPCIONES[] = {
     {.nombre = "GaviotaCompression", .tipo = Tipo::Spin, .campo = &TB.GaviotaCompression, .inicial = 4, .minimo = 0,
      .maximo = 9, .aceptadoMin = 0, .aceptadoMax = 9},
     // What match tools and bots set everywhere.
-    {.nombre = "Threads", .tipo = Tipo::Spin, .campo = &TipoJuego.Hilos, .inicial = 1, .minimo = 1, .maximo = 1,
-     .lectorUci = true},
+    {.nombre = "Threads", .tipo = Tipo::Spin, .campo = &TipoJuego.Hilos, .inicial = 1, .minimo = 1,
+     .maximo = MAX_HILOS, .alGuardar = AplicarHilos, .lectorUci = true},
     {.nombre = "Move Overhead", .tipo = Tipo::Spin, .campo = &TipoJuego.MargenMovimiento, .inicial = 500,
      .minimo = 0, .maximo = 5000, .lectorUci = true},
     {.nombre = "Clear Hash", .tipo = Tipo::Boton, .alGuardar = LimpiarTransposicion, .lectorUci = true},
