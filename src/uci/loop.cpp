@@ -56,6 +56,7 @@ void IniciarMotor() {
     // own unbuffered line reader (lector.cpp).
     PrepararProceso();
     EntradaEsperando = EntradaUci;
+    InformadorBusqueda = &INFORMADOR_UCI;
     InicializarValoresCaptura();
     InicializarZobrist();
     IniciarOpciones();

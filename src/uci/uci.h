@@ -50,6 +50,15 @@ void ImprimirMovimientoIlegal(const char* texto);  // the illegal-move line and 
 // go.cpp
 void ComandoGo(const char* resto);
 
+// informe.cpp: the search's reporter (installed at start-up) and the lines it prints
+struct Informador;
+extern const Informador INFORMADOR_UCI;
+// The "score ..." part of an info line: "mate N" or "cp N" with its bound mark.
+void TextoPuntuacion(int puntuacion, int cota, char* texto);
+// The two info lines of an iteration of pv_line_fin, for a given elapsed time in ms; returns
+// their length.
+int FormatearInfo(char* buf, int tam, int profundidad, int puntuacion, int cota, int transcurrido);
+
 // commands.cpp, bench.cpp and perft.cpp: console commands beyond the protocol
 void ComandoD();
 void ComandoEval();
