@@ -50,6 +50,11 @@ void ImprimirMovimientoIlegal(const char* texto);  // the illegal-move line and 
 // go.cpp
 void ComandoGo(const char* resto);
 
+// libro.cpp: the opening book's front end
+// The go handler's probe: 1 when a book move was printed as bestmove (on "go ponder" once
+// ponderhit or stop has come); 0 when the game has left the book and the search must answer.
+int BuscarJugadaLibro(bool ponder = false);
+
 // informe.cpp: the search's reporter (installed at start-up) and the lines it prints
 struct Informador;
 extern const Informador INFORMADOR_UCI;
@@ -59,7 +64,7 @@ void TextoPuntuacion(int puntuacion, int cota, char* texto);
 // their length.
 int FormatearInfo(char* buf, int tam, int profundidad, int puntuacion, int cota, int transcurrido);
 
-// commands.cpp, bench.cpp and perft.cpp: console commands beyond the protocol
+// commands.cpp, libro.cpp, bench.cpp and perft.cpp: console commands beyond the protocol
 void ComandoD();
 void ComandoEval();
 void ComandoSyzygy();
