@@ -116,6 +116,6 @@ void LeerComandos() {
 void LiberarMemoria() {
     Salir = 1;
     LiberarTransposicion();
-    Descargar_gtbgaviota_dll();
+    DescargarGaviota();
     std::exit(0);
 }

@@ -55,6 +55,11 @@ void ComandoGo(const char* resto);
 // ponderhit or stop has come); 0 when the game has left the book and the search must answer.
 int BuscarJugadaLibro(bool ponder = false);
 
+// tablas.cpp: the tablebases loaded and released, with their reports
+void CargarGaviota();
+void DescargarGaviota();
+void CargarTablasSyzygy();  // from SyzygyPath, at once
+
 // informe.cpp: the search's reporter (installed at start-up) and the lines it prints
 struct Informador;
 extern const Informador INFORMADOR_UCI;
