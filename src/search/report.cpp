@@ -1,8 +1,6 @@
 // What the search reports, and when: ShowPv and the infinite mode decide whether an
 // iteration is shown, and what is shown goes to the reporter the protocol layer installed,
 // which formats and prints it.
-#include <cstdio>
-
 #include "search/limits.h"
 #include "search/raiz.h"
 #include "search/search.h"
@@ -59,5 +57,3 @@ bool ImprimirLineas(bool siempre) {
 void ImprimirMejorJugada(Jugada mejor, Jugada ponder) {
     if (InformadorBusqueda) InformadorBusqueda->MejorJugada(mejor, ponder);
 }
-
-void ImprimirFaltaMemoria() { std::printf("Memoria insuficiente para la tabla hash.\n"); }

@@ -78,4 +78,3 @@ bool ImprimirPv(int profundidad, int puntuacion, int cota, bool siempre);
 // The lines of LineasBusqueda the same way.
 bool ImprimirLineas(bool siempre);
 void ImprimirMejorJugada(Jugada mejor, Jugada ponder);
-void ImprimirFaltaMemoria();  // the transposition table could not be allocated

@@ -1,6 +1,6 @@
 // The search's reports as UCI lines: the two info lines of an iteration (one per line and a
 // closing one under MultiPV) and the bestmove line; installed at start-up as the search's
-// reporter.
+// reporter. Also the one message of the table allocation.
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
@@ -137,3 +137,5 @@ int FormatearInfo(char* buf, int tam, int profundidad, int puntuacion, int cota,
     EscribirJugadaActual(escribir);
     return escribir.k;
 }
+
+void ImprimirFaltaMemoria() { std::printf("Memoria insuficiente para la tabla hash.\n"); }

@@ -60,7 +60,7 @@ void IniciarMotor() {
     InicializarValoresCaptura();
     InicializarZobrist();
     IniciarOpciones();
-    CrearTransposicion(TT_Opciones.MegasTT + TT_Opciones.MegasCache);
+    if (!CrearTransposicion(TT_Opciones.MegasTT + TT_Opciones.MegasCache)) ImprimirFaltaMemoria();
 
     tbprobe_Gaviota.TablasCargadas = 0;
     tbprobe_Gaviota.Verbosidad = 1;

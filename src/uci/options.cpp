@@ -247,7 +247,7 @@ void AplicarOpciones() {
     else if (tb.UseGaviotaTablebases == 0 && tb.TablasCargadas == 1) DescargarGaviota();
     // GUIs send "isready" before every move: the table and what it learnt stay unless the
     // Hash setting changed.
-    PrepararTransposicion(TT_Opciones.MegasTT + TT_Opciones.MegasCache);
+    if (!PrepararTransposicion(TT_Opciones.MegasTT + TT_Opciones.MegasCache)) ImprimirFaltaMemoria();
 }
 
 void ResponderIsReady() {

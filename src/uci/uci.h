@@ -68,6 +68,7 @@ void TextoPuntuacion(int puntuacion, int cota, char* texto);
 // The two info lines of an iteration of pv_line_fin, for a given elapsed time in ms; returns
 // their length.
 int FormatearInfo(char* buf, int tam, int profundidad, int puntuacion, int cota, int transcurrido);
+void ImprimirFaltaMemoria();  // the transposition table could not be allocated
 
 // commands.cpp, libro.cpp, bench.cpp and perft.cpp: console commands beyond the protocol
 void ComandoD();
