@@ -68,6 +68,9 @@ int Uso() {
     return 2;
 }
 
+// A malformed game or ECO entry, as the readers report it.
+void AvisarErronea(const std::string& mensaje) { std::fprintf(stderr, "%s\n", mensaje.c_str()); }
+
 int Fallo(const std::string& mensaje) {
     std::fprintf(stderr, "vemsul-libro: %s\n", mensaje.c_str());
     return 2;
@@ -158,6 +161,7 @@ int Construir(int argc, char** argv) {
     LlenarColorCasilla();
     InicializarZobrist();
     Recuento pgn, eco;
+    pgn.informar = eco.informar = AvisarErronea;
     ArbolPartidas arbol;
     std::vector<std::string> lineas;
     for (const auto& f : ficheros) {

@@ -25,22 +25,41 @@ int ComprobarAccesoLibro();
 // Finalizes the open statement and closes the database, whichever of them is open.
 void CerrarBaseDeDatos();
 
+// What the book did; the protocol layer reports it. A step error carries SQLite's result
+// code; a failed verification also the line it stopped at.
+enum class EstadoLibro {
+    JUGADA,      // a probe found a move: JugadaLibro
+    SIN_JUGADA,  // a probe found none, silently
+    CORRECTO,    // every line of the book plays
+    SIN_LIBRO,   // the book cannot be opened
+    CORRUPTO,    // no table Book to read
+    ERROR,       // a step error, or a line that does not play
+};
+
 // probe.cpp
-// The probe of the go handler: 1 when a book move was printed as bestmove; 0 when the game
-// has left the book (FueraDeLibro is then 1) and the search must answer.
-int BuscarJugadaLibro();
-// The same probe without the answer: 1 with the move in JugadaLibro, for a caller that answers
-// later (on "go ponder", once ponderhit or stop has come).
-int ElegirJugadaLibro();
+// The probe of the go handler (BuscarJugadaLibro answers with it): JUGADA with the move in
+// JugadaLibro, or no move (FueraDeLibro is then 1 and the search must answer), with
+// SIN_LIBRO or ERROR and its code to report.
+struct SondaLibro {
+    EstadoLibro estado;
+    int codigo;
+};
+SondaLibro ElegirJugadaLibro();
 // Number of rows of the book (0 when it cannot be counted); the book must be open.
 int ObtenerNumeroAperturas();
 // Puts into JugadaLibro the move of `linea` that follows the moves text; 0 when there is none.
 int ObtenerJugadaLibro(const char* linea);
 
 // verify.cpp
-// The "book" console command: replays every line from the start position and reports the
-// first one with a move the engine cannot play, whose text goes first to `ilegal` (the
+// The "book" console command's work: replays every line from the start position and stops at
+// the first one with a move the engine cannot play, whose text goes at once to `ilegal` (the
 // command layer prints its diagnostics). The board is left at the last line replayed, as far
-// as it played; returns the plies it holds, or -1 when no line was replayed.
+// as it played.
+struct VerificacionLibro {
+    EstadoLibro estado;           // CORRECTO, SIN_LIBRO, CORRUPTO or ERROR
+    int codigo;                   // ERROR: the result of the last step
+    char linea[TAM_LINEA_LIBRO];  // ERROR: the line it stopped at (empty when none was read)
+    int plies;                    // the plies the board holds, -1 when no line was replayed
+};
 using InformeJugadaIlegal = void (*)(const char* jugada);
-int VerificarLibroApertura(InformeJugadaIlegal ilegal);
+VerificacionLibro VerificarLibroApertura(InformeJugadaIlegal ilegal);

@@ -25,10 +25,12 @@ struct OpcionesLibro {
 
 enum class Resultado { BLANCAS, NEGRAS, TABLAS, DESCONOCIDO };
 
-// Games (or ECO entries) read, and those skipped. A malformed one is reported on standard
-// error as "<file>:<line>: partida <n>: <reason>" and left out.
+// Games (or ECO entries) read, and those skipped. A malformed one is left out and reported as
+// "<file>:<line>: partida <n>: <reason>" to `informar` (the builder's main prints it on
+// standard error).
 struct Recuento {
     int partidas = 0, erroneas = 0, desdeFen = 0;
+    void (*informar)(const std::string& mensaje) = nullptr;
 };
 
 // The games' moves as a tree: for every move after every opening sequence, how many games

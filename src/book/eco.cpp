@@ -42,7 +42,7 @@ private:
     void Error(const std::string& razon) {
         if (!dentro_) Empezar();
         if (!erronea_)
-            InformarError(nombre_, lector_.Linea(), "entrada", recuento_.partidas,
+            InformarError(recuento_, nombre_, lector_.Linea(), "entrada",
                           (titulo_.empty() ? "" : Citar(titulo_) + ": ") + razon);
         erronea_ = true;
     }

@@ -91,6 +91,9 @@ std::string Citar(const std::string& texto, bool final) {
     return !final && cortados ? r + "..." : r;
 }
 
-void InformarError(const std::string& fichero, int linea, const char* que, int numero, const std::string& razon) {
-    std::fprintf(stderr, "%s:%d: %s %d: %s\n", Citar(fichero, true).c_str(), linea, que, numero, razon.c_str());
+void InformarError(const Recuento& recuento, const std::string& fichero, int linea, const char* que,
+                   const std::string& razon) {
+    if (!recuento.informar) return;
+    recuento.informar(Citar(fichero, true) + ":" + std::to_string(linea) + ": " + que + " " +
+                      std::to_string(recuento.partidas) + ": " + razon);
 }

@@ -62,8 +62,9 @@ std::string ByteNoValido(int c);
 // A move number with its dots ("12.", "12...", "12", "...") is not a move; "12.e4" is "e4".
 std::string SinNumero(const std::string& simbolo);
 
-// "<file>:<line>: <what> <n>: <reason>" on standard error.
-void InformarError(const std::string& fichero, int linea, const char* que, int numero, const std::string& razon);
+// "<file>:<line>: <what> <n>: <reason>" to the count's `informar`, n being its games so far.
+void InformarError(const Recuento& recuento, const std::string& fichero, int linea, const char* que,
+                   const std::string& razon);
 // A text of the input or a file name, fit for a message: control bytes (0x00-0x1F, 0x7F, and
 // 0x80-0x9F outside a UTF-8 character) written as \xNN and a backslash as \\, at most
 // LARGO_CITA characters shown and "..." for the rest; a file name keeps its end instead.

@@ -81,7 +81,7 @@ private:
     // Only the first fault of a game is reported. A fault between games belongs to the next one.
     void Error(const std::string& razon, int linea = 0) {
         if (estado_ == Estado::FUERA) Empezar();
-        if (!erronea_) InformarError(nombre_, linea ? linea : lector_.Linea(), "partida", recuento_.partidas, razon);
+        if (!erronea_) InformarError(recuento_, nombre_, linea ? linea : lector_.Linea(), "partida", razon);
         erronea_ = true;
     }
 

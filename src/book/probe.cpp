@@ -40,11 +40,11 @@ void PatronPrefijo(size_t largo, char* patron) {
     patron[n] = 0;
 }
 
-int SalirDelLibro() {
+SondaLibro SalirDelLibro(EstadoLibro estado = EstadoLibro::SIN_JUGADA, int codigo = 0) {
     CerrarBaseDeDatos();
     LibroSql.TextoPartida[0] = 0;
     LibroSql.FueraDeLibro = 1;
-    return 0;
+    return {estado, codigo};
 }
 
 }  // namespace
@@ -81,11 +81,8 @@ int ObtenerJugadaLibro(const char* linea) {
     return 1;
 }
 
-int ElegirJugadaLibro() {
-    if (!AbrirLibro()) {
-        std::printf("Libro de apertura cargado: No.\n");
-        return SalirDelLibro();
-    }
+SondaLibro ElegirJugadaLibro() {
+    if (!AbrirLibro()) return SalirDelLibro(EstadoLibro::SIN_LIBRO);
     std::memset(LibroSql.ConsultaSql, 0, sizeof LibroSql.ConsultaSql);
     std::memset(LibroSql.JugadaLibro, 0, sizeof LibroSql.JugadaLibro);
     std::memset(Filas, 0, sizeof Filas);
@@ -119,11 +116,7 @@ int ElegirJugadaLibro() {
         if (!texto || bytes >= TAM_LINEA_LIBRO || filas == FILAS_LIBRO) continue;
         std::memcpy(Filas[filas++], texto, size_t(bytes));
     }
-    if (rc != SQLITE_DONE) {
-        std::printf("Error en el libro de apertura.\n");
-        std::printf("C\xF3" "digo de error: %d\n", rc);
-        return SalirDelLibro();
-    }
+    if (rc != SQLITE_DONE) return SalirDelLibro(EstadoLibro::ERROR, rc);
     if (filas == 0) return SalirDelLibro();
     if (!ObtenerJugadaLibro(Filas[Aleatorio() % filas])) return SalirDelLibro();
     // A line may hold anything: only a legal move of the game's position is answered.
@@ -132,12 +125,5 @@ int ElegirJugadaLibro() {
     CerrarBaseDeDatos();
     LibroSql.FueraDeLibro = 0;
     LibroSql.TextoPartida[0] = 0;
-    return 1;
-}
-
-int BuscarJugadaLibro() {
-    if (!ElegirJugadaLibro()) return 0;
-    std::printf("bestmove %s\n", LibroSql.JugadaLibro);
-    std::printf("info string Libro de aperturas.\n");
-    return 1;
+    return {EstadoLibro::JUGADA, 0};
 }

@@ -1,6 +1,5 @@
 // The "book" console command: replays every line of the book from the start position with
-// the game's own move matching and reports the first line that does not play.
-#include <cstdio>
+// the game's own move matching and finds the first line that does not play.
 #include <cstring>
 #include <string>
 
@@ -34,55 +33,49 @@ bool ReproducirLinea(const char* linea, InformeJugadaIlegal ilegal, int& plies) 
     }
 }
 
-void InformarLineaMala(int rc, const char* copia) {
-    std::printf("Error en el libro de apertura.\n");
-    std::printf("C\xF3" "digo de error: %d\n", rc);
-    std::printf("Apertura incorrecta en: %s\n", copia);
-}
-
 }  // namespace
 
-int VerificarLibroApertura(InformeJugadaIlegal ilegal) {
-    std::printf("Analizando libro de aperturas...\n");
+VerificacionLibro VerificarLibroApertura(InformeJugadaIlegal ilegal) {
+    VerificacionLibro v{EstadoLibro::CORRECTO, 0, {}, -1};
     if (!AbrirLibro()) {
-        std::printf("Libro de apertura cargado: No.\n");
         CerrarBaseDeDatos();
         LibroSql.TextoPartida[0] = 0;
         LibroSql.FueraDeLibro = 1;
-        return -1;
+        v.estado = EstadoLibro::SIN_LIBRO;
+        return v;
     }
     char consulta[255] = "SELECT Partida FROM Book;";
     int rc = sqlite3_prepare_v2(BaseDatosLibro, consulta, -1, &SentenciaLibro, nullptr);
     if (rc == SQLITE_ERROR) {
-        std::printf("Error: Libro de aperturas corrupto.\n");
         CerrarBaseDeDatos();
         LibroSql.TextoPartida[0] = 0;
-        return -1;
+        v.estado = EstadoLibro::CORRUPTO;
+        return v;
     }
 
-    char copia[TAM_LINEA_LIBRO] = {};
     bool mala = false;
-    int plies = -1;
     // Any other failed prepare (a file that is not a database) leaves no statement to step:
     // that ends as stepping a missing statement does, with the misuse code and no line.
     if (rc != SQLITE_OK) rc = SQLITE_MISUSE;
     else {
         while ((rc = sqlite3_step(SentenciaLibro)) == SQLITE_ROW) {
             if (mala) break;  // reported with code 100: a following row was already fetched
-            std::memset(copia, 0, sizeof copia);
+            std::memset(v.linea, 0, sizeof v.linea);
             const unsigned char* texto = sqlite3_column_text(SentenciaLibro, 0);
             const char* linea = texto ? reinterpret_cast<const char*>(texto) : "";
             size_t bytes = size_t(sqlite3_column_bytes(SentenciaLibro, 0));
-            if (bytes < sizeof copia) std::memcpy(copia, linea, bytes);
+            if (bytes < sizeof v.linea) std::memcpy(v.linea, linea, bytes);
             EmpezarPartida(FEN_INICIAL);
             LibroSql.FueraDeLibro = 0;
-            plies = 0;
-            mala = !ReproducirLinea(linea, ilegal, plies);
+            v.plies = 0;
+            mala = !ReproducirLinea(linea, ilegal, v.plies);
         }
     }
-    if (rc == SQLITE_DONE && !mala) std::printf("Libro de apertura correcto.\n");
-    else InformarLineaMala(rc, copia);
+    if (rc != SQLITE_DONE || mala) {
+        v.estado = EstadoLibro::ERROR;
+        v.codigo = rc;
+    }
     CerrarBaseDeDatos();
     LibroSql.TextoPartida[0] = 0;
-    return plies;
+    return v;
 }

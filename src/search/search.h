@@ -1,5 +1,5 @@
 // The search subsystem's face: the principal variation, the driver and its reset, the two
-// searches and the info/bestmove lines. The score conventions are in comun.h.
+// searches and what they report. The score conventions are in comun.h.
 #pragma once
 
 #include "board/board.h"
@@ -60,15 +60,21 @@ int AlphaBeta_Pv(int profundidad, int alpha, int beta, int EnJaque, int EsNodoNo
 int AlphaBeta_Qs(int ProfundidadQs, int alpha, int beta, int EnJaque);
 bool Es_Tabla_Repeticion();  // fifty-move rule or an earlier occurrence within the reversible plies
 
-// report.cpp
-// Prints the iteration's two lines as ShowPv and the infinite mode allow (siempre: whatever
-// they say); true when it printed.
+// report.cpp: the search says what it found through the reporter the protocol layer installs
+// at start-up, which formats and prints it; with none installed nothing is written. Only the
+// search that answers reports.
+struct Informador {
+    // An iteration of one line (pv_line_fin): depth, score and bound as shown, and the ms
+    // since the search began (+1).
+    void (*Iteracion)(int profundidad, int puntuacion, int cota, int transcurrido);
+    // An iteration of several lines, best first, their scores as shown.
+    void (*Lineas)(const LineasPv& lineas, int transcurrido);
+    void (*MejorJugada)(Jugada mejor, Jugada ponder);  // the answer; ponder 0 when none
+};
+extern const Informador* InformadorBusqueda;
+// Reports the iteration when ShowPv and the infinite mode allow it now (siempre: whatever
+// they say); true when it was due.
 bool ImprimirPv(int profundidad, int puntuacion, int cota, bool siempre);
-// The lines of LineasBusqueda the same way, "multipv 1" first; one currmove line after them.
+// The lines of LineasBusqueda the same way.
 bool ImprimirLineas(bool siempre);
 void ImprimirMejorJugada(Jugada mejor, Jugada ponder);
-void ImprimirFaltaMemoria();  // the transposition table could not be allocated
-// The "score ..." part of an info line: "mate N" or "cp N" with its bound mark.
-void TextoPuntuacion(int puntuacion, int cota, char* texto);
-// The info lines ImprimirPv prints, for a given elapsed time in ms; returns their length.
-int FormatearInfo(char* buf, int tam, int profundidad, int puntuacion, int cota, int transcurrido);

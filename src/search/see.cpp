@@ -154,7 +154,7 @@ int See(const Jugada* j, int lado) {
         ocupadas &= ~(u64(1) << Origen(B[i]));
         nB++;
     }
-    // Undo in reverse order; each record also puts the king squares back.
+    // Undo in reverse order; each record also restores the king squares.
     while (SeeMove.NumeroJugadasSee > 0) SeeDeshacerMovimiento();
 
     // The list starts with the first move's gain, then one entry per capture (A0, B0, A1, B1 ...);

@@ -88,7 +88,7 @@ void LiberarTransposicion() {
     Construidas = {};
 }
 
-void CrearTransposicion(int megas) {
+bool CrearTransposicion(int megas) {
     DimensionarTransposicion(megas, TT_Opciones);
     DivisorTT = CrearDivisor(u64(TT_Opciones.EntradasTT));
     LiberarTransposicion();
@@ -96,27 +96,27 @@ void CrearTransposicion(int megas) {
     bool cache = true;
     if (TT_Opciones.MegasCache != 0 && TT_Datos) cache = CrearCacheEval(TT_Opciones.EntradasCache);
     if (!TT_Datos || !cache) {
-        ImprimirFaltaMemoria();
         Salir = 1;
-        return;
+        return false;
     }
     Construidas = TT_Opciones;
     Limpiar();
+    return true;
 }
 
-void PrepararTransposicion(int megas) {
+bool PrepararTransposicion(int megas) {
     RegistroTT r{};
     DimensionarTransposicion(megas, r);
     // A failed allocation leaves no sizes behind, so it is always tried again.
     if (r.MegasTT != Construidas.MegasTT || r.MegasCache != Construidas.MegasCache) {
-        CrearTransposicion(megas);
-        return;
+        return CrearTransposicion(megas);
     }
     TT_Opciones.MegasTT = Construidas.MegasTT;
     TT_Opciones.MegasCache = Construidas.MegasCache;
     TT_Opciones.EntradasTT = Construidas.EntradasTT;
     TT_Opciones.EntradasCache = Construidas.EntradasCache;
     if (Construidas.MegasCache != 0) EncenderCacheEval();
+    return true;
 }
 
 void LimpiarTransposicion() { Limpiar(); }

@@ -60,11 +60,11 @@ inline int ProfundidadTT(const EntradaTT& e) { return e.Empaquetado & CAMPO_TT; 
 inline int CotaTT(const EntradaTT& e) { return e.Empaquetado >> DESPLAZA_COTA; }
 
 // Sizes, frees, allocates and clears the table and the evaluation cache for a "Hash" value
-// in megabytes.
-void CrearTransposicion(int megas);
+// in megabytes. False (and Salir set) when the memory could not be had.
+bool CrearTransposicion(int megas);
 // The same, unless the tables in place already have the sizes `megas` gives: then they are
 // kept with their contents (and TT_Opciones shows their sizes again).
-void PrepararTransposicion(int megas);
+bool PrepararTransposicion(int megas);
 void LimpiarTransposicion();
 void LiberarTransposicion();
 // Sizing only (no allocation): what CrearTransposicion would set in TT_Opciones.

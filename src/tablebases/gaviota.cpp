@@ -1,5 +1,4 @@
-// Loading the tablebase probing library at "isready", with its report, and releasing it.
-#include <cstdio>
+// Loading the tablebase probing library at "isready", with what it reports, and releasing it.
 
 #include "platform.h"
 #include "tablebases/gaviota.h"
@@ -69,42 +68,36 @@ void AnularOperaciones() {
     tbpaths_done = nullptr;
 }
 
-void Disponibilidad(i32 bits, i32 presentes, const char* piezas) {
-    if (bits & presentes) std::printf("%s TBs available\n", piezas);
-    else std::printf("No %s TBs available\n", piezas);
-    if (bits & Completas(presentes)) std::printf("%s TBs complete\n", piezas);
-}
-
 }  // namespace
 
-void Cargar_gtbgaviota_dll() {
+CargaGaviota Cargar_gtbgaviota_dll() {
     RegistroGaviota& tb = tbprobe_Gaviota;
+    CargaGaviota r{};
     tb.TablasCargadas = 0;
     gtb_hmod = AbrirBibliotecaGaviota(NombreBibliotecaGaviota);
-    if (!gtb_hmod) return;
+    if (!gtb_hmod) return r;
     if (!LocalizarOperaciones()) {
         // Of no use without every operation: let it go at once, so that neither the unload
         // nor a probe can ever call an operation that was not found.
         LiberarBibliotecaGaviota(gtb_hmod);
         gtb_hmod = nullptr;
         AnularOperaciones();
-        return;
+        return r;
     }
     tb.TablasCargadas = 1;
+    r.cargada = true;
 
     tb.Rutas = tbpaths_done(tb.Rutas);
     tb.Rutas = tbpaths_init();
     tb.Rutas = tbpaths_add(tb.Rutas, tb.GaviotaTbPath);
-    if (const char* texto = tb_init(tb.Verbosidad, tb.GaviotaCompression, tb.Rutas)) std::printf("%s\n", texto);
+    if (const char* texto = tb_init(tb.Verbosidad, tb.GaviotaCompression, tb.Rutas)) r.texto = texto;
     tbcache_init(std::size_t(u32(tb.GaviotaTbCache)) * 1048576, tb.FraccionWDL);
     tbstats_reset();
 
-    std::printf("Initialized: %s\n\n", tb_is_initialized() ? "Ok" : "FAILED");
-    std::printf("State cache: %s\n\n", tbcache_is_on() ? "Ok" : "FAILED");
+    r.iniciada = tb_is_initialized() != 0;
+    r.cache = tbcache_is_on() != 0;
     tb.TablasDisponibles = i32(tb_availability());
-    Disponibilidad(tb.TablasDisponibles, TB_3_PIEZAS, "3-pc");
-    Disponibilidad(tb.TablasDisponibles, TB_4_PIEZAS, "4-pc");
-    Disponibilidad(tb.TablasDisponibles, TB_5_PIEZAS, "5-pc");
+    return r;
 }
 
 int Descargar_gtbgaviota_dll() {
@@ -114,10 +107,7 @@ int Descargar_gtbgaviota_dll() {
     tbcache_done();
     tb_done();
     tb.Rutas = tbpaths_done(tb.Rutas);
-    if (!LiberarBibliotecaGaviota(gtb_hmod)) {
-        std::printf("Error: Liberar bitbases.\n");
-        return 0;
-    }
+    if (!LiberarBibliotecaGaviota(gtb_hmod)) return 0;
     gtb_hmod = nullptr;
     AnularOperaciones();
     tb.TablasCargadas = 0;

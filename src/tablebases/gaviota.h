@@ -3,6 +3,9 @@
 // probing code compiled in instead, reached the same way (gaviota_enlazada.h).
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "board/board.h"
 
 struct RegistroGaviota {
@@ -28,11 +31,18 @@ constexpr i32 Completas(i32 presentes) { return presentes << 1; }  // the "all o
 extern const char* NombreBibliotecaGaviota;
 extern void* gtb_hmod;  // handle of the loaded library, null when none is loaded
 
-// Loads and initialises the library and prints its report; silent when it cannot be loaded
-// or lacks an operation (it is then released again at once).
-void Cargar_gtbgaviota_dll();
-// Shuts the library down and releases it. 1 on success or when nothing was loaded; 0 (with
-// "Error: Liberar bitbases.") when the release failed.
+// What a load found out, for the protocol layer to report; the availability bits are in
+// TablasDisponibles.
+struct CargaGaviota {
+    bool cargada;                      // false: no library, or one lacking an operation
+    std::optional<std::string> texto;  // what the library's initialisation returned
+    bool iniciada, cache;              // the library says it is initialised, its cache works
+};
+// Loads and initialises the library; when it cannot be loaded or lacks an operation nothing
+// is to be reported (it is then released again at once).
+CargaGaviota Cargar_gtbgaviota_dll();
+// Shuts the library down and releases it. 1 on success or when nothing was loaded; 0 when
+// the release failed.
 int Descargar_gtbgaviota_dll();
 
 // Exact result of the current position from the tablebases, as a search score from the side

@@ -7,6 +7,9 @@
 // overlap a search.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "board/board.h"
 
 constexpr int SYZYGY_MAX_HOMBRES = 7;  // the largest tables there are, kings included
@@ -28,10 +31,10 @@ constexpr int VALOR_TB_GANADA = UMBRAL_MATE;
 // VALOR_TB_GANADA - PLY_TB_RAIZ, below every such probe's score.
 constexpr int PLY_TB_RAIZ = MAX_PLY;
 
-// Loads the tables of SyzygyPath (none when it is empty or "<empty>"), replacing those loaded,
-// with a report in "info string" lines: each directory that cannot be read, each file refused
-// (unreadable, wrong size, wrong magic number) and the counts found.
-void CargarSyzygy();
+// Loads the tables of SyzygyPath (none when it is empty or "<empty>"), replacing those loaded.
+// Returns its report, one message a line ("Syzygy: ..."): each directory that cannot be read,
+// each file refused (unreadable, wrong size, wrong magic number) and the counts found.
+std::vector<std::string> CargarSyzygy();
 // HombresSonda from the tables loaded and SyzygyProbeLimit.
 void ActualizarLimiteSyzygy();
 

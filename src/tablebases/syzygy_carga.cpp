@@ -34,6 +34,7 @@ constexpr Formato FORMATOS[] = {{".rtbw", 0x5d23e871}, {".rtbz", 0xa50c66d7}, {"
 // While the tables are being loaded: refused files are reported, accepted ones counted.
 bool cargando = false;
 int encontradasWdl = 0, encontradasDtz = 0;
+std::vector<std::string> informe;  // the report of the load under way
 
 bool Termina(const std::string& s, const char* fin) {
     const std::string f = fin;
@@ -65,7 +66,7 @@ bool ArchivoAceptable(const char* archivo) {
     for (const Formato& formato : FORMATOS) {
         if (!Termina(nombre, formato.extension)) continue;
         if (const char* defecto = Defecto(archivo, formato)) {
-            if (cargando) std::printf("info string Syzygy: se descarta %s (%s)\n", archivo, defecto);
+            if (cargando) informe.push_back("Syzygy: se descarta " + nombre + " (" + defecto + ")");
             return false;
         }
         if (cargando && formato.magia == FORMATOS[0].magia) encontradasWdl++;
@@ -85,7 +86,7 @@ void ComprobarDirectorios(const std::string& ruta) {
         if (!dir.empty()) {
             std::error_code ec;
             std::filesystem::directory_iterator it(dir, ec);
-            if (ec) std::printf("info string Syzygy: no se puede leer el directorio %s\n", dir.c_str());
+            if (ec) informe.push_back("Syzygy: no se puede leer el directorio " + dir);
         }
         if (fin == std::string::npos) break;
         inicio = fin + 1;
@@ -99,8 +100,9 @@ void ActualizarLimiteSyzygy() {
     z.HombresSonda = z.HombresCargados < z.SyzygyProbeLimit ? z.HombresCargados : z.SyzygyProbeLimit;
 }
 
-void CargarSyzygy() {
+std::vector<std::string> CargarSyzygy() {
     std::lock_guard<std::mutex> cerrojo(CerrojoSyzygy);
+    informe.clear();
     RegistroSyzygy& z = tbprobe_Syzygy;
     std::string ruta = z.SyzygyPath;
     // Blanks at the end of the option's line are not part of a directory's name.
@@ -110,7 +112,7 @@ void CargarSyzygy() {
     tb_file_check = ArchivoAceptable;
     if (ruta.empty() || ruta == SIN_RUTA) {
         tb_init("");  // lets go of the tables loaded
-        return;
+        return std::move(informe);
     }
 
     ComprobarDirectorios(ruta);
@@ -119,12 +121,13 @@ void CargarSyzygy() {
     const bool cargadas = tb_init(ruta.c_str());
     cargando = false;
     if (!cargadas) {
-        std::printf("info string Syzygy: memoria insuficiente para las tablas\n");
+        informe.push_back("Syzygy: memoria insuficiente para las tablas");
         tb_init("");
-        return;
+        return std::move(informe);
     }
     z.HombresCargados = TB_LARGEST < unsigned(SYZYGY_MAX_HOMBRES) ? i32(TB_LARGEST) : SYZYGY_MAX_HOMBRES;
     ActualizarLimiteSyzygy();
-    std::printf("info string Syzygy: %d tablas WDL y %d DTZ, hasta %d piezas\n", encontradasWdl, encontradasDtz,
-                z.HombresCargados);
+    informe.push_back("Syzygy: " + std::to_string(encontradasWdl) + " tablas WDL y " + std::to_string(encontradasDtz) +
+                      " DTZ, hasta " + std::to_string(z.HombresCargados) + " piezas");
+    return std::move(informe);
 }

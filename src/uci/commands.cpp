@@ -2,7 +2,6 @@
 #include <cinttypes>
 #include <cstdio>
 
-#include "book/book.h"
 #include "eval/eval.h"
 #include "search/limits.h"
 #include "tablebases/syzygy.h"
@@ -51,11 +50,4 @@ void ComandoSyzygy() {
     int puntos = 0;
     if (tbprobe_Syzygy.HombresSonda > 0 && Probar_syzygy(puntos, 0)) std::printf("Syzygy: %d\n", puntos);
     else std::printf("Syzygy: sin resultado\n");
-}
-
-// "book": the book's verification, an unplayable move reported with the position command's
-// diagnostics. The board then holds the last line replayed, and the game's ply count follows.
-void ComandoBook() {
-    const int plies = VerificarLibroApertura(ImprimirMovimientoIlegal);
-    if (plies >= 0) TipoJuego.MovimientosRestantes = plies;
 }

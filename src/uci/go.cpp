@@ -2,7 +2,6 @@
 // works out the budget), the search, and with Ponder on the engine's own pondering.
 #include "uci/go.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "board/legal.h"
@@ -88,28 +87,11 @@ ParametrosGo LeerParametrosGo(const char* resto) {
     return p;
 }
 
-namespace {
-
-// A book move: at once, or on "go ponder" once ponderhit or stop arrives.
-bool JugarLibro(const ParametrosGo& p) {
-    if (!ElegirJugadaLibro()) return false;
-    if (p.ponder) {
-        TipoJuego.PonderInterfaz = 1;
-        EsperarRespuesta(false);
-    }
-    std::printf("bestmove %s\n", LibroSql.JugadaLibro);
-    std::printf("info string Libro de aperturas.\n");
-    std::fflush(stdout);
-    return true;
-}
-
-}  // namespace
-
 void ComandoGo(const char* resto) {
     const ParametrosGo p = LeerParametrosGo(resto);
     // "go infinite" asks for analysis, never for a book move, and so does a list of moves.
     if (LibroSql.OwnBook == 1 && LibroSql.FueraDeLibro == 0 && !p.infinito) {
-        if (p.numJugadas == 0 && JugarLibro(p)) return;
+        if (p.numJugadas == 0 && BuscarJugadaLibro(p.ponder)) return;
     } else {
         LibroSql.TextoPartida[0] = 0;
     }

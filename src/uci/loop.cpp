@@ -56,10 +56,11 @@ void IniciarMotor() {
     // own unbuffered line reader (lector.cpp).
     PrepararProceso();
     EntradaEsperando = EntradaUci;
+    InformadorBusqueda = &INFORMADOR_UCI;
     InicializarValoresCaptura();
     InicializarZobrist();
     IniciarOpciones();
-    CrearTransposicion(TT_Opciones.MegasTT + TT_Opciones.MegasCache);
+    if (!CrearTransposicion(TT_Opciones.MegasTT + TT_Opciones.MegasCache)) ImprimirFaltaMemoria();
 
     tbprobe_Gaviota.TablasCargadas = 0;
     tbprobe_Gaviota.Verbosidad = 1;
@@ -115,6 +116,6 @@ void LeerComandos() {
 void LiberarMemoria() {
     Salir = 1;
     LiberarTransposicion();
-    Descargar_gtbgaviota_dll();
+    DescargarGaviota();
     std::exit(0);
 }

@@ -86,7 +86,7 @@ const Opcion OPCIONES[] = {
     {.nombre = "Clear Hash", .tipo = Tipo::Boton, .alGuardar = LimpiarTransposicion, .lectorUci = true},
     // Syzygy tables are loaded as soon as their path is set (a path as long as a line).
     {.nombre = "SyzygyPath", .tipo = Tipo::Texto, .texto = SZ.SyzygyPath, .tamTexto = sizeof SZ.SyzygyPath,
-     .textoInicial = "<empty>", .alGuardar = CargarSyzygy, .lectorUci = true},
+     .textoInicial = "<empty>", .alGuardar = CargarTablasSyzygy, .lectorUci = true},
     {.nombre = "SyzygyProbeLimit", .tipo = Tipo::Spin, .campo = &SZ.SyzygyProbeLimit, .inicial = SYZYGY_MAX_HOMBRES,
      .minimo = 0, .maximo = SYZYGY_MAX_HOMBRES, .alGuardar = ActualizarLimiteSyzygy, .lectorUci = true},
     // Analysis: several best lines, and the win/draw/loss odds of each score.
@@ -248,11 +248,11 @@ void ResponderUci() {
 
 void AplicarOpciones() {
     RegistroGaviota& tb = tbprobe_Gaviota;
-    if (tb.UseGaviotaTablebases == 1 && tb.TablasCargadas == 0) Cargar_gtbgaviota_dll();
-    else if (tb.UseGaviotaTablebases == 0 && tb.TablasCargadas == 1) Descargar_gtbgaviota_dll();
+    if (tb.UseGaviotaTablebases == 1 && tb.TablasCargadas == 0) CargarGaviota();
+    else if (tb.UseGaviotaTablebases == 0 && tb.TablasCargadas == 1) DescargarGaviota();
     // GUIs send "isready" before every move: the table and what it learnt stay unless the
     // Hash setting changed.
-    PrepararTransposicion(TT_Opciones.MegasTT + TT_Opciones.MegasCache);
+    if (!PrepararTransposicion(TT_Opciones.MegasTT + TT_Opciones.MegasCache)) ImprimirFaltaMemoria();
 }
 
 void ResponderIsReady() {

@@ -50,7 +50,27 @@ void ImprimirMovimientoIlegal(const char* texto);  // the illegal-move line and 
 // go.cpp
 void ComandoGo(const char* resto);
 
-// commands.cpp, bench.cpp and perft.cpp: console commands beyond the protocol
+// libro.cpp: the opening book's front end
+// The go handler's probe: 1 when a book move was printed as bestmove (on "go ponder" once
+// ponderhit or stop has come); 0 when the game has left the book and the search must answer.
+int BuscarJugadaLibro(bool ponder = false);
+
+// tablas.cpp: the tablebases loaded and released, with their reports
+void CargarGaviota();
+void DescargarGaviota();
+void CargarTablasSyzygy();  // from SyzygyPath, at once
+
+// informe.cpp: the search's reporter (installed at start-up) and the lines it prints
+struct Informador;
+extern const Informador INFORMADOR_UCI;
+// The "score ..." part of an info line: "mate N" or "cp N" with its bound mark.
+void TextoPuntuacion(int puntuacion, int cota, char* texto);
+// The two info lines of an iteration of pv_line_fin, for a given elapsed time in ms; returns
+// their length.
+int FormatearInfo(char* buf, int tam, int profundidad, int puntuacion, int cota, int transcurrido);
+void ImprimirFaltaMemoria();  // the transposition table could not be allocated
+
+// commands.cpp, libro.cpp, bench.cpp and perft.cpp: console commands beyond the protocol
 void ComandoD();
 void ComandoEval();
 void ComandoSyzygy();
