@@ -15,6 +15,7 @@
 MAKEFLAGS  += --no-print-directory
 BUILD      := build
 BUILD_ASAN := build-asan
+BUILD_TSAN := build-tsan
 BUILD_OPT  := build-opt
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
@@ -23,7 +24,7 @@ PGO        ?= OFF
 OPTIMIZADO := -DCMAKE_BUILD_TYPE=Release -DVEMSUL_LTO=ON -DVEMSUL_PGO=$(PGO) -DVEMSUL_TESTS=OFF \
               -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 
-.PHONY: all optimizado build test test-release test-asan run install book bench match clean \
+.PHONY: all optimizado build test test-release test-asan test-tsan run install book bench match clean \
         windows test-windows dist
 
 .DEFAULT_GOAL := all
@@ -61,7 +62,7 @@ build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVEMSUL_TESTS=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: test-release test-asan
+test: test-release test-asan test-tsan
 	@scripts/check-bench.sh $(BUILD)/vemsul
 
 test-release: build
@@ -74,6 +75,14 @@ test-asan:
 	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DVEMSUL_SANITIZE=ON -DVEMSUL_TESTS=ON
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ctest --output-on-failure -j $(JOBS) -E Slow
+
+# ThreadSanitizer: the sessions with several search threads, through the engine built with it;
+# a data race ends the engine with status 66, which fails them.
+test-tsan:
+	@scripts/install-deps.sh test
+	cmake -S . -B $(BUILD_TSAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEMSUL_TSAN=ON -DVEMSUL_TESTS=ON
+	cmake --build $(BUILD_TSAN) -j $(JOBS) --target vemsul test_search
+	cd $(BUILD_TSAN) && TSAN_OPTIONS="halt_on_error=1 exitcode=66" ctest --output-on-failure -R '^Hilos\.'
 
 # Speed figures quoted in the README: perft, the evaluation, the search signature, and the
 # shipped engine against the plain Release build.
@@ -88,7 +97,7 @@ match: build
 	bench/match.sh
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_OPT) $(DIRECTO) build-windows dist
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN) $(BUILD_OPT) $(DIRECTO) build-windows dist
 
 # The Windows build: MinGW-w64 with POSIX threads, linked statically (mk/directo.mk).
 MINGW := x86_64-w64-mingw32-g++-posix

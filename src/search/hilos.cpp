@@ -96,9 +96,9 @@ void Buscar(int indice) {
     Publicar();
 }
 
-void Bucle(Ayudante* yo, int indice) {
+// A helper made now waits for the next search, not the last one.
+void Bucle(Ayudante* yo, int indice, u64 vista) {
     propio = yo;
-    u64 vista = 0;
     for (;;) {
         {
             std::unique_lock<std::mutex> l(E.cerrojo);
@@ -133,7 +133,7 @@ void FijarHilos(int n) {
     for (; E.creados < deseados; E.creados++) {
         Ayudante* a = new Ayudante;
         E.ayudantes[E.creados] = a;
-        a->hilo = std::thread(Bucle, a, E.creados + 1);
+        a->hilo = std::thread(Bucle, a, E.creados + 1, E.busquedas);
     }
 }
 

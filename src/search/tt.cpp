@@ -140,8 +140,8 @@ void AlmacenarPosicion(int profundidad, int puntuacion, int cota, Jugada jugada)
     EntradaTT e;
     if (jugada == 0 && Leer(r, e)) jugada = e.Jugada;
     // The fill count is a statistic: threads may overwrite each other's increments.
-    if (__atomic_load_n(&TT_Opciones.Escrituras, __ATOMIC_RELAXED) < TT_Opciones.EntradasTT)
-        __atomic_store_n(&TT_Opciones.Escrituras, TT_Opciones.Escrituras + 1, __ATOMIC_RELAXED);
+    const i32 escrituras = __atomic_load_n(&TT_Opciones.Escrituras, __ATOMIC_RELAXED);
+    if (escrituras < TT_Opciones.EntradasTT) __atomic_store_n(&TT_Opciones.Escrituras, escrituras + 1, __ATOMIC_RELAXED);
     e.Clave = TableroGlobal.Hash;
     e.Jugada = jugada;
     e.Puntuacion = i16(AlmacenarPuntosHash(puntuacion));
