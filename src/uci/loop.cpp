@@ -19,37 +19,6 @@ const char* Split_String(const char* pos, char palabra[TAM_PALABRA]) {
     return pos;
 }
 
-bool LeerNumero(const char* texto, u64& valor) {
-    size_t n = std::strlen(texto);
-    if (n < 1 || n > MAX_CIFRAS) return false;
-    u64 v = 0;
-    for (const char* p = texto; *p; p++) {
-        if (*p < '0' || *p > '9') return false;
-        v = v * 10 + u64(*p - '0');  // wraps modulo 2^64 for absurd lengths
-    }
-    valor = v;
-    return true;
-}
-
-bool LeerNumero(const char* texto, i32& valor) {
-    u64 v;
-    if (!LeerNumero(texto, v)) return false;
-    valor = i32(u32(v));  // only the low 32 bits count
-    return true;
-}
-
-bool LeerNumeroSaturado(const char* texto, i32& valor) {
-    if (!*texto) return false;
-    i64 v = 0;
-    for (const char* p = texto; *p; p++) {
-        if (*p < '0' || *p > '9') return false;
-        v = v * 10 + (*p - '0');
-        if (v > INT32_MAX) v = INT32_MAX;
-    }
-    valor = i32(v);
-    return true;
-}
-
 void IniciarMotor() {
     Salir = 0;
     // Output buffering too: whole lines reach the GUI at once. Standard input is read by our
