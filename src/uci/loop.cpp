@@ -1,5 +1,4 @@
 // Start-up, the command loop with its dispatch table, and the single way out.
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
