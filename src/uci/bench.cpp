@@ -2,7 +2,6 @@
 // node total is the engine's signature (any change of search or evaluation shows in it).
 #include <cinttypes>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "search/limits.h"
@@ -54,9 +53,9 @@ constexpr const char* POSICIONES_BENCH[] = {
 void ComandoBench(const char* resto) {
     char palabra[TAM_PALABRA];
     Split_String(resto, palabra);
-    int profundidad = std::atoi(palabra);
-    if (profundidad < 1) profundidad = PROFUNDIDAD_BENCH;
-    if (profundidad > PROFUNDIDAD_MAXIMA) profundidad = PROFUNDIDAD_MAXIMA;
+    int profundidad;
+    if (!LeerNumeroSaturado(palabra, profundidad, PROFUNDIDAD_MAXIMA) || profundidad < 1)
+        profundidad = PROFUNDIDAD_BENCH;
 
     // What the runs change and a console user would not expect changed.
     RegistroJuego& J = TipoJuego;
