@@ -10,7 +10,6 @@
 //            writes the evaluation's reference values (see tests/eval/oraculo.h)
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 

@@ -172,9 +172,13 @@ bool LeerArgumentos(int argc, char** argv, Config& c) {
         else if (a == "--ponder2") c.m[1].ponder = true;
         else if (a == "--tc") {
             if (!LeerControl(siguiente(), c.tc)) return false;
-        } else if (a == "--games") c.partidas = std::atoi(siguiente());
-        else if (a == "--openings") c.aperturas = std::atoi(siguiente());
-        else if (a == "--seed") c.semilla = unsigned(std::atoi(siguiente()));
+        } else if (a == "--games" || a == "--openings" || a == "--seed") {
+            i32 n;
+            if (!LeerNumeroSaturado(siguiente(), n)) return false;
+            if (a == "--games") c.partidas = n;
+            else if (a == "--openings") c.aperturas = n;
+            else c.semilla = unsigned(n);
+        }
         else if (a == "--log") c.m[0].registro = std::fopen(siguiente(), "w");
         else {
             std::fprintf(stderr, "unknown argument %s\n", a.c_str());
@@ -243,9 +247,7 @@ Resultado JugarPartida(Config& c, int blancas, unsigned semilla) {
         auto legales = JugadasLegales();
         int turnoMotor = (TableroGlobal.Turno == 1) == (blancas == 0) ? 0 : 1;
         if (legales.empty()) {
-            bool jaque = TableroGlobal.Turno == 1 ? JaqueBlancas(TableroGlobal.PosicionReyBlanco)
-                                                  : JaqueNegras(TableroGlobal.PosicionReyNegro);
-            if (jaque) {
+            if (BandoEnJaque()) {
                 r.ganador = 1 - turnoMotor;
                 r.motivo = "checkmate";
             } else {

@@ -27,10 +27,11 @@ inline bool EsPuntuacionMate(int p) {
 // process after the current command. Any search thread may set it.
 inline std::atomic<i32> Salir{0};
 
-// Single-precision figures (speeds, hash fill, time shares) truncated to an int, saturating
-// instead of overflowing when a tiny divisor makes them huge.
-inline int ATruncado(float x) {
-    if (x >= 2147483647.0f) return 2147483647;
-    if (x <= -2147483648.0f) return -2147483647 - 1;
-    return int(x);
+// Figures (speeds, hash fill, time shares as floats; 64-bit budgets) truncated to 32 bits,
+// saturating instead of overflowing when a tiny divisor or a huge clock makes them too large.
+template <class T>
+inline i32 ATruncado(T x) {
+    if (x >= T(INT32_MAX)) return INT32_MAX;
+    if (x <= T(INT32_MIN)) return INT32_MIN;
+    return i32(x);
 }

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -15,6 +14,7 @@
 #include <vector>
 
 #include "book/lectura.h"
+#include "numero.h"
 
 namespace {
 
@@ -52,10 +52,9 @@ constexpr const char* USO =
     "     una entrada, o una interrupcion (el libro anterior queda como estaba)\n";
 
 bool LeerEntero(const char* texto, int minimo, int maximo, int& valor) {
-    char* fin = nullptr;
-    const long v = std::strtol(texto, &fin, 10);
-    if (!*texto || *fin || v < minimo || v > maximo) return false;
-    valor = int(v);
+    i32 v;
+    if (!LeerNumeroSaturado(texto, v) || v < minimo || v > maximo) return false;
+    valor = v;
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "board/board.h"
+#include "numero.h"
 
 // Copies the next token (up to a space or the end) into buf, cut at 79 characters.
 // Returns the position behind the whole token.
@@ -118,14 +119,9 @@ int CargarFen(const char* fen) {
         p++;
         while (*p == ' ') p++;
         CopiarToken(p, token);
-        bool numero = token[0] != 0;
-        for (const char* q = token; *q; q++)
-            if (*q < '0' || *q > '9') numero = false;
-        if (numero) {
-            // The clock is capped at 100, so a number too large for 32 bits counts as 100.
-            int valor = 0;
-            for (const char* q = token; *q && valor <= REGLA_50_PLIES; q++) valor = valor * 10 + (*q - '0');
-            if (valor > REGLA_50_PLIES) valor = REGLA_50_PLIES;
+        // The clock is capped at 100, so a number too large for 32 bits counts as 100.
+        int valor;
+        if (LeerNumeroSaturado(token, valor, REGLA_50_PLIES)) {
             T.Regla50 = valor;
             T.NumeroRepeticiones = valor;
         }

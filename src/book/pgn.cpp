@@ -4,7 +4,6 @@
 // The reader never stops at a malformed game: it reports the first fault, reads on to the
 // game's end and leaves the game out.
 #include <cctype>
-#include <cstring>
 #include <sstream>
 
 #include "book/lectura.h"

@@ -73,11 +73,6 @@ inline void Recalcular(int f, int d) {
 
 }  // namespace
 
-void HistoricoRecalcular() {
-    for (int f = 0; f < 28; f++)
-        for (int d = 0; d < 64; d++) Recalcular(f, d);
-}
-
 int HistoricoValor(int lado, Jugada j) { return Historico_Puntos[FilaHistorico(lado, j)][Destino(j)]; }
 
 int HistoricoMalaPuntuacionZW(int lado, Jugada j) {

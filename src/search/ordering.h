@@ -75,7 +75,6 @@ private:
 };
 
 int HistoricoValor(int lado, Jugada j);             // cut rate in percent, or minus the searches
-void HistoricoRecalcular();  // Historico_Puntos again from the counts, after writing these directly
 int HistoricoMalaPuntuacionZW(int lado, Jugada j);  // cut rate below 60 %
 inline int HistoricoMalaPuntuacionPV(int lado, Jugada j) { return HistoricoMalaPuntuacionZW(lado, j); }
 Jugada GetRefutation(int ply);  // counter move to the move that led to this ply

@@ -2,9 +2,6 @@
 // earlier ones set; budgets are worked out in 64 bits and kept in the 32 bits of the record.
 #include "search/tiempo.h"
 
-#include <cstdint>
-
-
 namespace {
 
 // go movetime N searches N minus this margin, for the answer to reach the GUI in time.
@@ -33,8 +30,6 @@ i64 LimitarPresupuesto(i64 presupuesto, i64 tiempo, i64 incremento) {
     return presupuesto;
 }
 
-i32 A32(i64 v) { return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : i32(v); }
-
 // Sudden death or increment.
 i64 PresupuestoSinMovimientos(i64 tiempo, i64 incremento, i32 divisor) {
     if (tiempo > RELOJ_CORTO && tiempo < RELOJ_LARGO) {
@@ -60,7 +55,7 @@ LimitesGo CalcularLimites(const ParametrosGo& p, int turno, int plies, int marge
 
     // Budgets given together: the smaller one rules.
     auto presupuesto = [&l](i64 ms) {
-        l.tiempoLimite = l.controlTiempo == 1 && l.tiempoLimite < ms ? l.tiempoLimite : A32(ms);
+        l.tiempoLimite = l.controlTiempo == 1 && l.tiempoLimite < ms ? l.tiempoLimite : ATruncado(ms);
         l.controlTiempo = 1;
     };
     if (p.hayMovetime) presupuesto(i64(p.movetime) - margen);

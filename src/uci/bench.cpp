@@ -2,7 +2,6 @@
 // node total is the engine's signature (any change of search or evaluation shows in it).
 #include <cinttypes>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "search/hilos.h"
@@ -55,15 +54,14 @@ constexpr const char* POSICIONES_BENCH[] = {
 void ComandoBench(const char* resto) {
     char palabra[TAM_PALABRA];
     resto = Split_String(resto, palabra);
-    int profundidad = std::atoi(palabra);
-    if (profundidad < 1) profundidad = PROFUNDIDAD_BENCH;
-    if (profundidad > PROFUNDIDAD_MAXIMA) profundidad = PROFUNDIDAD_MAXIMA;
+    int profundidad;
+    if (!LeerNumeroSaturado(palabra, profundidad, PROFUNDIDAD_MAXIMA) || profundidad < 1)
+        profundidad = PROFUNDIDAD_BENCH;
     // One thread, whatever the option says, unless a second number asks for more (a parallel
     // run's node count varies from run to run).
     Split_String(resto, palabra);
-    int hilos = std::atoi(palabra);
-    if (hilos < 1) hilos = 1;
-    if (hilos > MAX_HILOS) hilos = MAX_HILOS;
+    int hilos;
+    if (!LeerNumeroSaturado(palabra, hilos, MAX_HILOS) || hilos < 1) hilos = 1;
 
     // What the runs change and a console user would not expect changed.
     RegistroJuego& J = TipoJuego;

@@ -33,13 +33,9 @@ const char* LeerJugadasBusqueda(const char* resto, char* palabra, ParametrosGo& 
     const int n = GenerarLegales(legales);
     for (;;) {
         resto = Split_String(resto, palabra);
-        Jugada j = 0;
-        for (int i = 0; i < n && !j; i++) {
-            char texto[6];
-            MovimientoCoordenadas(legales[i].Jugada, texto);
-            if (!std::strcmp(texto, palabra)) j = legales[i].Jugada;
-        }
-        if (!j) return resto;
+        const int i = BuscarTexto(legales, n, palabra);
+        if (i < 0) return resto;
+        const Jugada j = legales[i].Jugada;
         bool nueva = true;
         for (int i = 0; i < p.numJugadas; i++) nueva &= p.jugadas[i] != j;
         if (nueva) p.jugadas[p.numJugadas++] = j;

@@ -1,5 +1,4 @@
 // Start-up, the command loop with its dispatch table, and the single way out.
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,37 +16,6 @@ const char* Split_String(const char* pos, char palabra[TAM_PALABRA]) {
     while (*pos && *pos != ' ' && n < MAX_LETRAS_PALABRA) palabra[n++] = *pos++;
     palabra[n] = 0;
     return pos;
-}
-
-bool LeerNumero(const char* texto, u64& valor) {
-    size_t n = std::strlen(texto);
-    if (n < 1 || n > MAX_CIFRAS) return false;
-    u64 v = 0;
-    for (const char* p = texto; *p; p++) {
-        if (*p < '0' || *p > '9') return false;
-        v = v * 10 + u64(*p - '0');  // wraps modulo 2^64 for absurd lengths
-    }
-    valor = v;
-    return true;
-}
-
-bool LeerNumero(const char* texto, i32& valor) {
-    u64 v;
-    if (!LeerNumero(texto, v)) return false;
-    valor = i32(u32(v));  // only the low 32 bits count
-    return true;
-}
-
-bool LeerNumeroSaturado(const char* texto, i32& valor) {
-    if (!*texto) return false;
-    i64 v = 0;
-    for (const char* p = texto; *p; p++) {
-        if (*p < '0' || *p > '9') return false;
-        v = v * 10 + (*p - '0');
-        if (v > INT32_MAX) v = INT32_MAX;
-    }
-    valor = i32(v);
-    return true;
 }
 
 void IniciarMotor() {

@@ -6,6 +6,7 @@
 // compared exactly, and a value that is not understood gives the start value. The options
 // after them are read as UCI says: the name is every word up to "value", in any case; a button
 // needs no value; numbers are brought into the range; a value not understood changes nothing.
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -129,8 +130,7 @@ void Guardar(const Opcion& o, const char* valor) {
         case Tipo::Spin: {
             i32 v;
             if (!LeerNumeroSaturado(valor, v) || v < o.aceptadoMin || v > o.aceptadoMax) v = o.inicial;
-            else if (v < o.minimo) v = o.minimo;
-            else if (v > o.maximo) v = o.maximo;
+            else v = std::clamp(v, o.minimo, o.maximo);
             *o.campo = v;
             break;
         }
@@ -176,7 +176,7 @@ void GuardarUci(const Opcion& o, const char* valor) {
             i32 v;
             if (!LeerNumeroSaturado(valor + negativo, v)) return;
             if (negativo) v = -v;
-            *o.campo = v < o.minimo ? o.minimo : v > o.maximo ? o.maximo : v;
+            *o.campo = std::clamp(v, o.minimo, o.maximo);
             break;
         }
         case Tipo::Texto:

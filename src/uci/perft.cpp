@@ -9,13 +9,8 @@
 void ComandoPerft(const char* resto) {
     char palabra[TAM_PALABRA];
     Split_String(resto, palabra);
-    if (!palabra[0]) return;
-    int profundidad = 0;
-    for (const char* p = palabra; *p; p++) {
-        if (*p < '0' || *p > '9') return;
-        profundidad = profundidad * 10 + (*p - '0');
-        if (profundidad > MAX_PLY) profundidad = MAX_PLY;  // too deep already; no digit string wraps
-    }
+    int profundidad;
+    if (!LeerNumeroSaturado(palabra, profundidad, MAX_PLY)) return;  // too deep already beyond
     TipoJuego.ProfundidadMaxima = profundidad;
     // Depth 0 counts nothing, and the undo stack holds at most 63 nested moves.
     if (profundidad < 1 || profundidad > MAX_PLY - 1) return;

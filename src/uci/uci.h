@@ -2,24 +2,16 @@
 #pragma once
 
 #include "board/board.h"
+#include "numero.h"
 #include "uci/lector.h"
 
 constexpr int TAM_LINEA = MAX_LINEA_ENTRADA + 1;  // line buffer: the longest line and its terminator
 constexpr int MAX_LETRAS_PALABRA = 78;            // a longer word is cut, its rest read as the next
 constexpr int TAM_PALABRA = 80;                   // word buffer: 78 characters, terminator, spare
-constexpr int MAX_CIFRAS = 79;                    // digits of a number word
 
 // Reads the next blank-separated word (blanks are spaces only) into palabra, cut at 78
 // characters. Returns the reading position behind it.
 const char* Split_String(const char* pos, char palabra[TAM_PALABRA]);
-
-// A number is 1 to 79 decimal digits and nothing else (no sign, no blank); its value is kept
-// in 32 bits. Leaves valor untouched and returns false for anything else.
-bool LeerNumero(const char* texto, i32& valor);
-bool LeerNumero(const char* texto, u64& valor);  // the same, kept in 64 bits
-// For option values, which are only compared with a range: any number of digits, the value
-// capped at INT32_MAX, so that no digit string wraps into the range.
-bool LeerNumeroSaturado(const char* texto, i32& valor);
 
 // input.cpp: the search's input seam, installed at start-up (EntradaEsperando)
 bool EntradaUci(bool esperar);

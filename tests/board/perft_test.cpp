@@ -128,8 +128,7 @@ TEST(PerftSlow, AgreesWithReferenceEngine) {
     const auto fens = PosicionesAlAzar(inicios, 300, 40, 12345);
     for (const auto& fen : fens) {
         const Resultado nuestro = Perft("fen " + fen, 3);
-        sf.Enviar("position fen " + fen);
-        sf.Enviar("go perft 3");
+        sf.Enviar({"position fen " + fen, "go perft 3"});
         std::map<std::string, long long> suyo;
         long long total = -1, v;
         char mov[8];

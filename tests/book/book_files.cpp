@@ -19,18 +19,12 @@ void EjecutarSql(const std::string& fichero, const std::string& sql) {
 
 void CrearLibro(const std::string& fichero, const std::vector<std::string>& lineas) {
     std::filesystem::remove(fichero);
-    EjecutarSql(fichero, "CREATE TABLE Book (Partida TEXT);");
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(fichero.c_str(), &db), SQLITE_OK);
-    sqlite3_stmt* s = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db, "INSERT INTO Book VALUES (?1);", -1, &s, nullptr), SQLITE_OK);
-    for (const auto& l : lineas) {
-        sqlite3_bind_text(s, 1, l.c_str(), -1, SQLITE_TRANSIENT);
-        EXPECT_EQ(sqlite3_step(s), SQLITE_DONE);
-        sqlite3_reset(s);
+    std::string sql = "CREATE TABLE Book (Partida TEXT);";
+    for (std::string l : lineas) {
+        for (size_t i = 0; (i = l.find('\'', i)) != std::string::npos; i += 2) l.insert(i, 1, '\'');  // '' in SQL
+        sql += "INSERT INTO Book VALUES ('" + l + "');";
     }
-    sqlite3_finalize(s);
-    sqlite3_close(db);
+    EjecutarSql(fichero, sql);
 }
 
 std::vector<std::string> LineasLibro(const std::string& fichero) {

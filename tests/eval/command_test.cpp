@@ -25,7 +25,5 @@ TEST(EvalCommand, PrintsScorePhaseAndPassedPawns) {
         entrada.push_back("eval");
         esperado.insert(esperado.end(), lineas.begin(), lineas.end());
     }
-    int estado = -5;
-    EXPECT_EQ(Transcripcion(entrada, &estado), esperado);
-    EXPECT_EQ(estado, 0);
+    EXPECT_EQ(Sesion(entrada), esperado);
 }

@@ -56,15 +56,13 @@ TEST(Analisis, LinesSearchmovesAndWdl) {
     ProcesoMotor motor;
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.fen + " " + c.opciones + " " + c.go);
-        motor.Enviar("ucinewgame");
-        motor.Enviar("setoption name ShowPv value Full");
+        motor.Enviar({"ucinewgame", "setoption name ShowPv value Full"});
         for (const char* o : {"MultiPV value 1", "UCI_ShowWDL value false"})
             motor.Enviar("setoption name " + std::string(o));
         std::istringstream opciones(c.opciones);
         for (std::string o; std::getline(opciones, o, '|');)
             motor.Enviar("setoption name " + o.replace(o.find(' '), 1, " value "));
-        motor.Enviar("position fen " + c.fen);
-        motor.Enviar(c.go);
+        motor.Enviar({"position fen " + c.fen, c.go});
         const auto salida = motor.LeerHasta("bestmove");
         ASSERT_TRUE(Empieza(salida.back(), "bestmove "));
         // The lines of the deepest iteration, in the order printed.
@@ -89,7 +87,7 @@ TEST(Analisis, LinesSearchmovesAndWdl) {
                 EXPECT_LE(l.puntos, lineas[i - 1].puntos);
             }
             PonerFen(c.fen);
-            for (const auto& m : l.pv) EXPECT_TRUE(Jugar(m)) << m;
+            for (const auto& m : l.pv) EXPECT_TRUE(JugarTexto(m.c_str())) << m;
             if (c.wdl) {
                 EXPECT_EQ(l.w + l.d + l.l, 1000);
             }
@@ -99,6 +97,5 @@ TEST(Analisis, LinesSearchmovesAndWdl) {
         EXPECT_TRUE(c.wdl == 1 ? p.w > 900 : c.wdl == -1 ? p.l > 900 : c.wdl != 3 || (p.w < 500 && p.l < 500))
             << p.w << " " << p.d << " " << p.l;
     }
-    motor.Enviar("quit");
-    EXPECT_EQ(motor.Esperar(), 0);
+    EXPECT_EQ(motor.Terminar(), 0);
 }

@@ -116,7 +116,7 @@ TEST_F(Nodo, MatesEvasionsAndDraws) {
     const int INF = VALOR_INFINITO;
     PonerFen("6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1");
     EXPECT_EQ(AlphaBeta_Pv(2, -INF, INF, 0, 0, 0), VALOR_MATE - 1);
-    ASSERT_TRUE(Jugar("d1d8"));
+    ASSERT_TRUE(JugarTexto("d1d8"));
     EXPECT_EQ(AlphaBeta_Pv(2, -INF, INF, 1, 0, 0), 1 - VALOR_MATE);
     EXPECT_EQ(AlphaBeta_Qs(-3, -INF, INF, 1), 1 - VALOR_MATE);
     PonerFen("4r1k1/8/8/8/8/2p5/8/1N2K3 w - - 0 1");

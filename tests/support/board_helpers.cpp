@@ -53,19 +53,6 @@ Instantanea Tomar() {
     return s;
 }
 
-bool Jugar(const std::string& texto) {
-    ListaJugadas lista;
-    const int n = GenerarMovimientos(GENERAR_TODAS, lista);
-    for (int i = 0; i < n; i++) {
-        char t[6];
-        MovimientoCoordenadas(lista[i].Jugada, t);
-        if (texto != t) continue;
-        if (HacerMovimiento(lista[i].Jugada)) return true;
-        DeshacerMovimiento();
-    }
-    return false;
-}
-
 std::vector<std::string> PosicionesAlAzar(const std::vector<std::string>& inicios, int n, int plies, unsigned semilla) {
     std::mt19937 azar(semilla);
     std::vector<std::string> r;
@@ -75,8 +62,7 @@ std::vector<std::string> PosicionesAlAzar(const std::vector<std::string>& inicio
         for (int p = 0; p < largo; p++) {
             const auto legales = JugadasLegales();
             if (legales.empty()) break;
-            Jugar(legales[azar() % legales.size()]);
-            TableroGlobal.Ply = 0;  // as the position command plays its moves
+            JugarTexto(legales[azar() % legales.size()].c_str());  // as the position command plays it
         }
         char fen[128];
         EscribirFen(fen);

@@ -1,5 +1,5 @@
 // Small helpers shared by the tests: set up positions, capture printed output, snapshot
-// the board, find and play moves by their text.
+// the board, draw random positions.
 #pragma once
 
 #include <functional>
@@ -27,9 +27,6 @@ struct Instantanea {
     bool operator==(const Instantanea& o) const;
 };
 Instantanea Tomar();
-
-// Plays a legal move given in coordinate text; false if there is none.
-bool Jugar(const std::string& texto);
 
 // FENs of `n` positions reached by seeded random play of up to `plies` plies, started in turn
 // from each of the given FENs.

@@ -55,6 +55,15 @@ ProcesoMotor::~ProcesoMotor() {
 
 void ProcesoMotor::Enviar(const std::string& linea) { EnviarCrudo(linea + "\n"); }
 
+void ProcesoMotor::Enviar(std::initializer_list<std::string> lineas) {
+    for (const auto& l : lineas) Enviar(l);
+}
+
+int ProcesoMotor::Terminar() {
+    Enviar("quit");
+    return Esperar();
+}
+
 void ProcesoMotor::EnviarCrudo(const std::string& bytes) {
     for (size_t hecho = 0; entrada_ >= 0 && hecho < bytes.size();) {
         const ssize_t n = write(entrada_, bytes.data() + hecho, bytes.size() - hecho);

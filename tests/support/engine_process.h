@@ -3,6 +3,7 @@
 // sanitizer build on a loaded machine: a test waits for lines, never for a time.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ public:
     ProcesoMotor& operator=(const ProcesoMotor&) = delete;
 
     void Enviar(const std::string& linea);  // a newline is appended
+    void Enviar(std::initializer_list<std::string> lineas);
     void EnviarCrudo(const std::string& bytes);
     void CerrarEntrada();
 
@@ -30,6 +32,7 @@ public:
     // Waits for the process to end; returns its exit status, or -1 if it did not end in time
     // (it is then killed) or ended by a signal.
     int Esperar(int milisegundos = 300000);
+    int Terminar();  // "quit", then Esperar()
     int Pid() const { return pid_; }
 
 private:

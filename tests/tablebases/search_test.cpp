@@ -25,8 +25,7 @@ TEST(BusquedaConTablas, ReportsExactScores) {
         {"4k3/3r4/8/8/8/8/8/3RK2Q w - - 0 1", 3, "mate 8", "d1d7"},
     };
     ProcesoMotor motor;
-    for (const char* l : {"setoption name UseGaviotaTablebases value true", "setoption name ShowPv value Full"})
-        motor.Enviar(l);
+    motor.Enviar({"setoption name UseGaviotaTablebases value true", "setoption name ShowPv value Full"});
     motor.Enviar("setoption name GaviotaTbPath value " + ruta);
     motor.Enviar("isready");  // loads the tables
     std::vector<std::tuple<const char*, int, const char*, const char*>> todos(std::begin(casos), std::end(casos));
@@ -35,8 +34,7 @@ TEST(BusquedaConTablas, ReportsExactScores) {
         auto [fen, profundidad, puntuacion, jugada] = todos[i];
         if (i == std::size(casos))
             motor.Enviar("setoption name SyzygyPath value " + std::string(VEMSUL_SOURCE_DIR) + "/tests/tablebases/syzygy");
-        motor.Enviar(std::string("position fen ") + fen);
-        motor.Enviar("go depth " + std::to_string(profundidad));
+        motor.Enviar({std::string("position fen ") + fen, "go depth " + std::to_string(profundidad)});
         std::string ultima, mejor;
         for (const std::string& l : motor.LeerHasta("bestmove ")) {
             if (Empieza(l, "info depth ")) ultima = l.substr(l.find(" score ") + 7, l.find(" pv ") - l.find(" score ") - 7);
@@ -45,7 +43,6 @@ TEST(BusquedaConTablas, ReportsExactScores) {
         EXPECT_EQ(ultima, puntuacion) << fen;
         EXPECT_TRUE(!jugada || mejor == jugada) << fen << ": " << mejor;
     }
-    motor.Enviar("quit");
-    EXPECT_EQ(motor.Esperar(), 0);
+    EXPECT_EQ(motor.Terminar(), 0);
 
 }

@@ -28,8 +28,7 @@ struct Busqueda {
 };
 
 Busqueda Buscar(ProcesoMotor& motor, const std::string& fen, int profundidad) {
-    motor.Enviar("position fen " + fen);
-    motor.Enviar("go depth " + std::to_string(profundidad));
+    motor.Enviar({"position fen " + fen, "go depth " + std::to_string(profundidad)});
     Busqueda b;
     for (const std::string& l : motor.LeerHasta("bestmove ")) {
         if (Empieza(l, "info depth ")) {
@@ -42,8 +41,7 @@ Busqueda Buscar(ProcesoMotor& motor, const std::string& fen, int profundidad) {
 }
 
 std::string Sonda(ProcesoMotor& motor, const std::string& fen) {
-    motor.Enviar("position fen " + fen);
-    motor.Enviar("syzygy");
+    motor.Enviar({"position fen " + fen, "syzygy"});
     const std::vector<std::string> l = motor.LeerHasta("Syzygy:");
     return l.empty() ? "" : l.back();
 }
@@ -56,12 +54,8 @@ std::string Sonda(ProcesoMotor& motor, const std::string& fen) {
 // ranks by win/draw/loss alone. The probes give the tables' results.
 TEST(Syzygy, DamagedPathsReportAndFallBack) {
     DirectorioTemporal a, b;
-    Copiar("KRvK.rtbw", a.Ruta());
-    Copiar("KPvK.rtbw", a.Ruta());
-    Copiar("KPvK.rtbz", a.Ruta());
-    Copiar("KQvK.rtbw", b.Ruta());
-    Copiar("KQvK.rtbz", b.Ruta());
-    Copiar("KRvK.rtbz", a.Ruta());
+    for (const char* t : {"KRvK.rtbw", "KPvK.rtbw", "KPvK.rtbz", "KRvK.rtbz"}) Copiar(t, a.Ruta());
+    for (const char* t : {"KQvK.rtbw", "KQvK.rtbz"}) Copiar(t, b.Ruta());
     fs::resize_file(a.Fichero("KRvK.rtbz"), 64 + 16);  // the size of a table, not its contents
     std::ofstream(a.Fichero("KQvK.rtbw")) << std::string(100, 'x');  // no table's size
     std::ofstream(a.Fichero("KNvK.rtbw")) << std::string(80, 'x');   // the right size, no magic number
@@ -69,8 +63,7 @@ TEST(Syzygy, DamagedPathsReportAndFallBack) {
 
     ProcesoMotor motor;
     motor.Enviar("setoption name ShowPv value Full");
-    motor.Enviar("setoption name SyzygyPath value " + a.Ruta() + ":" + faltante + ":" + b.Ruta());
-    motor.Enviar("isready");
+    motor.Enviar({"setoption name SyzygyPath value " + a.Ruta() + ":" + faltante + ":" + b.Ruta(), "isready"});
     const std::vector<std::string> esperado = {
         "info string Syzygy: no se puede leer el directorio " + faltante,
         "info string Syzygy: se descarta " + a.Fichero("KQvK.rtbw") + " (truncada o de tama\xF1o imposible)",
@@ -89,8 +82,7 @@ TEST(Syzygy, DamagedPathsReportAndFallBack) {
     const Busqueda torre = Buscar(motor, "8/8/8/3k4/8/8/8/R3K3 w - - 0 1", 4);
     EXPECT_EQ(torre.puntuacion, "cp 29936");
     EXPECT_TRUE(torre.aciertos);
-    motor.Enviar("quit");
-    EXPECT_EQ(motor.Esperar(), 0);
+    EXPECT_EQ(motor.Terminar(), 0);
 }
 
 // The root keeps to the moves that keep the tables' result, where a shallow search alone picks
@@ -123,8 +115,7 @@ TEST(Syzygy, RootKeepsResultAndSearchProbes) {
 
     motor.Enviar("setoption name SyzygyPath value <empty>");
     EXPECT_FALSE(Buscar(motor, caballo, 3).aciertos);
-    motor.Enviar("quit");
-    EXPECT_EQ(motor.Esperar(), 0);
+    EXPECT_EQ(motor.Terminar(), 0);
 }
 
 // Whatever the path option holds (separators alone, blanks, long and binary text, files and
@@ -147,14 +138,11 @@ TEST(Syzygy, FuzzedPathOption) {
         }
         for (char& c : valor)
             if (c == '\n' || c == '\r') c = '/';
-        motor.Enviar("setoption name SyzygyPath value " + valor);
-        motor.Enviar("isready");
+        motor.Enviar({"setoption name SyzygyPath value " + valor, "isready"});
         const std::vector<std::string> l = motor.LeerHasta("readyok");
         ASSERT_TRUE(!l.empty() && l.back() == "readyok") << i;
     }
-    motor.Enviar("position fen 8/8/8/3k4/8/8/1Q6/4K3 w - - 0 1");
-    motor.Enviar("go depth 3");
+    motor.Enviar({"position fen 8/8/8/3k4/8/8/1Q6/4K3 w - - 0 1", "go depth 3"});
     EXPECT_EQ(Contar(motor.LeerHasta("bestmove "), "bestmove "), 1);
-    motor.Enviar("quit");
-    EXPECT_EQ(motor.Esperar(), 0);
+    EXPECT_EQ(motor.Terminar(), 0);
 }

@@ -35,8 +35,7 @@ unsigned long long NodosFinales(const std::vector<std::string>& lineas) {
 // reply is a draw at once, so each search reaches depth 63 at once; a depth above 63 is capped.
 TEST(GoSession, SearchesWithoutAnEndWaitForTheGui) {
     auto arrancar = [](ProcesoMotor& motor) {
-        for (const char* l : {"setoption name ShowPv value Full", "position fen 8/8/4k3/8/8/3K4/8/8 w - - 100 1"})
-            motor.Enviar(l);
+        motor.Enviar({"setoption name ShowPv value Full", "position fen 8/8/4k3/8/8/3K4/8/8 w - - 100 1"});
     };
     auto sinRespuesta = [](ProcesoMotor& motor, const std::string& go) {
         SCOPED_TRACE(go);
@@ -57,8 +56,7 @@ TEST(GoSession, SearchesWithoutAnEndWaitForTheGui) {
         const std::string forma = go;
         if (forma == "go ponder") {
             // After ponderhit it is the search of a bare go, which still waits.
-            motor.Enviar("ponderhit");
-            motor.Enviar("isready");
+            motor.Enviar({"ponderhit", "isready"});
             EXPECT_EQ(Contar(motor.LeerHasta("readyok"), "bestmove"), 0);
         }
         // Any line but isready ends such a search, ponderhit included when it is not pondering.
@@ -102,16 +100,13 @@ TEST(GoSession, CutSearchesAnswerARealMove) {
     EXPECT_TRUE(Empieza(motor.LeerHasta("bestmove ").back(), "bestmove "));
     for (const char* go : {"depth 5", "movetime 2147483647", "wtime 2147483647 btime 2147483647 winc 2147483647 binc 2147483647",
                            "wtime 2147483648 btime 2147483648 winc 2147483648 movestogo 2147483648"}) {
-        motor.Enviar(std::string("go ") + go);
-        motor.Enviar("stop");
-        motor.Enviar("isready");
+        motor.Enviar({std::string("go ") + go, "stop", "isready"});
         const auto s = motor.LeerHasta("readyok");
         EXPECT_EQ(Contar(s, "bestmove "), 1) << go;
         EXPECT_EQ(Contar(s, "bestmove 0000"), 0) << go;
         EXPECT_TRUE(!s.empty() && s.back() == "readyok") << go;
     }
-    motor.Enviar("quit");
-    EXPECT_EQ(motor.Esperar(), 0);
+    EXPECT_EQ(motor.Terminar(), 0);
 }
 
 // go nodes N stops at the first check (every 2048 nodes) from N on, also when a clock allows far
@@ -139,7 +134,7 @@ TEST(GoSession, BudgetsStopTheSearchButNeverTheFirstIteration) {
 TEST(GoSession, IsreadyKeepsTheTableAndNewGamesRepeatSearchesExactly) {
     ProcesoMotor motor;
     auto nodos = [&](const char* antes) {
-        for (const char* l : {antes, "setoption name ShowPv value Full", MEDIO_JUEGO, "go depth 9"}) motor.Enviar(l);
+        motor.Enviar({antes, "setoption name ShowPv value Full", MEDIO_JUEGO, "go depth 9"});
         return NodosFinales(motor.LeerHasta("bestmove "));
     };
     const auto primera = nodos("ucinewgame");
@@ -154,8 +149,7 @@ TEST(GoSession, IsreadyKeepsTheTableAndNewGamesRepeatSearchesExactly) {
 // itself; stop answers, and the game goes on.
 TEST(GoSession, GuiPondering) {
     ProcesoMotor motor;
-    for (const char* l : {"setoption name Ponder value true", "setoption name ShowPv value Full", MEDIO_JUEGO})
-        motor.Enviar(l);
+    motor.Enviar({"setoption name Ponder value true", "setoption name ShowPv value Full", MEDIO_JUEGO});
     // The depth-limited search ends and waits; the other goes on past any budget.
     for (auto [go, mas] : {std::pair{"go ponder depth 3", ""}, {"go ponder wtime 5000 btime 5000", "info depth 6"}}) {
         SCOPED_TRACE(go);
@@ -172,15 +166,12 @@ TEST(GoSession, GuiPondering) {
         motor.Enviar("ponderhit");
         EXPECT_TRUE(Empieza(motor.LeerHasta("bestmove ").back(), "bestmove "));
     }
-    motor.Enviar("go ponder wtime 5000 btime 5000");
-    motor.Enviar("stop");
+    motor.Enviar({"go ponder wtime 5000 btime 5000", "stop"});
     EXPECT_EQ(Contar(motor.LeerHasta("bestmove "), "bestmove "), 1);
-    motor.Enviar("position startpos moves e2e4");
-    motor.Enviar("go depth 3");
+    motor.Enviar({"position startpos moves e2e4", "go depth 3"});
     const auto lineas = motor.LeerHasta("bestmove ");
     EXPECT_EQ(Contar(lineas, "bestmove "), 1);
-    motor.Enviar("quit");
-    EXPECT_EQ(motor.Esperar(), 0);
+    EXPECT_EQ(motor.Terminar(), 0);
 }
 
 // With Ponder on, a predicted reply that mates us: the search of a root without a legal move
@@ -199,9 +190,8 @@ TEST(GoSession, NoLegalMoveAfterAPonderHit) {
 // the engine's move and the predicted reply.
 TEST(GoSession, OwnPonderingIsSilentAndInterruptible) {
     ProcesoMotor motor;
-    for (const char* l : {"setoption name Ponder value true", "setoption name ShowPv value None",
-                          "position startpos moves e2e4", "go depth 6"})
-        motor.Enviar(l);
+    motor.Enviar({"setoption name Ponder value true", "setoption name ShowPv value None", "position startpos moves e2e4",
+                  "go depth 6"});
     const auto lineas = motor.LeerHasta("bestmove ");
     ASSERT_TRUE(!lineas.empty() && Empieza(lineas.back(), "bestmove "));
     const std::string respuesta = lineas.back();
@@ -210,11 +200,9 @@ TEST(GoSession, OwnPonderingIsSilentAndInterruptible) {
     EXPECT_EQ(motor.LeerHasta("readyok"), std::vector<std::string>{"readyok"});
     const std::string jugada = respuesta.substr(9, respuesta.find(' ', 9) - 9);
     const std::string prediccion = respuesta.substr(respuesta.find(" ponder ") + 8);
-    motor.Enviar("position startpos moves e2e4 " + jugada + " " + prediccion);
-    motor.Enviar("go wtime 2000 btime 2000");
+    motor.Enviar({"position startpos moves e2e4 " + jugada + " " + prediccion, "go wtime 2000 btime 2000"});
     EXPECT_EQ(Contar(motor.LeerHasta("bestmove "), "bestmove "), 1);
-    motor.Enviar("quit");
-    EXPECT_EQ(motor.Esperar(), 0);
+    EXPECT_EQ(motor.Terminar(), 0);
 }
 
 // A position command whose last move is the predicted reply keeps the history tables; any
@@ -238,19 +226,17 @@ TEST(GoSession, PonderPredictionKeepsOrClearsTheTables) {
 // before it answers; a depth limit holds beside a long clock; ShowPv None stays silent.
 TEST(GoSession, TheLastIterationIsReported) {
     ProcesoMotor motor;
-    motor.Enviar(MEDIO_JUEGO);
-    motor.Enviar("go depth 3 wtime 60000000 btime 60000000");
+    motor.Enviar({MEDIO_JUEGO, "go depth 3 wtime 60000000 btime 60000000"});
     const auto lineas = motor.LeerHasta("bestmove ");
     ASSERT_GE(lineas.size(), 3u);
     EXPECT_TRUE(Empieza(lineas[lineas.size() - 3], "info depth 3 seldepth ")) << lineas[lineas.size() - 3];
     EXPECT_TRUE(Empieza(lineas[lineas.size() - 2], "info currmove ")) << lineas[lineas.size() - 2];
     for (const auto& l : lineas) EXPECT_FALSE(Empieza(l, "info depth 4")) << l;
-    for (const char* l : {"setoption name ShowPv value None", "go depth 3", "isready"}) motor.Enviar(l);
+    motor.Enviar({"setoption name ShowPv value None", "go depth 3", "isready"});
     const auto callada = motor.LeerHasta("readyok");
     EXPECT_EQ(callada.size(), 2u);
     EXPECT_TRUE(Empieza(callada[0], "bestmove ")) << callada[0];
-    motor.Enviar("quit");
-    EXPECT_EQ(motor.Esperar(), 0);
+    EXPECT_EQ(motor.Terminar(), 0);
 }
 
 // Lines a search on "go ponder" meets follow the command loop's rules: a line with a NUL byte is
@@ -258,31 +244,25 @@ TEST(GoSession, TheLastIterationIsReported) {
 // ponderhit it begins with; the search goes on until the real isready and stop.
 TEST(GoSession, PonderSearchDropsLinesTheLoopWouldDrop) {
     ProcesoMotor motor;
-    motor.Enviar(MEDIO_JUEGO);
-    motor.Enviar("go ponder wtime 5000 btime 5000");
+    motor.Enviar({MEDIO_JUEGO, "go ponder wtime 5000 btime 5000"});
     motor.EnviarCrudo(std::string("isready\0x\n", 10));
-    motor.Enviar("ponderhit" + std::string(70000, ' '));
-    motor.Enviar("isready");
+    motor.Enviar({"ponderhit" + std::string(70000, ' '), "isready"});
     const auto lineas = motor.LeerHasta("readyok");
     EXPECT_EQ(Contar(lineas, "readyok"), 1);
     EXPECT_EQ(Contar(lineas, "info string L\xEDnea demasiado larga descartada."), 1);
     EXPECT_EQ(Contar(lineas, "bestmove"), 0);
     motor.Enviar("stop");
     EXPECT_EQ(Contar(motor.LeerHasta("bestmove "), "bestmove "), 1);
-    motor.Enviar("quit");
-    EXPECT_EQ(motor.Esperar(), 0);
+    EXPECT_EQ(motor.Terminar(), 0);
 }
 
 // The engine's own pondering reports a mate from its own side, in its own moves, and its speed
 // from its own nodes: never more than a thousand times the nodes it searched itself.
 TEST(GoSession, OwnPonderingReportsMatesAndItsOwnSpeed) {
     ProcesoMotor motor;
-    for (const char* l : {"setoption name Ponder value true", "setoption name ShowPv value Full",
-                          "position fen k7/8/2K5/8/8/8/8/7R w - - 0 1", "go depth 3"})
-        motor.Enviar(l);
-    unsigned long long antes = 0;
-    for (const auto& l : motor.LeerHasta("bestmove "))
-        if (Empieza(l, "info depth ")) std::sscanf(l.c_str() + l.find(" nodes "), " nodes %llu", &antes);
+    motor.Enviar({"setoption name Ponder value true", "setoption name ShowPv value Full",
+                  "position fen k7/8/2K5/8/8/8/8/7R w - - 0 1", "go depth 3"});
+    const unsigned long long antes = NodosFinales(motor.LeerHasta("bestmove "));
     motor.Enviar("isready");
     const auto lineas = motor.LeerHasta("readyok");
     int mates = 0;
@@ -295,6 +275,5 @@ TEST(GoSession, OwnPonderingReportsMatesAndItsOwnSpeed) {
         mates += l.find(" score mate 1") != std::string::npos;
     }
     EXPECT_GT(mates, 0);
-    motor.Enviar("quit");
-    EXPECT_EQ(motor.Esperar(), 0);
+    EXPECT_EQ(motor.Terminar(), 0);
 }

@@ -83,8 +83,7 @@ TEST(Protocol, UciReplyAfterSetoptionEdgeCases) {
         }
         EXPECT_EQ(salida, esperado) << (comandos.empty() ? "start-up" : comandos[0]);
     }
-    motor.Enviar("quit");
-    EXPECT_EQ(motor.Esperar(), 0);
+    EXPECT_EQ(motor.Terminar(), 0);
 }
 
 // Capitalised, tab-prefixed and unknown words and lines with a NUL byte are ignored silently;

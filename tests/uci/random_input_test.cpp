@@ -72,9 +72,7 @@ TEST(EntradaAlAzar, HostileSessions) {
         std::string go = "go";
         for (int p = azar() % 4; p > 0; p--) (((go += ' ') += uno(palabras)) += ' ') += uno(numeros);
         if (azar() % 2) (go += " depth ") += std::to_string(1 + azar() % 4);
-        motor.Enviar(go);
-        motor.Enviar("stop");
-        motor.Enviar("isready");
+        motor.Enviar({go, "stop", "isready"});
 
         const auto salida = motor.LeerHasta("readyok");
         ASSERT_TRUE(!salida.empty() && salida.back() == "readyok") << "round " << ronda << ": " << go;
