@@ -1,13 +1,16 @@
 // Vemsul: a UCI chess engine. A GUI starts it and talks to it over standard input/output.
 #include <cstring>
+#include <string>
 
 #include "uci/uci.h"
 
 int main(int argc, char** argv) {
     IniciarMotor();
-    // "vemsul bench [depth]" runs the benchmark and exits.
+    // "vemsul bench [depth [threads]]" runs the benchmark and exits.
     if (argc > 1 && !std::strcmp(argv[1], "bench")) {
-        ComandoBench(argc > 2 ? argv[2] : "");
+        std::string argumentos;
+        for (int i = 2; i < argc && i < 4; i++) argumentos += std::string(argv[i]) + " ";
+        ComandoBench(argumentos.c_str());
         LiberarMemoria();
     }
     LeerComandos();

@@ -5,6 +5,8 @@
 #   tools/arbitros.sh ENGINE fastchess-10    fastchess, 100 games at 10+0.1
 #   tools/arbitros.sh ENGINE fastchess-40    fastchess, 40 games at 40/20
 #   tools/arbitros.sh ENGINE cutechess-ponder cutechess-cli -debug, 40 games at 10+0.1, pondering on
+#   tools/arbitros.sh ENGINE hilos            fastchess, 200 games at 10+0.1: Threads 2 against
+#                                             Threads 1 of the same engine (an idle 2-core machine)
 # Extra arguments go to the runner (e.g. option.Threads=2 for the engine: put -each or -engine
 # flags there). The log and the games go to $SALIDA (default /tmp/arbitros): the summary line,
 # time losses, illegal moves, disconnects, stalls and every warning naming our engine are
@@ -32,6 +34,15 @@ with open(sys.argv[2], "w") as f:
 PY
 rival="name=stockfish cmd=/usr/games/stockfish option.UCI_LimitStrength=true option.UCI_Elo=2000"
 case "$modo" in
+hilos)
+    FC=$("$compartido/tools/fastchess/build.sh")
+    "$FC" -engine name=vemsul-2 cmd="$motor" option.Threads=2 -engine name=vemsul-1 cmd="$motor" \
+        -each tc=10+0.1 -rounds 100 -games 2 -repeat -concurrency 1 \
+        -openings file="$aperturas" format=epd order=random -pgnout file="$salida/$modo.pgn" \
+        -log file="$salida/$modo.log" level=warn "$@" > "$salida/$modo.out" 2>&1 || true
+    grep -E "Results of|Elo:|Games:|Ptnml" "$salida/$modo.out" | tail -4
+    grep -ciE "timeout|loses on time|illegal|disconnect|stall|crash" "$salida/$modo.pgn" "$salida/$modo.log" || true
+    ;;
 fastchess-10|fastchess-40)
     FC=$("$compartido/tools/fastchess/build.sh")
     tc=10+0.1; rondas=50; [ "$modo" = fastchess-40 ] && { tc=40/20; rondas=20; }
