@@ -23,7 +23,7 @@ const std::vector<std::string> UCI_INICIAL = {
     "option name GaviotaTbPath type string default empty",
     "option name GaviotaTbCache type spin default 32 min 8 max 1024",
     "option name GaviotaCompression type spin default 4 min 0 max 9",
-    "option name Threads type spin default 1 min 1 max 1",
+    "option name Threads type spin default 1 min 1 max 256",
     "option name Move Overhead type spin default 500 min 0 max 5000",
     "option name Clear Hash type button",
     "option name SyzygyPath type string default <empty>",
@@ -63,7 +63,7 @@ TEST(Protocol, UciReplyAfterSetoptionEdgeCases) {
         {{"name Move Overhead value -7"}, "Move Overhead type spin default 0 min 0 max 5000"},
         {{"name Move Overhead value 100", "name Move Overhead value 1e3", "name Move Overhead"},
          "Move Overhead type spin default 100 min 0 max 5000"},
-        {{"name Threads value 4"}, "Threads type spin default 1 min 1 max 1"},
+        {{"name Threads value 300"}, "Threads type spin default 256 min 1 max 256"},
         {{"name multipv value 100"}, "MultiPV type spin default 64 min 1 max 64"},
         {{"name UCI_ShowWDL value TRUE"}, "UCI_ShowWDL type check default true"},
     };
