@@ -406,6 +406,11 @@ FALLOS = [
      "std::exp((s + a) / b)",
      "std::exp((s - a) / b)",
      "loss odds centred on the wrong side of 0"),
+    # Several search threads.
+    ("search", "src/search/tt.cpp",
+     "    const u64 clave = Cargar(r->claveMezclada) ^ datos;",
+     "    const u64 clave = Cargar(r->claveMezclada);",
+     "table slots read without their check: a torn slot answers for a position"),
     # Platform: the engine's own rand(), shared by every system.
     ("platform", "src/azar.cpp",
      "const std::uint32_t w = r[p] + r[(p + 28) % 31];  // r[n-31] + r[n-3]",

@@ -6,8 +6,8 @@
 #endif
 #include <cstring>
 
-thread_local TipoTablero TableroGlobal;
-thread_local DatosBando Blancas, Negras;
+POR_HILO TipoTablero TableroGlobal;
+POR_HILO DatosBando Blancas, Negras;
 
 const char* const NombreCasilla[64] = {
     "a8", "b8", "c8", "d8", "e8", "f8", "g8", "h8",

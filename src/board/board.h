@@ -88,8 +88,8 @@ struct DatosBando {
     i32 NumPeones, NumCaballos, NumAlfiles, NumTorres, NumDamas;
 };
 
-extern thread_local TipoTablero TableroGlobal;
-extern thread_local DatosBando Blancas, Negras;
+extern POR_HILO TipoTablero TableroGlobal;
+extern POR_HILO DatosBando Blancas, Negras;
 extern u64 zobrist_Tablero[14][64];
 extern u64 zobrist_Turno;
 extern const char* const NombreCasilla[64];

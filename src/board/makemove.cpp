@@ -263,7 +263,7 @@ namespace {
 // slots only the one just above the count may be written, which holds nothing.
 void ComprobarDescarte(Jugada j) {
     constexpr size_t lista = offsetof(TipoTablero, Repeticiones), tras = offsetof(TipoTablero, NumeroRepeticiones);
-    static thread_local char antes[sizeof(TipoTablero)];  // static: the record is large
+    static POR_HILO char antes[sizeof(TipoTablero)];  // static: the record is large
     const char* t = reinterpret_cast<const char*>(&TableroGlobal);
     const DatosBando blancas = Blancas, negras = Negras;
     GuardarEstado(j);

@@ -6,7 +6,7 @@
 #include "platform.h"
 
 RanuraCacheEval* TT_Cache = nullptr;
-thread_local Divisor DivisorCache = CrearDivisor(1);
+POR_HILO Divisor DivisorCache = CrearDivisor(1);
 bool CacheEvalActiva = false;
 
 namespace {

@@ -23,7 +23,7 @@ struct RanuraCacheEval {
 static_assert(sizeof(RanuraCacheEval) == sizeof(EntradaCacheEval));
 
 extern RanuraCacheEval* TT_Cache;  // the entries (index modulus + 1), null when there are none
-extern thread_local Divisor DivisorCache;
+extern POR_HILO Divisor DivisorCache;
 extern bool CacheEvalActiva;        // the evaluation reads and writes the cache
 
 // Frees any earlier cache and allocates `entradas` + 1 entries, switched on but not yet

@@ -43,7 +43,7 @@ struct DatosEval {
     i32 PesoAtacantes;       // summed weight of the pieces that reached them
     i32 ReyEnPeligro;        // the opponent has a queen and another piece
 };
-extern thread_local DatosEval EvalBlancas, EvalNegras;
+extern POR_HILO DatosEval EvalBlancas, EvalNegras;
 
 // The game phase of the last evaluation: 0 (every piece on) .. 24 (kings and pawns only).
-extern thread_local i32 FaseJuego;
+extern POR_HILO i32 FaseJuego;

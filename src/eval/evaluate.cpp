@@ -13,8 +13,8 @@
 
 using namespace tablas;
 
-thread_local DatosEval EvalBlancas, EvalNegras;
-thread_local i32 FaseJuego;
+POR_HILO DatosEval EvalBlancas, EvalNegras;
+POR_HILO i32 FaseJuego;
 
 namespace {
 

@@ -161,7 +161,7 @@ struct EntradaPeones {
     TerminosPeones terminos;
 };
 constexpr int BITS_TABLA_PEONES = 13;
-thread_local EntradaPeones TablaPeones[2][1 << BITS_TABLA_PEONES];
+POR_HILO EntradaPeones TablaPeones[2][1 << BITS_TABLA_PEONES];
 
 inline EntradaPeones& EntradaDe(bool blanco, Bits propios, Bits rivales) {
     const u64 mezcla = propios * 0x9E3779B97F4A7C15ull ^ (rivales + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;

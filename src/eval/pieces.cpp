@@ -17,7 +17,7 @@
 
 using namespace tablas;
 
-thread_local ConjuntosEval Conjuntos;
+POR_HILO ConjuntosEval Conjuntos;
 
 namespace {
 

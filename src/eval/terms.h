@@ -27,7 +27,7 @@ struct ConjuntosEval {
     u64 piezas[16];      // by piece code, pawns to kings: every man, listed or not
     u64 ataquesPeon[2];  // the squares the pawns of each colour attack
 };
-extern thread_local ConjuntosEval Conjuntos;
+extern POR_HILO ConjuntosEval Conjuntos;
 
 // pawns.cpp
 void PrecargarPeones();  // asks for the pawn table's entries of the scanned position early

@@ -10,8 +10,8 @@
 #include "search/tt.h"
 #include "tablebases/tablas.h"
 
-thread_local u32 pv_line[MAX_PLY][MAX_PLY];
-thread_local u32 pv_line_fin[MAX_PLY];
+POR_HILO u32 pv_line[MAX_PLY][MAX_PLY];
+POR_HILO u32 pv_line_fin[MAX_PLY];
 u64 NodosUltimaBusqueda = 0;
 
 void A_Inicio() {

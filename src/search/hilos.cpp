@@ -115,7 +115,7 @@ void Bucle(Ayudante* yo, int indice, u64 vista) {
 }  // namespace
 
 void FijarHilos(int n) {
-    if (n < 1) n = 1;
+    if (n < 1 || !HILOS_DE_BUSQUEDA) n = 1;
     if (n > MAX_HILOS) n = MAX_HILOS;
     const int deseados = n - 1;
     {

@@ -2,9 +2,9 @@
 // every search beside the main thread and share what they find through the transposition
 // table (each iterates on its own, at depths the other threads are not on). The main thread
 // alone reads input, keeps the clock, reports and chooses the move; the helpers stop when it
-// is done. With one thread nothing here runs.
+// is done. With one thread nothing here runs; Windows builds always search on one (comun.h).
 //
-// Each thread has its own (thread_local, copied from the main thread at every search): the
+// Each thread has its own (POR_HILO, copied from the main thread at every search): the
 // board and side records, the repetition list, the evaluation records and pawn table, the
 // history, killer and counter-move tables, the line arrays, the limits record (node count and
 // stop flag included), the root move set and the remainder caches of the two key-indexed

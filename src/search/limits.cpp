@@ -6,7 +6,7 @@
 #include "search/hilos.h"
 #include "search/search.h"
 
-thread_local RegistroJuego TipoJuego;
+POR_HILO RegistroJuego TipoJuego;
 SondaEntrada EntradaEsperando = nullptr;
 
 static const std::int64_t InicioProceso = RelojMs();

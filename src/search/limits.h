@@ -49,7 +49,7 @@ struct RegistroJuego {
     i32 MostrarWdl;          // option UCI_ShowWDL: 1 = the info lines carry "wdl W D L"
 };
 
-extern thread_local RegistroJuego TipoJuego;
+extern POR_HILO RegistroJuego TipoJuego;
 
 // Milliseconds since the process started, from a monotonic clock.
 i32 ObtenerTiempo();

@@ -7,12 +7,12 @@
 #include "search/search.h"
 #include "search/see.h"
 
-thread_local i32 Historico_Bueno[28][64];
-thread_local i32 Historico_Malo[28][64];
-thread_local i32 Historico_Puntos[28][64];
-thread_local u32 Historico_Killer[MAX_PLY][2][2];
-thread_local u32 Historico_Killer_Mate[MAX_PLY][2][2];
-thread_local u32 Historico_Refutation[64 * 64];
+POR_HILO i32 Historico_Bueno[28][64];
+POR_HILO i32 Historico_Malo[28][64];
+POR_HILO i32 Historico_Puntos[28][64];
+POR_HILO u32 Historico_Killer[MAX_PLY][2][2];
+POR_HILO u32 Historico_Killer_Mate[MAX_PLY][2][2];
+POR_HILO u32 Historico_Refutation[64 * 64];
 
 i32 valor_captura[14][14];
 i32 valor_captura_coronacion[14][14];

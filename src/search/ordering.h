@@ -18,14 +18,14 @@ extern i32 valor_captura_coronacion[14][14];  // promotion piece x victim
 extern i32 valor_coronacion[14];              // promotion piece
 
 // History tables (rows: side to move x 14 + moving piece; columns: destination).
-extern thread_local i32 Historico_Bueno[28][64];  // cut-offs caused by the quiet move
-extern thread_local i32 Historico_Malo[28][64];   // times searched at a node that was cut off
+extern POR_HILO i32 Historico_Bueno[28][64];  // cut-offs caused by the quiet move
+extern POR_HILO i32 Historico_Malo[28][64];   // times searched at a node that was cut off
 // HistoricoValor of every entry, kept current whenever the two counts change (they change
 // only at cut-offs, while every quiet move of every node is scored with it).
-extern thread_local i32 Historico_Puntos[28][64];
-extern thread_local u32 Historico_Killer[MAX_PLY][2][2];       // [ply][side][slot]
-extern thread_local u32 Historico_Killer_Mate[MAX_PLY][2][2];  // the same for cut-offs with a mate score
-extern thread_local u32 Historico_Refutation[64 * 64];         // counter move, by the previous move's from/to
+extern POR_HILO i32 Historico_Puntos[28][64];
+extern POR_HILO u32 Historico_Killer[MAX_PLY][2][2];       // [ply][side][slot]
+extern POR_HILO u32 Historico_Killer_Mate[MAX_PLY][2][2];  // the same for cut-offs with a mate score
+extern POR_HILO u32 Historico_Refutation[64 * 64];         // counter move, by the previous move's from/to
 
 // Captures nothing (Capturada 15), promotes to nothing (Coronacion 15) and is no en passant
 // capture: bits 18-25 of the move word all set and bit 26 clear, tested at once.

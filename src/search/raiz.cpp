@@ -4,7 +4,7 @@
 #include "board/legal.h"
 #include "tablebases/syzygy.h"
 
-thread_local RestriccionRaiz RaizBusqueda;
+POR_HILO RestriccionRaiz RaizBusqueda;
 
 namespace {
 

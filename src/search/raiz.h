@@ -16,7 +16,7 @@ struct RestriccionRaiz {
     int resultado;                // the tables' result for the side to move: 1 win, 0 draw, -1 loss
 };
 
-extern thread_local RestriccionRaiz RaizBusqueda;
+extern POR_HILO RestriccionRaiz RaizBusqueda;
 
 // The moves the client named for the next search (0: every move); the go command sets them
 // and clears them once its search is over.

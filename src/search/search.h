@@ -13,8 +13,8 @@ constexpr int PROFUNDIDAD_QS = 8;
 
 // Principal variation: row p is the best line from ply p; pv_line_fin the last completed one
 // (0-terminated unless all 64 words are moves). pv_line_fin[0] is the move to play.
-extern thread_local u32 pv_line[MAX_PLY][MAX_PLY];
-extern thread_local u32 pv_line_fin[MAX_PLY];
+extern POR_HILO u32 pv_line[MAX_PLY][MAX_PLY];
+extern POR_HILO u32 pv_line_fin[MAX_PLY];
 
 // Several lines (option MultiPV above 1): the lines an iteration found, best first, each
 // with its own depth, score, bound (as ImprimirPv's) and line, 0-terminated.

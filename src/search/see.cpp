@@ -7,7 +7,7 @@
 
 const i32 See_valor[16] = {0, 100, 325, 325, 500, 975, 10000, 0, 100, 325, 325, 500, 975, 10000, 0, 0};
 
-thread_local PilaSee SeeMove;
+POR_HILO PilaSee SeeMove;
 
 namespace {
 

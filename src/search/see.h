@@ -19,7 +19,7 @@ struct PilaSee {
     i32 NumeroJugadasSee;  // records in use; 0 outside See
     RegistroSee JugadasSee[40];
 };
-extern thread_local PilaSee SeeMove;
+extern POR_HILO PilaSee SeeMove;
 
 // What the exchange on the destination of j brings, j having just been made; lado is the side
 // now to move (1 White, 0 Black). The board is left exactly as found.

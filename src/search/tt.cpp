@@ -7,7 +7,7 @@
 
 RegistroTT TT_Opciones;
 RanuraTT* TT_Datos = nullptr;
-thread_local Divisor DivisorTT = CrearDivisor(1);
+POR_HILO Divisor DivisorTT = CrearDivisor(1);
 
 namespace {
 

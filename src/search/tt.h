@@ -39,7 +39,7 @@ extern RegistroTT TT_Opciones;
 extern RanuraTT* TT_Datos;
 
 // Indexed by the remainder of the key (not a mask).
-extern thread_local Divisor DivisorTT;
+extern POR_HILO Divisor DivisorTT;
 
 inline RanuraTT* EntradaTTActual() {
     return EntradaDeClave(TT_Datos, TT_Datos != nullptr, TableroGlobal.Hash, DivisorTT);

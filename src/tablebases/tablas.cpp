@@ -6,7 +6,7 @@
 #include "tablebases/gaviota.h"
 #include "tablebases/syzygy.h"
 
-thread_local u64 AciertosTablas = 0;
+POR_HILO u64 AciertosTablas = 0;
 
 bool TablasConfiguradas() {
     const char* ruta = tbprobe_Syzygy.SyzygyPath;

@@ -4,7 +4,7 @@
 #include "comun.h"
 
 // Probes that found an entry (Gaviota or Syzygy) since the search began.
-extern thread_local u64 AciertosTablas;
+extern POR_HILO u64 AciertosTablas;
 
 // A tablebase path of either kind is set (Gaviota switched on, or a Syzygy path): the info
 // lines then carry "tbhits".
