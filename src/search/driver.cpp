@@ -145,7 +145,7 @@ void Buscar() {
                                                           : IterarUnaLinea(enJaque, paradaMate, informe);
     PararAyudantes();
 
-    NodosUltimaBusqueda = J.Nodos + NodosAyudantes();
+    NodosUltimaBusqueda = NodosTotales();
     EsperarRespuesta(J.EsperaRespuesta == Espera::Orden ||
                      (J.EsperaRespuesta == Espera::OrdenSinMate && !mateHallado));
     // The line ends at its first 0 word: without a move there is no ponder move either.

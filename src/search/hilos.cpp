@@ -96,6 +96,13 @@ void Buscar(int indice) {
     Publicar();
 }
 
+// The helpers' published counts in the current search.
+u64 Sumar(std::atomic<u64> Ayudante::*cuenta) {
+    u64 n = 0;
+    for (int i = 0; i < E.hilos; i++) n += (E.ayudantes[i]->*cuenta).load(std::memory_order_relaxed);
+    return n;
+}
+
 // A helper made now waits for the next search, not the last one.
 void Bucle(Ayudante* yo, int indice, u64 vista) {
     propio = yo;
@@ -173,20 +180,8 @@ void PararAyudantes() {
     E.terminados.wait(l, [] { return E.activos == 0; });
 }
 
-u64 NodosAyudantes() {
-    u64 n = 0;
-    for (int i = 0; i < E.hilos; i++) n += E.ayudantes[i]->nodos.load(std::memory_order_relaxed);
-    return n;
-}
-
-u64 AciertosAyudantes() {
-    u64 n = 0;
-    for (int i = 0; i < E.hilos; i++) n += E.ayudantes[i]->aciertos.load(std::memory_order_relaxed);
-    return n;
-}
-
-u64 NodosTotales() { return TipoJuego.Nodos + NodosAyudantes(); }
-u64 AciertosTotales() { return AciertosTablas + AciertosAyudantes(); }
+u64 NodosTotales() { return TipoJuego.Nodos + Sumar(&Ayudante::nodos); }
+u64 AciertosTotales() { return AciertosTablas + Sumar(&Ayudante::aciertos); }
 
 bool EsAyudante() { return propio != nullptr; }
 

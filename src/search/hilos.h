@@ -29,10 +29,8 @@ void FijarHilos(int n);
 void ArrancarAyudantes();
 void PararAyudantes();
 
-// The helpers' nodes and tablebase hits in the current search (or the last one); with the
-// main thread's, what the info lines show.
-u64 NodosAyudantes();
-u64 AciertosAyudantes();
+// Every thread's nodes and tablebase hits in the current search (or the last one): what the
+// info lines show and "go nodes" counts.
 u64 NodosTotales();
 u64 AciertosTotales();
 

@@ -23,7 +23,7 @@ void ComprobarTiempo() {
     // search on "go ponder" has no budget before ponderhit.
     if (J.Profundidad >= 2 && pv_line_fin[0] != 0 && J.PonderInterfaz == 0) {
         if (J.ControlTiempo == 1 && ObtenerTiempo() - J.TiempoInicio >= J.TiempoLimite) J.Parar = 1;
-        if (J.LimiteNodos != 0 && J.Nodos + NodosAyudantes() >= J.LimiteNodos) J.Parar = 1;
+        if (J.LimiteNodos != 0 && NodosTotales() >= J.LimiteNodos) J.Parar = 1;
     }
     // A waiting line stops the search; not before the first iteration has given a move, though:
     // a search cut earlier would have nothing legal to answer. The seam is asked in any case,
@@ -35,7 +35,7 @@ void Ponderhit() {
     RegistroJuego& J = TipoJuego;
     J.PonderInterfaz = 0;
     J.TiempoLimite += ObtenerTiempo() - J.TiempoInicio;
-    if (J.LimiteNodos != 0) J.LimiteNodos += J.Nodos + NodosAyudantes();
+    if (J.LimiteNodos != 0) J.LimiteNodos += NodosTotales();
 }
 
 void EsperarRespuesta(bool sinFinPropio) {
