@@ -31,7 +31,7 @@ inline bool EsPuntuacionMate(int p) {
 #define POR_HILO
 constexpr bool HILOS_DE_BUSQUEDA = false;
 #else
-#define POR_HILO thread_local __attribute__((tls_model("local-exec")))
+#define POR_HILO constinit thread_local __attribute__((tls_model("local-exec")))
 constexpr bool HILOS_DE_BUSQUEDA = true;
 #endif
 

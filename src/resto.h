@@ -12,7 +12,7 @@ struct Divisor {
     mutable u64 ultimaClave, ultimoResto;
 };
 
-inline Divisor CrearDivisor(u64 n) {
+constexpr Divisor CrearDivisor(u64 n) {
     if (n < 2) n = 2;  // the tables never have fewer than 32768 entries
     // Key 0 is the remainder 0 of any divisor.
     return Divisor{n, ~(unsigned __int128)0 / n + 1, 0, 0};
