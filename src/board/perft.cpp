@@ -1,6 +1,6 @@
 // Perft counting: the move paths of a given length below the current position, with a
-// breakdown of the last ply and the count below each root move. Every leaf move is made and
-// checked. The "perft" command (protocol) reads the depth and prints the figures.
+// breakdown of the last ply and the count below each root move. The "perft" command
+// (protocol) reads the depth and prints the figures.
 #include "board/board.h"
 
 namespace {
@@ -34,6 +34,25 @@ inline void Contar(Recuento& r, Jugada m) {
 // test legality along one line only.
 inline int Hacer(Jugada j, bool enJaque) { return enJaque ? HacerMovimiento(j) : HacerMovimientoSinJaque(j); }
 
+// The leaves below a node not in check. Out of check only a pinned man's move, a king's move,
+// an en passant capture (two men leave a rank) or castling can leave the king attacked; the
+// pin test needs no move made, the others are made and tested.
+void ContarHojas(Recuento& r, const ListaJugadas& lista, int n) {
+    const i32* tab = TableroGlobal.Tablero;
+    for (int i = 0; i < n && !r.parar; i++) {
+        const Jugada j = lista[i].Jugada;
+        const int pieza = tab[Origen(j)];
+        bool legal;
+        if (pieza == REY_B || pieza == REY_N || AlPaso(j) || Enroque(j)) {
+            legal = HacerMovimientoSinJaque(j);
+            DeshacerMovimiento();
+        } else {
+            legal = LegalSinHacer(j);
+        }
+        if (legal) Contar(r, j);
+    }
+}
+
 int MiniMax(Recuento& r, int ply, Jugada m) {
     if (r.parar) return 0;
     if (ply == r.profundidad) {
@@ -44,6 +63,10 @@ int MiniMax(Recuento& r, int ply, Jugada m) {
     int n = GenerarMovimientos(GENERAR_TODAS, lista);
     const bool enJaque = n > 0 && BandoEnJaque();
     // One ply above the leaves (most nodes) each legal move is counted here, not in a call.
+    if (ply + 1 == r.profundidad && !enJaque) {
+        ContarHojas(r, lista, n);
+        return 0;
+    }
     const bool hojas = ply + 1 == r.profundidad;
     for (int i = 0; i < n; i++) {
         const Jugada j = lista[i].Jugada;
