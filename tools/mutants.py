@@ -29,10 +29,10 @@ def ejecutar(orden, **kw):
 
 
 def objetivos(dir_build):
-    """The engine, the book builder and what the tests run; not the default book, whose build
+    """The engine, the book builder, the patch tool and what the tests run; not the default book, whose build
     would fail on many faults before any test could."""
     ayuda = ejecutar(["cmake", "--build", dir_build, "--target", "help"]).stdout.split()
-    return ["vemsul", "vemsul-libro"] + [t for t in ayuda if t.startswith(("test_", "gtb_"))]
+    return ["vemsul", "vemsul-libro", "vemsul-parche"] + [t for t in ayuda if t.startswith(("test_", "gtb_"))]
 
 
 def compilar(dir_build, informe=False):
