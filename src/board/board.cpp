@@ -1,9 +1,6 @@
 // The global board and side records, square names, move text and the board checker.
 #include "board/board.h"
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 #include <cstring>
 
 POR_HILO TipoTablero TableroGlobal;
@@ -20,28 +17,10 @@ const char* const NombreCasilla[64] = {
     "a1", "b1", "c1", "d1", "e1", "f1", "g1", "h1",
 };
 
-MascarasTablero LeerMascaras() {
-    const i32* tab = TableroGlobal.Tablero;
-    MascarasTablero m{0, 0};
-#ifdef __SSE2__
-    // Sixteen squares at a time: the codes are narrowed to bytes with signed saturation, which
-    // keeps every code on the same side of 7 (empty), then compared with 7 all at once.
-    const __m128i vacia = _mm_set1_epi8(VACIA);
-    for (int s = 0; s < 64; s += 16) {
-        const __m128i* p = reinterpret_cast<const __m128i*>(tab + s);
-        const __m128i a = _mm_packs_epi32(_mm_loadu_si128(p), _mm_loadu_si128(p + 1));
-        const __m128i b = _mm_packs_epi32(_mm_loadu_si128(p + 2), _mm_loadu_si128(p + 3));
-        const __m128i codigos = _mm_packs_epi16(a, b);
-        m.bajas |= u64(unsigned(_mm_movemask_epi8(_mm_cmplt_epi8(codigos, vacia)))) << s;
-        m.altas |= u64(unsigned(_mm_movemask_epi8(_mm_cmpgt_epi8(codigos, vacia)))) << s;
-    }
-#else
-    for (int s = 0; s < 64; s++) {
-        m.bajas |= u64(tab[s] < VACIA) << s;
-        m.altas |= u64(tab[s] > VACIA) << s;
-    }
-#endif
-    return m;
+void RecalcularCasillas() {
+    TipoTablero& T = TableroGlobal;
+    for (u64& c : T.Casillas) c = 0;
+    for (int s = 0; s < 64; s++) T.Casillas[T.Tablero[s] & 15] |= u64(1) << s;
 }
 
 void LlenarColorCasilla() {
@@ -85,10 +64,16 @@ bool TableroValido() {
     if (T.Ply < 0 || T.Ply >= MAX_PLY) return false;
     if (T.NumeroRepeticiones < 0 || T.NumeroRepeticiones > LIMITE_REPETICIONES) return false;
     int cuenta[14] = {};
+    u64 todas = 0;
     for (int s = 0; s < 64; s++) {
         int c = T.Tablero[s];
         if (c < 1 || c > 13) return false;
+        if (!((T.Casillas[c] >> s) & 1)) return false;
         cuenta[c]++;
+    }
+    for (u64 c : T.Casillas) {
+        if (todas & c) return false;  // a square in two sets
+        todas |= c;
     }
     if (cuenta[REY_B] != 1 || T.Tablero[T.PosicionReyBlanco] != REY_B) return false;
     if (cuenta[REY_N] != 1 || T.Tablero[T.PosicionReyNegro] != REY_N) return false;

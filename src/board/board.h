@@ -80,6 +80,7 @@ struct TipoTablero {
     u64 Hash;
     i32 ColorCasilla[64];  // 1 light, 0 dark: the colour a bishop keeps
     i32 Tablero[64];
+    u64 Casillas[16];  // the squares (bit s = square s) holding each code, kept with Tablero
 };
 
 // Each side's men by kind, kings aside: kept exact by FEN loading and make/unmake, read by
@@ -96,13 +97,28 @@ extern const char* const NombreCasilla[64];
 
 constexpr const char* FEN_INICIAL = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
-// board.cpp
-// Squares as bit masks (bit s for square s): codes below 7 (White's men, and impossible codes)
-// and codes above 7 (Black's men, and impossible codes). Together: every occupied square.
+// Square s now holds `codigo`: the board and its square sets change together. (Codes are
+// 4 bits wide wherever they come from; the mask only keeps the sets' index in range.)
+inline void PonerCasilla(TipoTablero& T, int s, int codigo) {
+    const u64 b = u64(1) << s;
+    T.Casillas[T.Tablero[s] & 15] ^= b;
+    T.Casillas[codigo & 15] ^= b;
+    T.Tablero[s] = codigo;
+}
+
+// Squares as bit masks (bit s for square s): codes below 7 (White's men, and NINGUNA) and
+// codes above 7 (Black's men). Together: every occupied square.
 struct MascarasTablero {
     u64 bajas, altas;
 };
-MascarasTablero LeerMascaras();
+inline MascarasTablero LeerMascaras() {
+    const u64* c = TableroGlobal.Casillas;
+    return {c[NINGUNA] | c[PEON_B] | c[CABALLO_B] | c[ALFIL_B] | c[TORRE_B] | c[DAMA_B] | c[REY_B],
+            c[PEON_N] | c[CABALLO_N] | c[ALFIL_N] | c[TORRE_N] | c[DAMA_N] | c[REY_N] | c[14] | c[SIN_PIEZA]};
+}
+
+// board.cpp
+void RecalcularCasillas();  // the square sets from the board, after the board was written whole
 void LlenarColorCasilla();
 void LimpiarBandos();     // no men counted on either side
 bool TableroValido();     // consistency check used by tests and the checked build

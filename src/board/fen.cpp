@@ -54,7 +54,9 @@ static int PeonAlPasoPosible(int objetivo) {
     return peon;
 }
 
-int CargarFen(const char* fen) {
+namespace {
+
+int LeerFen(const char* fen) {
     TipoTablero& T = TableroGlobal;
     T.EnroqueBlancas = T.EnroqueNegras = 0;
     T.FichaAlPaso = 0;
@@ -135,6 +137,14 @@ int CargarFen(const char* fen) {
     // there could otherwise be taken for a repetition.
     for (int i = 0; i < T.NumeroRepeticiones && i < MAX_REPETICIONES; i++) T.Repeticiones[i] = 0;
     return 1;
+}
+
+}  // namespace
+
+int CargarFen(const char* fen) {
+    const int r = LeerFen(fen);
+    RecalcularCasillas();  // a rejected FEN leaves the squares it wrote: the sets follow them too
+    return r;
 }
 
 void EscribirFen(char* fen) {

@@ -95,8 +95,8 @@ inline void Enrocar(int destinoRey, u64& hash) {
         Salir = 1;  // no castling lands there
         return;
     }
-    T.Tablero[e->torreDesde] = VACIA;
-    T.Tablero[e->torreHasta] = e->torre;
+    PonerCasilla(T, e->torreDesde, VACIA);
+    PonerCasilla(T, e->torreHasta, e->torre);
     hash ^= zobrist_Tablero[e->torre][e->torreDesde] ^ zobrist_Tablero[e->torre][e->torreHasta];
     if (e->torre == TORRE_B) {
         hash ^= ClaveEnroqueBlancas(T.EnroqueBlancas) ^ ClaveEnroqueBlancas(e->estado);
@@ -123,9 +123,9 @@ inline void ActualizarReyYDerechos(int pieza, int o, int d, int capturada, u64& 
 }
 
 inline void MoverPieza(int pieza, int o, int d, u64& hash) {
-    i32* tab = TableroGlobal.Tablero;
-    tab[d] = pieza;
-    tab[o] = VACIA;
+    TipoTablero& T = TableroGlobal;
+    PonerCasilla(T, d, pieza);
+    PonerCasilla(T, o, VACIA);
     if (pieza >= 0 && pieza < 14) hash ^= zobrist_Tablero[pieza][o] ^ zobrist_Tablero[pieza][d];
 }
 
@@ -137,7 +137,7 @@ inline void ActualizarAlPaso(Jugada j, bool negras, u64& hash) {
         T.FichaAlPaso = Destino(j);
     } else if (AlPaso(j) && epAntes != 0) {
         const int peon = T.Tablero[epAntes];
-        T.Tablero[epAntes] = VACIA;
+        PonerCasilla(T, epAntes, VACIA);
         if (peon >= 0 && peon < 14 && peon != VACIA) hash ^= zobrist_Tablero[peon][epAntes];
         (negras ? Blancas : Negras).NumPeones--;
         T.FichaAlPaso = 0;
@@ -167,7 +167,7 @@ inline void Coronar(int coronacion, int d, bool negras, u64& hash) {
         return;
     }
     const int peon = negras ? PEON_N : PEON_B;
-    TableroGlobal.Tablero[d] = coronacion;
+    PonerCasilla(TableroGlobal, d, coronacion);
     hash ^= zobrist_Tablero[peon][d] ^ zobrist_Tablero[coronacion][d];
     (negras ? Negras : Blancas).NumPeones--;
     (*Contador(coronacion))++;
@@ -300,29 +300,29 @@ void DeshacerMovimiento() {
 
     if (Enroque(j)) {
         if (const DatosEnroque* e = BuscarEnroque(d)) {
-            tab[e->torreHasta] = VACIA;
-            tab[e->torreDesde] = e->torre;
+            PonerCasilla(T, e->torreHasta, VACIA);
+            PonerCasilla(T, e->torreDesde, e->torre);
         } else {
             Salir = 1;
         }
     }
 
-    tab[o] = tab[d];
-    tab[d] = VACIA;
+    PonerCasilla(T, o, tab[d]);
+    PonerCasilla(T, d, VACIA);
 
     const int cap = Capturada(j);
     if (AlPaso(j) && h.FichaAlPaso != 0) {
-        tab[h.FichaAlPaso] = negras ? PEON_B : PEON_N;
+        PonerCasilla(T, h.FichaAlPaso, negras ? PEON_B : PEON_N);
         (negras ? Blancas : Negras).NumPeones++;
     } else if (cap != SIN_PIEZA) {
-        if (cap >= PEON_B && cap <= REY_N && cap != VACIA) tab[d] = cap;
+        if (cap >= PEON_B && cap <= REY_N && cap != VACIA) PonerCasilla(T, d, cap);
         if (i32* n = Contador(cap)) (*n)++;
         else Salir = 1;
     }
 
     const int cor = Coronacion(j);
     if (cor != SIN_PIEZA && EsCoronacionValida(cor)) {
-        tab[o] = negras ? PEON_N : PEON_B;
+        PonerCasilla(T, o, negras ? PEON_N : PEON_B);
         (negras ? Negras : Blancas).NumPeones++;
         (*Contador(cor))--;
     }

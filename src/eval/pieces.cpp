@@ -7,10 +7,6 @@
 // every list is appended in square order, and the terms that look at what was met before a
 // piece (knight outposts at the enemy bishops, a queen on the seventh at the own rooks, a
 // knight's open files at the pawns) only count the squares before the piece's own.
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include "eval/lado.h"
 #include "eval/tables.h"
 #include "eval/terms.h"
@@ -302,46 +298,13 @@ void Torres() {
     }
 }
 
-#ifdef __SSE2__
-// The board as 64 bytes in four vectors of 16 squares (piece codes fit in a byte; a code out
-// of the byte range saturates to 0 or 255 and matches none of the codes looked for).
-struct TableroBytes {
-    __m128i v[4];
-    explicit TableroBytes(const i32* tablero) {
-        for (int k = 0; k < 4; k++) {
-            const __m128i* p = reinterpret_cast<const __m128i*>(tablero + 16 * k);
-            const __m128i a = _mm_packs_epi32(_mm_loadu_si128(p), _mm_loadu_si128(p + 1));
-            const __m128i b = _mm_packs_epi32(_mm_loadu_si128(p + 2), _mm_loadu_si128(p + 3));
-            v[k] = _mm_packus_epi16(a, b);
-        }
-    }
-    // The squares holding the code, sixteen compared at a time.
-    Bits Casillas(int codigo) const {
-        const __m128i buscado = _mm_set1_epi8(char(codigo));
-        Bits r = 0;
-        for (int k = 0; k < 4; k++) r |= Bits(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v[k], buscado)))) << (16 * k);
-        return r;
-    }
-};
-#else
-struct TableroBytes {
-    const i32* tablero;
-    explicit TableroBytes(const i32* t) : tablero(t) {}
-    Bits Casillas(int codigo) const {
-        Bits r = 0;
-        for (int s = 0; s < 64; s++) r |= Bits(tablero[s] == codigo) << s;
-        return r;
-    }
-};
-#endif
-
 void TomarConjuntos() {
-    const TableroBytes tablero(TableroGlobal.Tablero);
+    const Bits* casillas = TableroGlobal.Casillas;
     ConjuntosEval& c = Conjuntos;
-    c.ocupadas = ~tablero.Casillas(VACIA);
+    c.ocupadas = ~casillas[VACIA];
     Bits blancas = 0, negras = 0;
-    for (int codigo = PEON_B; codigo <= REY_B; codigo++) blancas |= c.piezas[codigo] = tablero.Casillas(codigo);
-    for (int codigo = PEON_N; codigo <= REY_N; codigo++) negras |= c.piezas[codigo] = tablero.Casillas(codigo);
+    for (int codigo = PEON_B; codigo <= REY_B; codigo++) blancas |= c.piezas[codigo] = casillas[codigo];
+    for (int codigo = PEON_N; codigo <= REY_N; codigo++) negras |= c.piezas[codigo] = casillas[codigo];
     c.piezas[NINGUNA] = c.piezas[VACIA] = c.piezas[14] = c.piezas[15] = 0;  // codes of no man
     c.bando[COLOR_BLANCO] = blancas;
     c.bando[COLOR_NEGRO] = negras;

@@ -97,8 +97,8 @@ int SeeHacerMovimiento(const Jugada* j) {
     PilaSee& p = SeeMove;
     p.JugadasSee[p.NumeroJugadasSee++] = {*j, T.PosicionReyBlanco, T.PosicionReyNegro};
     const int o = Origen(*j), d = Destino(*j), pieza = Pieza(*j), cor = Coronacion(*j);
-    T.Tablero[d] = cor != SIN_PIEZA ? cor : pieza;
-    T.Tablero[o] = VACIA;
+    PonerCasilla(T, d, cor != SIN_PIEZA ? cor : pieza);
+    PonerCasilla(T, o, VACIA);
     if (pieza == REY_B) T.PosicionReyBlanco = d;
     else if (pieza == REY_N) T.PosicionReyNegro = d;
     return pieza <= REY_B ? !JaqueBlancas(T.PosicionReyBlanco) : !JaqueNegras(T.PosicionReyNegro);
@@ -111,9 +111,9 @@ void SeeDeshacerMovimiento() {
     const RegistroSee& r = p.JugadasSee[--p.NumeroJugadasSee];
     const Jugada j = r.Jugada;
     const int o = Origen(j), d = Destino(j), cap = Capturada(j);
-    T.Tablero[o] = T.Tablero[d];
-    T.Tablero[d] = cap == SIN_PIEZA ? VACIA : cap;
-    if (Coronacion(j) != SIN_PIEZA) T.Tablero[o] = Pieza(j) < VACIA ? PEON_B : PEON_N;
+    PonerCasilla(T, o, T.Tablero[d]);
+    PonerCasilla(T, d, cap == SIN_PIEZA ? VACIA : cap);
+    if (Coronacion(j) != SIN_PIEZA) PonerCasilla(T, o, Pieza(j) < VACIA ? PEON_B : PEON_N);
     T.PosicionReyBlanco = r.PosicionReyBlanco;
     T.PosicionReyNegro = r.PosicionReyNegro;
 }
