@@ -57,7 +57,7 @@ TEST(Hilos, EverySearchAnswersWithSeveralThreads) {
     for (const char* go : {"go infinite", "go ponder"}) {
         motor.Enviar(go);
         motor.Enviar("isready");
-        EXPECT_EQ(Contar(motor.LeerHasta("readyok"), "bestmove"), 0) << go;
+        ASSERT_EQ(Contar(motor.LeerHasta("readyok"), "bestmove"), 0) << go;  // else stop would wait for nothing
         if (std::string(go) == "go ponder") motor.Enviar("ponderhit");
         motor.Enviar("stop");
         Respuesta(motor.LeerHasta("bestmove "), MEDIO_JUEGO);
