@@ -59,9 +59,10 @@ TEST(GoSession, SearchesWithoutAnEndWaitForTheGui) {
             motor.Enviar({"ponderhit", "isready"});
             EXPECT_EQ(Contar(motor.LeerHasta("readyok"), "bestmove"), 0);
         }
-        // Any line but isready ends such a search, ponderhit included when it is not pondering.
-        motor.Enviar(forma == "go infinite" ? "ponderhit" : "stop");
-        EXPECT_EQ(Contar(motor.LeerHasta("bestmove "), "bestmove "), 1) << go;
+        // Any line but isready ends such a search, ponderhit included when it is not pondering:
+        // the answer comes before the readyok of the isready sent after it.
+        motor.Enviar({forma == "go infinite" ? "ponderhit" : "stop", "isready"});
+        ASSERT_EQ(Contar(motor.LeerHasta("readyok"), "bestmove "), 1) << go;
     }
     motor.Enviar("go depth 99");
     const auto lineas = motor.LeerHasta("bestmove ");
