@@ -1,4 +1,5 @@
-// Is a square attacked? Plain ray walks over the mailbox, returning at the first attacker.
+// Is a square attacked? Answered from the board's square sets: knights, kings and pawns by
+// their target sets, sliders by the first man on each line that holds one of them.
 #include "board/geometry.h"
 
 namespace {
@@ -14,40 +15,36 @@ struct Atacante {
     static constexpr int Rey = Blanco ? REY_B : REY_N;
 };
 
-// One line out of s: the first man met attacks s when he slides along this kind of line, or,
-// standing right next to s, when he is the king or (on the two diagonals a pawn takes along)
-// a pawn. Kings and pawns are thus found by the same walks as the sliders.
-template <bool Blanco, int dir>
-inline bool Rayo(const i32* tab, int s) {
-    using A = Atacante<Blanco>;
-    constexpr int d = PASO_DIRECCION[dir];
-    constexpr bool diagonal = EsDiagonal(dir);
-    constexpr int deslizador = diagonal ? A::Alfil : A::Torre;
-    // A white pawn takes towards lower squares, so it attacks s from s + 7 and s + 9.
-    constexpr bool peon = diagonal && (Blanco ? d > 0 : d < 0);
-    int n = GEOMETRIA.largo[s][dir];
-    if (n == 0) return false;
-    int t = s + d;
-    int c = tab[t];
-    if (c != VACIA) return c == deslizador || c == A::Dama || c == A::Rey || (peon && c == A::Peon);
-    while (--n > 0) {
-        t += d;
-        c = tab[t];
-        if (c != VACIA) return c == deslizador || c == A::Dama;
-    }
-    return false;
+// Is the first man along direction dir from s one of `deslizadores`? Most lines hold none of
+// them, and then no first man needs finding.
+template <int dir>
+inline bool PrimeroEntre(u64 ocupadas, int s, u64 deslizadores) {
+    if (!(GEOMETRIA.rayo[dir][s] & deslizadores)) return false;
+    return (deslizadores >> PrimeraOcupada(ocupadas, s, dir)) & 1;  // the line is not empty
 }
 
 template <bool Blanco>
 inline int Atacada(int s) {
     using A = Atacante<Blanco>;
-    const i32* tab = TableroGlobal.Tablero;
-    const Destinos& saltos = GEOMETRIA.caballo[s];
-    for (int k = 0; k < saltos.n; k++)
-        if (tab[saltos.casilla[k]] == A::Caballo) return 1;
-    return Rayo<Blanco, DIR_P9>(tab, s) || Rayo<Blanco, DIR_P7>(tab, s) || Rayo<Blanco, DIR_M7>(tab, s) ||
-           Rayo<Blanco, DIR_M9>(tab, s) || Rayo<Blanco, DIR_P8>(tab, s) || Rayo<Blanco, DIR_M8>(tab, s) ||
-           Rayo<Blanco, DIR_M1>(tab, s) || Rayo<Blanco, DIR_P1>(tab, s);
+    const u64* c = TableroGlobal.Casillas;
+    const TablasGeometria& g = GEOMETRIA;
+    // A white pawn takes towards lower squares: it attacks s from the squares a black pawn on s
+    // would take, and the other way round.
+    const u64 peones = g.capturasPeon[Blanco ? 0 : 1][s] & c[A::Peon];
+    if ((g.saltosCaballo[s] & c[A::Caballo]) | (g.pasosRey[s] & c[A::Rey]) | peones) return 1;
+    const u64 ocupadas = ~c[VACIA];
+    const u64 diagonal = c[A::Alfil] | c[A::Dama], recta = c[A::Torre] | c[A::Dama];
+    if (g.diagonales[s] & diagonal) {
+        if (PrimeroEntre<DIR_P9>(ocupadas, s, diagonal) || PrimeroEntre<DIR_P7>(ocupadas, s, diagonal) ||
+            PrimeroEntre<DIR_M7>(ocupadas, s, diagonal) || PrimeroEntre<DIR_M9>(ocupadas, s, diagonal))
+            return 1;
+    }
+    if (g.lineas[s] & recta) {
+        if (PrimeroEntre<DIR_P8>(ocupadas, s, recta) || PrimeroEntre<DIR_M8>(ocupadas, s, recta) ||
+            PrimeroEntre<DIR_M1>(ocupadas, s, recta) || PrimeroEntre<DIR_P1>(ocupadas, s, recta))
+            return 1;
+    }
+    return 0;
 }
 
 // A slider of the colour that attacks along direction dir: bishop or queen on a diagonal,
@@ -60,7 +57,7 @@ inline bool DeslizaPor(int c, int dir) {
 
 // Does the man with code c on square desde attack square s? Only men of the colour count.
 template <bool Blanco>
-inline bool AtacaDesde(const i32* tab, int c, int desde, int s) {
+inline bool AtacaDesde(int c, int desde, int s) {
     using A = Atacante<Blanco>;
     if (c == A::Caballo) return (GEOMETRIA.saltosCaballo[s] >> desde) & 1;
     const int dir = GEOMETRIA.direccion[s][desde];
@@ -69,7 +66,7 @@ inline bool AtacaDesde(const i32* tab, int c, int desde, int s) {
     if (c == A::Rey) return vecina;
     // A white pawn attacks s from s + 7 and s + 9, a black one from s - 7 and s - 9.
     if (c == A::Peon) return vecina && EsDiagonal(dir) && (Blanco ? desde > s : desde < s);
-    return DeslizaPor<Blanco>(c, dir) && PrimeraCasilla(tab, s, dir) == desde;
+    return DeslizaPor<Blanco>(c, dir) && PrimeraCasilla(s, dir) == desde;
 }
 
 // Is the king on `rey` attacked once j has been made, knowing it was not before? Then only
@@ -78,10 +75,10 @@ template <bool Blanco>
 inline int DaJaqueA(Jugada j, int rey) {
     const i32* tab = TableroGlobal.Tablero;
     const int o = Origen(j), d = Destino(j);
-    if (AtacaDesde<Blanco>(tab, tab[d], d, rey)) return 1;
+    if (AtacaDesde<Blanco>(tab[d], d, rey)) return 1;
     const int dir = GEOMETRIA.direccion[rey][o];
     if (dir < 0) return 0;
-    const int t = PrimeraCasilla(tab, rey, dir);
+    const int t = PrimeraCasilla(rey, dir);
     return t >= 0 && DeslizaPor<Blanco>(tab[t], dir);
 }
 
@@ -91,17 +88,11 @@ template <bool Blanco>
 inline InfoJaque Jaques(int rey) {
     using A = Atacante<Blanco>;
     const i32* tab = TableroGlobal.Tablero;
-    InfoJaque info{0, 0};
-    const Destinos& saltos = GEOMETRIA.caballo[rey];
-    for (int k = 0; k < saltos.n; k++) {
-        const int t = saltos.casilla[k];
-        if (tab[t] == A::Caballo) {
-            info.atacantes++;
-            info.respuestas |= u64(1) << t;
-        }
-    }
+    const u64 caballos = GEOMETRIA.saltosCaballo[rey] & TableroGlobal.Casillas[A::Caballo];
+    InfoJaque info{0, caballos};
+    for (u64 b = caballos; b; b &= b - 1) info.atacantes++;
     for (int dir = 0; dir < 8; dir++) {
-        const int t = PrimeraCasilla(tab, rey, dir);
+        const int t = PrimeraCasilla(rey, dir);
         if (t < 0) continue;
         const int c = tab[t];
         const bool vecina = t == rey + PASO_DIRECCION[dir];
@@ -117,9 +108,9 @@ inline InfoJaque Jaques(int rey) {
 }
 
 // Is the line from s along dir clear up to `hasta` (exclusive), counting `vacia` as empty?
-inline bool LineaLibre(const i32* tab, int s, int dir, int hasta, int vacia) {
-    int t = PrimeraCasilla(tab, s, dir);
-    if (t == vacia) t = PrimeraCasilla(tab, vacia, dir);
+inline bool LineaLibre(int s, int dir, int hasta, int vacia) {
+    int t = PrimeraCasilla(s, dir);
+    if (t == vacia) t = PrimeraCasilla(vacia, dir);
     return t < 0 || t == hasta || GEOMETRIA.direccion[hasta][t] == dir;
 }
 
@@ -132,8 +123,8 @@ inline bool PuedeDarJaqueA(Jugada j, int rey) {
     const i32* tab = TableroGlobal.Tablero;
     const int o = Origen(j), d = Destino(j);
     const int dir = GEOMETRIA.direccion[rey][o];
-    if (dir >= 0 && PrimeraCasilla(tab, rey, dir) == o) {
-        const int t = PrimeraCasilla(tab, o, dir);
+    if (dir >= 0 && PrimeraCasilla(rey, dir) == o) {
+        const int t = PrimeraCasilla(o, dir);
         if (t >= 0 && DeslizaPor<Blanco>(tab[t], dir)) return true;
     }
     const int c = tab[o];
@@ -143,7 +134,7 @@ inline bool PuedeDarJaqueA(Jugada j, int rey) {
     const bool vecina = d == rey + PASO_DIRECCION[dirD];
     if (c == A::Rey) return vecina;
     if (c == A::Peon) return vecina && EsDiagonal(dirD) && (Blanco ? d > rey : d < rey);
-    return DeslizaPor<Blanco>(c, dirD) && LineaLibre(tab, rey, dirD, d, o);
+    return DeslizaPor<Blanco>(c, dirD) && LineaLibre(rey, dirD, d, o);
 }
 
 }  // namespace
@@ -195,7 +186,7 @@ int ReyExpuesto(int rey, int origen, bool reyBlanco) {
     const int dir = GEOMETRIA.direccion[rey][origen];
     if (dir < 0) return 0;
     const i32* tab = TableroGlobal.Tablero;
-    const int t = PrimeraCasilla(tab, rey, dir);
+    const int t = PrimeraCasilla(rey, dir);
     if (t < 0) return 0;
     return reyBlanco ? DeslizaPor<false>(tab[t], dir) : DeslizaPor<true>(tab[t], dir);
 }
@@ -210,8 +201,8 @@ int LegalSinHacer(Jugada j) {
     const int dir = GEOMETRIA.direccion[rey][o];
     // Only a man standing first on a line from the king, with an enemy slider right behind
     // him, is pinned; he may still move along that line (up to taking the slider).
-    if (dir >= 0 && PrimeraCasilla(tab, rey, dir) == o) {
-        const int t = PrimeraCasilla(tab, o, dir);
+    if (dir >= 0 && PrimeraCasilla(rey, dir) == o) {
+        const int t = PrimeraCasilla(o, dir);
         const bool clavada =
             t >= 0 && (blancas ? DeslizaPor<false>(tab[t], dir) : DeslizaPor<true>(tab[t], dir));
         if (clavada) legal = GEOMETRIA.direccion[rey][d] == dir && (d == t || GEOMETRIA.direccion[d][t] == dir);

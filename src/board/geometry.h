@@ -120,11 +120,6 @@ inline int PrimeraOcupada(u64 ocupadas, int s, int dir) {
     return PASO_DIRECCION[dir] > 0 ? __builtin_ctzll(linea) : 63 - __builtin_clzll(linea);
 }
 
-// The square of the first man met walking from s along direction dir; -1 when the line
+// The square of the first man met from s along direction dir on the board; -1 when the line
 // runs empty to the edge.
-inline int PrimeraCasilla(const i32* tab, int s, int dir) {
-    const int d = PASO_DIRECCION[dir];
-    for (int n = GEOMETRIA.largo[s][dir], t = s + d; n > 0; n--, t += d)
-        if (tab[t] != VACIA) return t;
-    return -1;
-}
+inline int PrimeraCasilla(int s, int dir) { return PrimeraOcupada(~TableroGlobal.Casillas[VACIA], s, dir); }

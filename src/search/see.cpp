@@ -28,14 +28,17 @@ inline Jugada Probar(int origen, int casilla, int coronacion) {
     return 0;
 }
 
-// Tries the lines of `direcciones` in order: the first man met along the line (found once for
-// all eight lines, see AtaqueMenor) must be `pieza`.
+// Tries the lines of `direcciones` in order: the first man met along the line must be
+// `pieza`. Lines that hold no such man are passed over without looking for their first man.
 template <int N>
-inline Jugada SeeDeslizador(int s, int pieza, const int (&direcciones)[N], const int (&primera)[8]) {
+inline Jugada SeeDeslizador(int s, int pieza, const int (&direcciones)[N], u64 ocupadas) {
     const i32* tab = TableroGlobal.Tablero;
+    const u64 piezas = TableroGlobal.Casillas[pieza];
     for (int d : direcciones) {
-        const int t = primera[IndiceDireccion(d)];
-        if (t >= 0 && tab[t] == pieza)
+        const int dir = IndiceDireccion(d);
+        if (!(GEOMETRIA.rayo[dir][s] & piezas)) continue;
+        const int t = PrimeraOcupada(ocupadas, s, dir);  // not -1: the line holds such a man
+        if (tab[t] == pieza)
             if (Jugada j = Probar(t, s, SIN_PIEZA)) return j;
     }
     return 0;
@@ -43,10 +46,12 @@ inline Jugada SeeDeslizador(int s, int pieza, const int (&direcciones)[N], const
 
 // Pawns (from s + 7 and s + 9 for White, s - 7 and s - 9 for Black), knights, bishops, rooks,
 // queens, the king: the first legal capture onto s. A candidate found illegal is taken back
-// before the next is tried, so the board is the same for every candidate.
+// before the next is tried, so the board is the same for every candidate. `ocupadas` are the
+// board's occupied squares (the exchange keeps them as it goes).
 template <bool Blanco>
 Jugada AtaqueMenor(int s, u64 ocupadas) {
     const i32* tab = TableroGlobal.Tablero;
+    const u64* casillas = TableroGlobal.Casillas;
     constexpr int peon = Blanco ? PEON_B : PEON_N;
     constexpr int caballo = Blanco ? CABALLO_B : CABALLO_N;
     constexpr int rey = Blanco ? REY_B : REY_N;
@@ -61,23 +66,17 @@ Jugada AtaqueMenor(int s, u64 ocupadas) {
             if (Jugada j = Probar(o, s, coronacion)) return j;
     }
 
-    for (u64 caballos = GEOMETRIA.saltosCaballo[s] & ocupadas; caballos; caballos &= caballos - 1) {
-        const int o = __builtin_ctzll(caballos);
-        if (tab[o] == caballo)
-            if (Jugada j = Probar(o, s, SIN_PIEZA)) return j;
-    }
+    for (u64 caballos = GEOMETRIA.saltosCaballo[s] & casillas[caballo]; caballos; caballos &= caballos - 1)
+        if (Jugada j = Probar(__builtin_ctzll(caballos), s, SIN_PIEZA)) return j;
 
-    // The first man along each line, for the sliders and the king.
-    int primera[8];
-    for (int dir = 0; dir < 8; dir++) primera[dir] = PrimeraOcupada(ocupadas, s, dir);
-    if (Jugada j = SeeDeslizador(s, Blanco ? ALFIL_B : ALFIL_N, See_Mov_Al, primera)) return j;
-    if (Jugada j = SeeDeslizador(s, Blanco ? TORRE_B : TORRE_N, See_Mov_To, primera)) return j;
-    if (Jugada j = SeeDeslizador(s, Blanco ? DAMA_B : DAMA_N, See_Mov_Da, primera)) return j;
+    if (Jugada j = SeeDeslizador(s, Blanco ? ALFIL_B : ALFIL_N, See_Mov_Al, ocupadas)) return j;
+    if (Jugada j = SeeDeslizador(s, Blanco ? TORRE_B : TORRE_N, See_Mov_To, ocupadas)) return j;
+    if (Jugada j = SeeDeslizador(s, Blanco ? DAMA_B : DAMA_N, See_Mov_Da, ocupadas)) return j;
+    if (!(GEOMETRIA.pasosRey[s] & casillas[rey])) return 0;
     for (int d : See_Mov_Da) {
         const int dir = IndiceDireccion(d);
-        const int t = primera[dir];
-        if (t == s + d && tab[t] == rey)
-            if (Jugada j = Probar(t, s, SIN_PIEZA)) return j;
+        if (GEOMETRIA.largo[s][dir] && tab[s + d] == rey)
+            if (Jugada j = Probar(s + d, s, SIN_PIEZA)) return j;
     }
     return 0;
 }
