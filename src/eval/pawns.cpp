@@ -168,6 +168,19 @@ inline EntradaPeones& EntradaDe(bool blanco, Bits propios, Bits rivales) {
     return TablaPeones[blanco][mezcla >> (64 - BITS_TABLA_PEONES)];
 }
 
+// Brings each further pawn of a file into slot 0 in turn, the one there going to its slot, and
+// scores it (unless the terms are known).
+template <bool Blanco>
+inline void RotarColumna(DatosEval& p, int columna, const Estructura* e, TerminosPeones& t) {
+    for (int siguiente = 1; p.PeonesColumna[columna] > 1 && siguiente < 4; siguiente++) {
+        const int otro = p.CasillaPeon[siguiente][columna];
+        if (otro == -1) break;
+        p.CasillaPeon[siguiente][columna] = p.CasillaPeon[0][columna];
+        p.CasillaPeon[0][columna] = otro;
+        if (e) EvaluarPeon<Blanco>(*e, otro, false, t);
+    }
+}
+
 // Visits every pawn of each file once, starting with the one in slot 0 (White: the most
 // advanced; Black: the least advanced), rotating the next slot into slot 0 each time. The
 // pawns-only terms come from the table when it holds this structure.
@@ -178,22 +191,21 @@ void EvaluarPeones() {
     const Bits propios = Conjuntos.piezas[L::PEON], rivales = Conjuntos.piezas[L::PEON_RIVAL];
     EntradaPeones& entrada = EntradaDe(Blanco, propios, rivales);
     const bool conocida = entrada.propios == propios && entrada.rivales == rivales;
-    Estructura e{};
-    if (!conocida) e = CalcularEstructura<Blanco>();
     TerminosPeones t{0, 0, 0};
-    for (int columna = 0; columna < 8; columna++) {
-        if (p.PeonesColumna[columna] == 0) continue;
-        if (!conocida) EvaluarPeon<Blanco>(e, p.CasillaPeon[0][columna], true, t);
-        for (int siguiente = 1; p.PeonesColumna[columna] > 1 && siguiente < 4; siguiente++) {
-            int otro = p.CasillaPeon[siguiente][columna];
-            if (otro == -1) break;
-            p.CasillaPeon[siguiente][columna] = p.CasillaPeon[0][columna];
-            p.CasillaPeon[0][columna] = otro;
-            if (!conocida) EvaluarPeon<Blanco>(e, otro, false, t);
+    if (conocida) {
+        // Only the files with two pawns or more have slots to rotate.
+        t = entrada.terminos;
+        for (unsigned dobladas = ColumnasDe(propios & Detras<Blanco>(propios)); dobladas; dobladas &= dobladas - 1)
+            RotarColumna<Blanco>(p, __builtin_ctz(dobladas), nullptr, t);
+    } else {
+        const Estructura e = CalcularEstructura<Blanco>();
+        for (int columna = 0; columna < 8; columna++) {
+            if (p.PeonesColumna[columna] == 0) continue;
+            EvaluarPeon<Blanco>(e, p.CasillaPeon[0][columna], true, t);
+            RotarColumna<Blanco>(p, columna, &e, t);
         }
+        entrada = {propios, rivales, t};
     }
-    if (conocida) t = entrada.terminos;
-    else entrada = {propios, rivales, t};
     p.PuntosMedio += t.op;
     p.PuntosFinal += t.eg;
     EvaluarPasados<Blanco>(t.pasados);
