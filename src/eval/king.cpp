@@ -18,9 +18,9 @@ void EvaluarRey() {
     const int i = Blanco ? k : Flip(k);
 
     p.PuntosMedio += PST_K_OP[i];
-    bool dama = false, rey = false;  // own pawns on files a..d, on files e..h
-    for (int c = 0; c < 4; c++) dama |= p.PeonesColumna[c] > 0;
-    for (int c = 4; c < 8; c++) rey |= p.PeonesColumna[c] > 0;
+    // Own pawns on files a..d, on files e..h.
+    const Bits peones = Conjuntos.piezas[PEON], rivales = Conjuntos.piezas[PEON_RIVAL];
+    const bool dama = peones & (COLUMNA_A * 0x0F), rey = peones & (COLUMNA_A * 0xF0);
     if (!dama && rey) p.PuntosFinal += PST_K_EG_KS[i];
     else if (dama && !rey) p.PuntosFinal += PST_K_EG_QS[i];
     else p.PuntosFinal += PST_K_EG[i];
@@ -36,13 +36,11 @@ void EvaluarRey() {
             if (borde || T.Tablero[Blanco ? q - 8 : q + 8] == PEON) p.PuntosMedio -= 20;
             else p.PuntosMedio -= 30;
         }
-        // Storm: enemy pawns on either wing, by how far they have come.
-        static constexpr int COLUMNAS[6] = {0, 1, 2, 5, 6, 7};
-        const int filas[3] = {Blanco ? 3 : 4, Blanco ? 4 : 3, Blanco ? 5 : 2};  // defender's ranks 5, 4, 3
-        static constexpr int COSTE[3] = {10, 20, 30};
-        for (int n = 0; n < 3; n++)
-            for (int c : COLUMNAS)
-                if (T.Tablero[filas[n] * 8 + c] == PEON_RIVAL) p.PuntosMedio -= COSTE[n];
+        // Storm: enemy pawns on either wing (files a, b, c, f, g, h), by how far they have come.
+        constexpr Bits ALAS = 0xE7;
+        constexpr int filas[3] = {Blanco ? 3 : 4, Blanco ? 4 : 3, Blanco ? 5 : 2};  // defender's ranks 5, 4, 3
+        constexpr int COSTE[3] = {10, 20, 30};
+        for (int n = 0; n < 3; n++) p.PuntosMedio -= COSTE[n] * ContarBits(rivales & ALAS << 8 * filas[n]);
     }
 
     if ((Blanco ? T.EnroqueBlancas : T.EnroqueNegras) > 3) {  // 4 or 5: has castled
