@@ -57,21 +57,3 @@ TEST(ComandoBook, Reports) {
     EXPECT_EQ(Verificar(dir),
               (Salida{ANALIZANDO, ERROR_LIBRO, "C\xF3" "digo de error: 1", "Apertura incorrecta en: d2d4 d7d5"}));
 }
-
-TEST(ComandoBook, NoTableNoFileAndNoDatabase) {
-    DirectorioTemporal dir;
-    const std::string libro = dir.Fichero("Book.db");
-    EjecutarSql(libro, "CREATE TABLE Libro (Partida TEXT);");
-    EXPECT_EQ(Verificar(dir), (Salida{ANALIZANDO, CORRUPTO}));
-    std::filesystem::remove(libro);
-    EXPECT_EQ(Verificar(dir), (Salida{ANALIZANDO, CORRUPTO}));
-    ASSERT_TRUE(std::filesystem::exists(libro));
-    EXPECT_EQ(std::filesystem::file_size(libro), 0u);
-    // A file that is not a database: there is no statement to step, nor a line to show.
-    std::filesystem::remove(libro);
-    std::ofstream(libro) << "e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 b5a4 g8f6 e1g1 f8e7 f1e1 b7b5 a4b3 d7d6\n";
-    EXPECT_EQ(Verificar(dir), (Salida{ANALIZANDO, ERROR_LIBRO, "C\xF3" "digo de error: 21", "Apertura incorrecta en: "}));
-    std::filesystem::remove(libro);
-    std::filesystem::create_directory(libro);
-    EXPECT_EQ(Verificar(dir), (Salida{ANALIZANDO, "Libro de apertura cargado: No."}));
-}

@@ -1,6 +1,6 @@
 // Searches through the real binary: when nothing is answered, the depth cap, input that ends a
-// search, searches cut at once, the table kept across isready and repeated searches, and
-// pondering (the GUI's and the engine's own). Every wait is for a line; the times given are
+// search, the table kept across isready and repeated searches, and pondering (the GUI's and
+// the engine's own). Every wait is for a line; the times given are
 // only hang guards.
 #include <gtest/gtest.h>
 
@@ -8,10 +8,8 @@
 
 #include "search/limits.h"
 #include "search/ordering.h"
-#include "search/search.h"
 #include "support/board_helpers.h"
 #include "support/engine_process.h"
-#include "uci/go.h"
 #include "uci/uci.h"
 
 namespace {
@@ -79,54 +77,6 @@ TEST(GoSession, SearchesWithoutAnEndWaitForTheGui) {
     cerrado.CerrarEntrada();
     EXPECT_EQ(Contar(cerrado.LeerTodo(), "bestmove "), 1);
     EXPECT_EQ(cerrado.Esperar(), 0);
-}
-
-// A lone "go mate 2" answers by itself once it has found the mate, with a mating move (the
-// king steps to b6 or c7, the rook mates next), its last iteration reported.
-TEST(GoSession, MateSearchAnswersWhenItFindsTheMate) {
-    const auto s = Sesion({"position fen k7/8/2K5/8/8/8/8/7R w - - 0 1", "go mate 2", "isready"});
-    ASSERT_GE(s.size(), 4u);
-    EXPECT_NE(s[s.size() - 4].find(" score mate 2 pv "), std::string::npos) << s[s.size() - 4];
-    EXPECT_TRUE(Empieza(s[s.size() - 2], "bestmove c6b6 ") || Empieza(s[s.size() - 2], "bestmove c6c7 ")) << s[s.size() - 2];
-    EXPECT_EQ(s.back(), "readyok");
-}
-
-// A search answers with a real move however soon the next line stops it (the first iteration
-// always completes), and clocks at and beyond 32 bits overflow nothing (the sanitizer build
-// stops on an overflow). A movetime search answers by itself.
-TEST(GoSession, CutSearchesAnswerARealMove) {
-    ProcesoMotor motor;
-    motor.Enviar("position fen r1b2k2/p2p1qb1/4p1p1/2pQ1p1r/P1n1P3/1pBN4/1PP1BPPP/1R2KR2 w k - 0 1");
-    motor.Enviar("go movetime 300");
-    EXPECT_TRUE(Empieza(motor.LeerHasta("bestmove ").back(), "bestmove "));
-    for (const char* go : {"depth 5", "movetime 2147483647", "wtime 2147483647 btime 2147483647 winc 2147483647 binc 2147483647",
-                           "wtime 2147483648 btime 2147483648 winc 2147483648 movestogo 2147483648"}) {
-        motor.Enviar({std::string("go ") + go, "stop", "isready"});
-        const auto s = motor.LeerHasta("readyok");
-        EXPECT_EQ(Contar(s, "bestmove "), 1) << go;
-        EXPECT_EQ(Contar(s, "bestmove 0000"), 0) << go;
-        EXPECT_TRUE(!s.empty() && s.back() == "readyok") << go;
-    }
-    EXPECT_EQ(motor.Terminar(), 0);
-}
-
-// go nodes N stops at the first check (every 2048 nodes) from N on, also when a clock allows far
-// more; but no budget, of nodes or of time, cuts the first iteration (here fifteen checks long).
-TEST(GoSession, BudgetsStopTheSearchButNeverTheFirstIteration) {
-    EntradaEsperando = nullptr;
-    auto nodos = [](const char* posicion, const char* go) {
-        UciNewGame();
-        Posicion(posicion);
-        EXPECT_EQ(Contar(Lineas(Capturar([&] { ComandoGo(go); })), "bestmove "), 1) << go;
-        return NodosUltimaBusqueda;
-    };
-    for (const char* go : {"nodes 30000", "nodes 30000 wtime 60000000 btime 60000000"}) {
-        const auto n = nodos(MEDIO_JUEGO + std::strlen("position "), go);
-        EXPECT_TRUE(n >= 30000u && n < 30000u + 2048) << go << ": " << n;
-    }
-    const char* damas = "fen qqqqkqqq/8/8/8/8/8/8/QQQQKQQQ w - - 0 1";
-    const auto primera = nodos(damas, "depth 1");
-    for (const char* go : {"nodes 1", "wtime 50 btime 50"}) EXPECT_GE(nodos(damas, go), primera) << go;
 }
 
 // isready keeps what the table learnt (the same search again visits fewer nodes); after

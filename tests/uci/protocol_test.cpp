@@ -1,5 +1,5 @@
-// Scripted sessions through the real binary: the uci reply and setoption's edge cases, silence
-// on unknown input, line ends, the ways the process ends, the position command and "d".
+// Scripted sessions through the real binary: the uci reply and setoption's edge cases, line
+// ends, the ways the process ends, the position command and "d".
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -84,15 +84,6 @@ TEST(Protocol, UciReplyAfterSetoptionEdgeCases) {
         EXPECT_EQ(salida, esperado) << (comandos.empty() ? "start-up" : comandos[0]);
     }
     EXPECT_EQ(motor.Terminar(), 0);
-}
-
-// Capitalised, tab-prefixed and unknown words and lines with a NUL byte are ignored silently;
-// "quit" with more words still quits.
-TEST(Protocol, IsreadyAndSilenceOnUnknownInput) {
-    EXPECT_EQ(Sesion({"isready", "", "    ", "UCI", "\tuci", "Quit", "QUIT", "\tquit", "stop", "ponderhit", "debug on",
-                      "hello world", std::string(6143, 'x') + "isready", std::string("isready\0", 8), "isready",
-                      "quit now", "isready"}),
-              (std::vector<std::string>{"readyok", "readyok"}));
 }
 
 // A CR before the line feed belongs to the line end. A line of up to 64 KiB is carried out

@@ -26,7 +26,7 @@ TEST(EntradaAlAzar, HostileSessions) {
                                               "-1", "1.5", "true", "Full", std::string(90, '9')};
     const std::vector<std::string> palabras = {"wtime", "btime", "winc", "binc", "movestogo", "movetime", "depth",
                                                "infinite", "name", "value", "OwnBookLimit", "ShowPv",
-                                               "GaviotaTbCache", "GaviotaCompression", "GaviotaTbPath", "Ponder"};
+                                               "GaviotaTbCache", "GaviotaCompression", "GaviotaTbPath", "SyzygyPath", "Ponder"};
     const std::vector<std::string> primeras = {"setoption", "ucinewgame", "uci", "stop", "d", "eval", "\tisready", ""};
     const auto fens =
         PosicionesAlAzar({FEN_INICIAL, "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -"}, 60, 60, 15);

@@ -1,5 +1,4 @@
-// Info and bestmove lines: exact bytes of the examples, mate conversion, seldepth of a full
-// line, and the ponder form.
+// Info lines: exact bytes of the examples, mate conversion, and seldepth of a full line.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -56,14 +55,4 @@ TEST_F(Informe, ScoreText) {
         TextoPuntuacion(puntos, cota, t);
         EXPECT_STREQ(t, texto) << puntos;
     }
-}
-
-// A ponder search turns the score to our side (a mate too: the opponent mates on its second
-// move) and prints no line; its silent form only the currmove line.
-TEST_F(Informe, PonderSearchLines) {
-    TipoJuego.PonderActivo = 1;
-    EXPECT_EQ(Info(7, VALOR_MATE - 3, 1), "info depth 7 seldepth 3 nodes 500 nps 5000 score mate -2\n" + currmove);
-    EXPECT_EQ(Info(7, -35, 1), "info depth 7 seldepth 3 nodes 500 nps 5000 score cp 35 lowerbound\n" + currmove);
-    TipoJuego.PonderActivo = 2;
-    EXPECT_EQ(Info(7, 35, 0), currmove);
 }
