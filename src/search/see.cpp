@@ -46,12 +46,14 @@ inline Jugada SeeDeslizador(int s, int pieza, const int (&direcciones)[N], u64 o
 
 // Pawns (from s + 7 and s + 9 for White, s - 7 and s - 9 for Black), knights, bishops, rooks,
 // queens, the king: the first legal capture onto s. A candidate found illegal is taken back
-// before the next is tried, so the board is the same for every candidate. `ocupadas` are the
-// board's occupied squares (the exchange keeps them as it goes).
+// before the next is tried, so the board is the same for every candidate.
 template <bool Blanco>
-Jugada AtaqueMenor(int s, u64 ocupadas) {
+Jugada AtaqueMenor(int s) {
     const i32* tab = TableroGlobal.Tablero;
     const u64* casillas = TableroGlobal.Casillas;
+    // The captures kept so far are made on the board, so its square sets show their origins
+    // emptied.
+    const u64 ocupadas = ~casillas[VACIA];
     constexpr int peon = Blanco ? PEON_B : PEON_N;
     constexpr int caballo = Blanco ? CABALLO_B : CABALLO_N;
     constexpr int rey = Blanco ? REY_B : REY_N;
@@ -117,22 +119,12 @@ void SeeDeshacerMovimiento() {
     T.PosicionReyNegro = r.PosicionReyNegro;
 }
 
-namespace {
-
-// The capture search with the occupied squares given (bit t set when square t holds a man).
-Jugada AtaqueMenorEn(int casilla, int lado, u64 ocupadas) {
+Jugada Obtener_Ataques_Menores(int casilla, int lado) {
     // Room for one more record: the exchange keeps at most 40 and tries one candidate at a time.
     if (SeeMove.NumeroJugadasSee >= 40) return 0;
     const int victima = TableroGlobal.Tablero[casilla];
-    if (lado == 1) return victima > VACIA ? AtaqueMenor<true>(casilla, ocupadas) : 0;
-    return victima < VACIA ? AtaqueMenor<false>(casilla, ocupadas) : 0;
-}
-
-}  // namespace
-
-Jugada Obtener_Ataques_Menores(int casilla, int lado) {
-    const MascarasTablero m = LeerMascaras();
-    return AtaqueMenorEn(casilla, lado, m.bajas | m.altas);
+    if (lado == 1) return victima > VACIA ? AtaqueMenor<true>(casilla) : 0;
+    return victima < VACIA ? AtaqueMenor<false>(casilla) : 0;
 }
 
 int See(const Jugada* j, int lado) {
@@ -140,17 +132,11 @@ int See(const Jugada* j, int lado) {
     const int t = Destino(*j);
     Jugada A[20], B[20];
     int nB = 0;
-    // The occupied squares, read once: every capture kept empties its origin (the square
-    // taken on stays occupied), and a candidate found illegal is taken back at once.
-    const MascarasTablero m = LeerMascaras();
-    u64 ocupadas = m.bajas | m.altas;
     for (int i = 0; i < 20; i++) {
-        A[i] = AtaqueMenorEn(t, lado, ocupadas);
+        A[i] = Obtener_Ataques_Menores(t, lado);
         if (!A[i]) break;
-        ocupadas &= ~(u64(1) << Origen(A[i]));
-        B[i] = AtaqueMenorEn(t, 1 - lado, ocupadas);
+        B[i] = Obtener_Ataques_Menores(t, 1 - lado);
         if (!B[i]) break;
-        ocupadas &= ~(u64(1) << Origen(B[i]));
         nB++;
     }
     // Undo in reverse order; each record also restores the king squares.
