@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "book_files.h"
 #include "support/engine_process.h"
@@ -14,7 +13,6 @@ using Salida = std::vector<std::string>;
 
 const std::string ANALIZANDO = "Analizando libro de aperturas...";
 const std::string ERROR_LIBRO = "Error en el libro de apertura.";
-const std::string CORRUPTO = "Error: Libro de aperturas corrupto.";
 
 // The illegal-move diagnostics of the position command, then the error report.
 Salida Incorrecta(const std::string& jugada, int alPaso, int codigo, const std::string& linea) {
